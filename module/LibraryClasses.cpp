@@ -1,11 +1,18 @@
 #include <vellum/archive/ClassRegistry.h>
 
+#include <vellum/Graphics/GraphicItem.h>
+#include <vellum/Graphics/GraphicLine.h>
+
 namespace vellum {
 
 // Every serializable class of the library, by name. Naming each record here also keeps its
 // object file in a static link, so no class can go missing from the registry.
 void RegisterLibraryClasses(CClassRegistry& registry) {
-    (void)registry;
+    for (const CRuntimeClass* cls : {
+             RUNTIME_CLASS(CGraphicItem),
+             RUNTIME_CLASS(CGraphicLine),
+         })
+        registry.Register(cls);
 }
 
 } // namespace vellum

@@ -1,0 +1,67 @@
+#include <vellum/Graphics/GraphicLine.h>
+
+#include <vellum/archive/Archive.h>
+
+#include <cmath>
+
+namespace vellum {
+
+IMPLEMENT_SERIAL(CGraphicLine, CGraphicItem, VERSIONABLE_SCHEMA | 1)
+
+CGraphicLine::CGraphicLine() {
+    m_pNodes = m_aEnds;
+    m_nNodeCount = 2;
+}
+
+CGraphicLine::~CGraphicLine() = default;
+
+void CGraphicLine::SetStart(CVector* point) {
+    m_aEnds[0] = *point;
+    m_aEnds[1] = *point;
+}
+
+void CGraphicLine::SetEnd(CVector* point, int) { m_aEnds[1] = *point; }
+
+void CGraphicLine::CheckNodeArray() {
+    if (m_nNodeCount == 0) {
+        m_aEnds[0] = CVector();
+        m_aEnds[1] = CVector();
+        m_pNodes = m_aEnds;
+        m_nNodeCount = 2;
+    }
+}
+
+int CGraphicLine::HitTest(CVector* point, double zoom) {
+    if (const int node = PntInNode(point, zoom))
+        return node;
+    const CVector& start = m_aEnds[0];
+    const CVector& end = m_aEnds[1];
+    CRect box(start, end);
+    box.NormalizeRect();
+    const int t = Tolerance(zoom);
+    box.InflateRect(t, t);
+
+    // Distance to the infinite line a·x + b·y + c = 0 through both ends. For a zero-length
+    // line it is not a number, so only the nodes can be hit.
+    const double dx = end.x - start.x;
+    const double dy = end.y - start.y;
+    const double a = dy;
+    const double b = -dx;
+    const double c = start.y * dx - start.x * dy;
+    const double distance = std::fabs(a * point->x + b * point->y + c) / std::sqrt(a * a + b * b);
+    return box.PtInRect(*point) && distance < t ? hitBody : 0;
+}
+
+void CGraphicLine::Serialize(CArchive& ar) {
+    CGraphicItem::Serialize(ar);
+    SerializeInt(m_nLineTag, ar);
+    if (ar.IsStoring()) {
+        m_aEnds[0].Write(ar);
+        m_aEnds[1].Write(ar);
+    } else {
+        m_aEnds[0].Read(ar);
+        m_aEnds[1].Read(ar);
+    }
+}
+
+} // namespace vellum
