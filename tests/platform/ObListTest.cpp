@@ -1,0 +1,241 @@
+#include <vellum/platform/Exceptions.h>
+#include <vellum/platform/ObList.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace vellum;
+
+namespace {
+
+class Item : public CObject {
+public:
+    explicit Item(int* destroyed = nullptr) : m_destroyed(destroyed) {}
+    ~Item() override {
+        if (m_destroyed != nullptr)
+            ++*m_destroyed;
+    }
+
+private:
+    int* m_destroyed;
+};
+
+std::vector<CObject*> Forward(const CObList& list) {
+    std::vector<CObject*> items;
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;)
+        items.push_back(list.GetNext(pos));
+    return items;
+}
+
+std::vector<CObject*> Backward(const CObList& list) {
+    std::vector<CObject*> items;
+    for (POSITION pos = list.GetTailPosition(); pos != nullptr;)
+        items.push_back(list.GetPrev(pos));
+    return items;
+}
+
+// Checks both walks, so that a broken next or prev link is caught.
+void ExpectList(const CObList& list, const std::vector<CObject*>& expected) {
+    EXPECT_EQ(list.GetCount(), static_cast<int>(expected.size()));
+    EXPECT_EQ(Forward(list), expected);
+    EXPECT_EQ(Backward(list), std::vector<CObject*>(expected.rbegin(), expected.rend()));
+}
+
+} // namespace
+
+TEST(ObListTest, AddAtBothEndsAndWalkBothWays) {
+    Item a, b, c, d;
+    CObList list;
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_EQ(list.GetHeadPosition(), nullptr);
+    EXPECT_EQ(list.GetTailPosition(), nullptr);
+
+    const POSITION posB = list.AddTail(&b);
+    const POSITION posA = list.AddHead(&a);
+    const POSITION posC = list.AddTail(&c);
+    list.AddTail(&d);
+    ExpectList(list, {&a, &b, &c, &d});
+    EXPECT_FALSE(list.IsEmpty());
+    EXPECT_EQ(list.GetSize(), 4);
+    EXPECT_EQ(list.GetHead(), &a);
+    EXPECT_EQ(list.GetTail(), &d);
+    EXPECT_EQ(list.GetHeadPosition(), posA);
+    EXPECT_EQ(list.GetAt(posB), &b);
+    EXPECT_EQ(list.GetAt(posC), &c);
+
+    // Walking from the middle.
+    POSITION pos = posB;
+    EXPECT_EQ(list.GetNext(pos), &b);
+    EXPECT_EQ(pos, posC);
+    EXPECT_EQ(list.GetPrev(pos), &c);
+    EXPECT_EQ(pos, posB);
+    pos = list.GetTailPosition();
+    list.GetNext(pos);
+    EXPECT_EQ(pos, nullptr);
+    pos = list.GetHeadPosition();
+    list.GetPrev(pos);
+    EXPECT_EQ(pos, nullptr);
+}
+
+TEST(ObListTest, ElementsCanBeReplacedThroughPositions) {
+    Item a, b, c;
+    CObList list;
+    const POSITION first = list.AddTail(&a);
+    list.AddTail(&b);
+    list.SetAt(first, &c);
+    POSITION pos = list.GetHeadPosition();
+    list.GetNext(pos) = nullptr; // the non-const walk hands out the stored pointer
+    list.GetAt(pos) = &a;
+    ExpectList(list, {nullptr, &a});
+    list.GetHead() = &b;
+    list.GetTail() = &c;
+    ExpectList(list, {&b, &c});
+}
+
+TEST(ObListTest, InsertBeforeAndAfter) {
+    Item a, b, c, d, e, f, g;
+    CObList list;
+    const POSITION posC = list.InsertBefore(nullptr, &c); // into an empty list
+    const POSITION posA = list.InsertBefore(posC, &a);    // before the head
+    list.InsertAfter(posA, &b);                           // in the middle
+    const POSITION posE = list.InsertAfter(posC, &e);     // after the tail
+    list.InsertBefore(posE, &d);                          // in the middle
+    list.InsertBefore(nullptr, &f);                       // null: at the head
+    list.InsertAfter(nullptr, &g);                        // null: at the tail
+    ExpectList(list, {&f, &a, &b, &c, &d, &e, &g});
+    EXPECT_EQ(list.GetHead(), &f);
+    EXPECT_EQ(list.GetTail(), &g);
+}
+
+TEST(ObListTest, RemoveAtHeadMiddleAndTail) {
+    Item a, b, c, d, e;
+    CObList list;
+    const POSITION posA = list.AddTail(&a);
+    list.AddTail(&b);
+    const POSITION posC = list.AddTail(&c);
+    list.AddTail(&d);
+    const POSITION posE = list.AddTail(&e);
+
+    list.RemoveAt(posC);
+    ExpectList(list, {&a, &b, &d, &e});
+    list.RemoveAt(posA);
+    ExpectList(list, {&b, &d, &e});
+    EXPECT_EQ(list.GetHead(), &b);
+    list.RemoveAt(posE);
+    ExpectList(list, {&b, &d});
+    EXPECT_EQ(list.GetTail(), &d);
+
+    EXPECT_EQ(list.RemoveHead(), &b);
+    ExpectList(list, {&d});
+    list.AddHead(&a);
+    EXPECT_EQ(list.RemoveTail(), &d);
+    ExpectList(list, {&a});
+    EXPECT_EQ(list.RemoveTail(), &a);
+    ExpectList(list, {});
+    EXPECT_EQ(list.GetHeadPosition(), nullptr);
+
+    // The list is usable again after being emptied.
+    list.AddTail(&c);
+    list.AddHead(&b);
+    ExpectList(list, {&b, &c});
+    list.RemoveAll();
+    ExpectList(list, {});
+    EXPECT_TRUE(list.IsEmpty());
+}
+
+TEST(ObListTest, FindAndFindIndex) {
+    Item a, b, c;
+    CObList list;
+    const POSITION first = list.AddTail(&a);
+    const POSITION posB = list.AddTail(&b);
+    const POSITION second = list.AddTail(&a);
+    const POSITION posNull = list.AddTail(static_cast<CObject*>(nullptr));
+    const POSITION last = list.AddTail(&a);
+
+    EXPECT_EQ(list.Find(&a), first);
+    EXPECT_EQ(list.Find(&a, first), second);
+    EXPECT_EQ(list.Find(&a, second), last);
+    EXPECT_EQ(list.Find(&a, last), nullptr);
+    EXPECT_EQ(list.Find(&b), posB);
+    EXPECT_EQ(list.Find(&b, posB), nullptr);
+    EXPECT_EQ(list.Find(nullptr), posNull);
+    EXPECT_EQ(list.Find(&c), nullptr);
+
+    EXPECT_EQ(list.FindIndex(0), first);
+    EXPECT_EQ(list.FindIndex(1), posB);
+    EXPECT_EQ(list.FindIndex(3), posNull);
+    EXPECT_EQ(list.FindIndex(4), last);
+    EXPECT_EQ(list.FindIndex(5), nullptr);
+    EXPECT_EQ(list.FindIndex(-1), nullptr);
+    EXPECT_EQ(CObList().FindIndex(0), nullptr);
+}
+
+TEST(ObListTest, AddWholeLists) {
+    Item a, b, c, d;
+    CObList list;
+    list.AddTail(&b);
+    CObList other;
+    other.AddTail(&c);
+    other.AddTail(&d);
+
+    list.AddTail(&other);
+    ExpectList(list, {&b, &c, &d});
+    list.AddHead(&other);
+    ExpectList(list, {&c, &d, &b, &c, &d});
+    ExpectList(other, {&c, &d}); // the source is untouched
+
+    CObList self;
+    self.AddTail(&a);
+    self.AddTail(&b);
+    self.AddTail(&self);
+    ExpectList(self, {&a, &b, &a, &b});
+    self.RemoveAll();
+    self.AddTail(&c);
+    self.AddTail(&d);
+    self.AddHead(&self);
+    ExpectList(self, {&c, &d, &c, &d});
+
+    CObList empty;
+    list.AddHead(&empty);
+    EXPECT_EQ(list.GetCount(), 5);
+}
+
+TEST(ObListTest, MisuseThrows) {
+    CObList list;
+    const CObList& view = list;
+    EXPECT_THROW(list.GetHead(), CInvalidArgException);
+    EXPECT_THROW(view.GetTail(), CInvalidArgException);
+    EXPECT_THROW(list.RemoveHead(), CInvalidArgException);
+    EXPECT_THROW(list.RemoveTail(), CInvalidArgException);
+
+    Item a;
+    list.AddTail(&a);
+    POSITION end = nullptr;
+    EXPECT_THROW(list.GetNext(end), CInvalidArgException);
+    EXPECT_THROW(view.GetPrev(end), CInvalidArgException);
+    EXPECT_THROW(list.GetAt(nullptr), CInvalidArgException);
+    EXPECT_THROW(list.SetAt(nullptr, &a), CInvalidArgException);
+    EXPECT_THROW(list.RemoveAt(nullptr), CInvalidArgException);
+    EXPECT_THROW(list.AddTail(static_cast<CObList*>(nullptr)), CInvalidArgException);
+    EXPECT_EQ(list.GetCount(), 1);
+}
+
+TEST(ObListTest, DoesNotOwnItsElementsAndKnowsItsClass) {
+    int destroyed = 0;
+    Item a(&destroyed), b(&destroyed);
+    {
+        CObList list(4);
+        list.AddTail(&a);
+        list.AddTail(&b);
+        list.RemoveHead();
+        EXPECT_EQ(destroyed, 0);
+    }
+    EXPECT_EQ(destroyed, 0);
+
+    const CObList list;
+    EXPECT_TRUE(list.IsKindOf(RUNTIME_CLASS(CObList)));
+    EXPECT_TRUE(list.IsKindOf(RUNTIME_CLASS(CObject)));
+    EXPECT_STREQ(list.GetRuntimeClass()->m_lpszClassName, "CObList");
+    EXPECT_FALSE(list.IsSerializable());
+}
