@@ -1,10 +1,8 @@
 #pragma once
 // CPoint, CSize and CRect: the framework's geometry helpers over POINT, SIZE and RECT.
 //
-// Arithmetic is plain 32-bit int arithmetic, as the framework does it. Coordinates are expected
-// to lie strictly within ±2^30, so that the sum or difference of any two of them (a width, a
-// centre, an offset position) fits in 32 bits; values outside that range can overflow, which
-// the sanitizer build reports.
+// Arithmetic is 32-bit and wraps around on overflow, as the framework's does on its processors:
+// coordinates from damaged data give wrong but defined results.
 
 #include <vellum/platform/Types.h>
 
@@ -20,18 +18,18 @@ public:
     bool operator==(const SIZE& other) const { return cx == other.cx && cy == other.cy; }
 
     CSize& operator+=(SIZE size) {
-        cx += size.cx;
-        cy += size.cy;
+        cx = WrapAdd(cx, size.cx);
+        cy = WrapAdd(cy, size.cy);
         return *this;
     }
     CSize& operator-=(SIZE size) {
-        cx -= size.cx;
-        cy -= size.cy;
+        cx = WrapSub(cx, size.cx);
+        cy = WrapSub(cy, size.cy);
         return *this;
     }
-    CSize operator+(SIZE size) const { return CSize(cx + size.cx, cy + size.cy); }
-    CSize operator-(SIZE size) const { return CSize(cx - size.cx, cy - size.cy); }
-    CSize operator-() const { return CSize(-cx, -cy); }
+    CSize operator+(SIZE size) const { return CSize(WrapAdd(cx, size.cx), WrapAdd(cy, size.cy)); }
+    CSize operator-(SIZE size) const { return CSize(WrapSub(cx, size.cx), WrapSub(cy, size.cy)); }
+    CSize operator-() const { return CSize(WrapSub(0, cx), WrapSub(0, cy)); }
 };
 
 class CPoint : public POINT {
@@ -42,8 +40,8 @@ public:
     CPoint(SIZE size) : POINT{size.cx, size.cy} {}
 
     void Offset(int dx, int dy) {
-        x += dx;
-        y += dy;
+        x = WrapAdd(x, dx);
+        y = WrapAdd(y, dy);
     }
     void Offset(POINT point) { Offset(point.x, point.y); }
     void Offset(SIZE size) { Offset(size.cx, size.cy); }
@@ -59,20 +57,20 @@ public:
         return *this;
     }
     CPoint& operator-=(SIZE size) {
-        Offset(-size.cx, -size.cy);
+        Offset(WrapSub(0, size.cx), WrapSub(0, size.cy));
         return *this;
     }
     CPoint& operator-=(POINT point) {
-        Offset(-point.x, -point.y);
+        Offset(WrapSub(0, point.x), WrapSub(0, point.y));
         return *this;
     }
 
-    CPoint operator+(SIZE size) const { return CPoint(x + size.cx, y + size.cy); }
-    CPoint operator+(POINT point) const { return CPoint(x + point.x, y + point.y); }
-    CPoint operator-(SIZE size) const { return CPoint(x - size.cx, y - size.cy); }
+    CPoint operator+(SIZE size) const { return CPoint(WrapAdd(x, size.cx), WrapAdd(y, size.cy)); }
+    CPoint operator+(POINT point) const { return CPoint(WrapAdd(x, point.x), WrapAdd(y, point.y)); }
+    CPoint operator-(SIZE size) const { return CPoint(WrapSub(x, size.cx), WrapSub(y, size.cy)); }
     // The distance from another point to this one.
-    CSize operator-(POINT point) const { return CSize(x - point.x, y - point.y); }
-    CPoint operator-() const { return CPoint(-x, -y); }
+    CSize operator-(POINT point) const { return CSize(WrapSub(x, point.x), WrapSub(y, point.y)); }
+    CPoint operator-() const { return CPoint(WrapSub(0, x), WrapSub(0, y)); }
 };
 
 // A rectangle whose right and bottom edges lie outside it: a point is inside when
@@ -85,16 +83,18 @@ public:
     CRect(POINT topLeft, POINT bottomRight)
         : RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y} {}
     CRect(POINT topLeft, SIZE size)
-        : RECT{topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy} {}
+        : RECT{topLeft.x, topLeft.y, WrapAdd(topLeft.x, size.cx), WrapAdd(topLeft.y, size.cy)} {}
 
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
+    int Width() const { return WrapSub(right, left); }
+    int Height() const { return WrapSub(bottom, top); }
     CSize Size() const { return CSize(Width(), Height()); }
     // The corners are returned by value: RECT has no POINT members to refer to.
     CPoint TopLeft() const { return CPoint(left, top); }
     CPoint BottomRight() const { return CPoint(right, bottom); }
     // Halves round toward zero, as integer division does.
-    CPoint CenterPoint() const { return CPoint((left + right) / 2, (top + bottom) / 2); }
+    CPoint CenterPoint() const {
+        return CPoint(WrapAdd(left, right) / 2, WrapAdd(top, bottom) / 2);
+    }
 
     // True when the rectangle has no area; an inverted rectangle is empty too.
     BOOL IsRectEmpty() const { return right <= left || bottom <= top ? TRUE : FALSE; }
@@ -126,27 +126,27 @@ public:
     void InflateRect(SIZE size) { InflateRect(size.cx, size.cy); }
     // Moves each edge outward by the matching field of amounts.
     void InflateRect(const RECT& amounts) {
-        left -= amounts.left;
-        top -= amounts.top;
-        right += amounts.right;
-        bottom += amounts.bottom;
+        left = WrapSub(left, amounts.left);
+        top = WrapSub(top, amounts.top);
+        right = WrapAdd(right, amounts.right);
+        bottom = WrapAdd(bottom, amounts.bottom);
     }
     void DeflateRect(int amount) { DeflateRect(amount, amount); }
     void DeflateRect(int dx, int dy) { DeflateRect(CRect(dx, dy, dx, dy)); }
     void DeflateRect(SIZE size) { DeflateRect(size.cx, size.cy); }
     // Moves each edge inward by the matching field of amounts.
     void DeflateRect(const RECT& amounts) {
-        left += amounts.left;
-        top += amounts.top;
-        right -= amounts.right;
-        bottom -= amounts.bottom;
+        left = WrapAdd(left, amounts.left);
+        top = WrapAdd(top, amounts.top);
+        right = WrapSub(right, amounts.right);
+        bottom = WrapSub(bottom, amounts.bottom);
     }
 
     void OffsetRect(int dx, int dy) {
-        left += dx;
-        top += dy;
-        right += dx;
-        bottom += dy;
+        left = WrapAdd(left, dx);
+        top = WrapAdd(top, dy);
+        right = WrapAdd(right, dx);
+        bottom = WrapAdd(bottom, dy);
     }
     void OffsetRect(POINT point) { OffsetRect(point.x, point.y); }
     void OffsetRect(SIZE size) { OffsetRect(size.cx, size.cy); }

@@ -55,4 +55,13 @@ constexpr LONG TruncateToLong(double value) {
     return static_cast<LONG>(value);
 }
 
+// 32-bit sums and differences that wrap around as the processor's do, instead of overflowing
+// into undefined behaviour: damaged coordinates give wrong but harmless results.
+constexpr LONG WrapAdd(LONG a, LONG b) {
+    return static_cast<LONG>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+constexpr LONG WrapSub(LONG a, LONG b) {
+    return static_cast<LONG>(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
+}
+
 } // namespace vellum

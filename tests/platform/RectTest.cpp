@@ -214,20 +214,20 @@ TEST(RectTest, IntersectRect) {
     EXPECT_THROW(result.IntersectRect(&a, nullptr), CInvalidArgException);
 }
 
-TEST(RectTest, CoordinatesAtTheDocumentedLimit) {
-    // The widest rectangle within ±2^30 measures without overflow (the sanitizer build
-    // would stop on one).
-    constexpr int limit = (1 << 30) - 1;
-    CRect wide(-limit, -limit, limit, limit);
-    EXPECT_EQ(wide.Width(), 2 * limit);
-    EXPECT_EQ(wide.Height(), 2 * limit);
-    EXPECT_EQ(wide.CenterPoint(), CPoint(0, 0));
-    EXPECT_TRUE(wide.PtInRect(CPoint(-limit, limit - 1)));
-    wide.InflateRect(1);
-    ExpectRect(wide, -limit - 1, -limit - 1, limit + 1, limit + 1);
-    CRect united;
-    const CRect left(-limit, 0, -limit + 1, 1);
-    const CRect right(limit - 1, 0, limit, 1);
-    EXPECT_EQ(united.UnionRect(&left, &right), TRUE);
-    EXPECT_EQ(united.Width(), 2 * limit);
+TEST(RectTest, ArithmeticWrapsAroundAtTheIntegerLimits) {
+    // Damaged coordinates reach the ends of the 32-bit range; arithmetic then wraps as the
+    // processor's does, and the sanitizer build proves it is never undefined.
+    constexpr int lowest = INT32_MIN;
+    constexpr int highest = INT32_MAX;
+    CRect r(lowest, lowest, 0, 0);
+    EXPECT_EQ(r.Width(), lowest); // 0 - INT32_MIN wraps to INT32_MIN
+    r.InflateRect(5, 5);
+    ExpectRect(r, highest - 4, highest - 4, 5, 5);
+    EXPECT_TRUE(r.IsRectEmpty());
+    EXPECT_EQ(CRect(highest, highest, highest, highest).CenterPoint(), CPoint(-1, -1));
+    CRect moved(0, 0, highest, 1);
+    moved.OffsetRect(1, 0);
+    ExpectRect(moved, 1, 0, lowest, 1);
+    EXPECT_EQ(CPoint(lowest, 0) - CSize(1, 0), CPoint(highest, 0));
+    EXPECT_EQ(-CPoint(lowest, 1), CPoint(lowest, -1));
 }

@@ -1,0 +1,61 @@
+// Writes the seed corpus of the archive fuzzer: valid archives of the library's items, each
+// behind the byte that chooses the requested class (0: any class).
+//
+//   make_archive_seeds DIR
+
+#include <vellum/Graphics/GraphicItem.h>
+#include <vellum/Graphics/GraphicLine.h>
+#include <vellum/archive/Archive.h>
+#include <vellum/platform/MemFile.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+using namespace vellum;
+
+namespace {
+void WriteSeed(const std::string& dir, const char* name, const CObject* first,
+               const CObject* second = nullptr) {
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        ar << first;
+        if (second)
+            ar << second << first;
+        ar.Close();
+    }
+    const auto length = static_cast<std::size_t>(file.GetLength());
+    BYTE* data = file.Detach();
+    std::ofstream out(dir + "/" + name, std::ios::binary);
+    out.put('\0');
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(length));
+    std::free(data);
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_archive_seeds DIR\n");
+        return 2;
+    }
+    const std::string dir = argv[1];
+
+    CGraphicItem polyline;
+    for (CVector p : {CVector(10, 10), CVector(40, 12.5), CVector(25, -8)})
+        polyline.SetEnd(&p, 1);
+    polyline.SetColor(RGB(255, 0, 0));
+    polyline.SetLineWidth(2.0);
+    WriteSeed(dir, "item", &polyline);
+
+    CGraphicLine line;
+    CVector start(1, 2), end(300.25, 400.5);
+    line.SetStart(&start);
+    line.SetEnd(&end, 0);
+    line.SetClass(CGraphicItem::classMeasure);
+    WriteSeed(dir, "line", &line);
+    WriteSeed(dir, "line-and-item", &line, &polyline);
+    std::printf("seeds written to %s\n", dir.c_str());
+    return 0;
+}

@@ -1,0 +1,32 @@
+// A client of the installed library: stores a line and reads it back by class name.
+
+#include <vellum/vellum.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+using namespace vellum;
+
+int main() {
+    CGraphicLine line;
+    CVector start(0, 0), end(30, 40);
+    line.SetStart(&start);
+    line.SetEnd(&end, 0);
+
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        ar << &line;
+        ar.Close();
+    }
+    const auto length = static_cast<unsigned>(file.GetLength());
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    std::unique_ptr<CObject> back(ar.ReadObject(RUNTIME_CLASS(CGraphicItem)));
+    auto* item = static_cast<CGraphicItem*>(back.get());
+    // The body follows the 18-byte class record (tag, schema, name length, name).
+    std::printf("%s %u bytes, read back %d nodes\n", back->GetRuntimeClass()->m_lpszClassName,
+                length - 18, item->GetNodeCount());
+    return item->GetNode(1) == end ? EXIT_SUCCESS : EXIT_FAILURE;
+}
