@@ -71,11 +71,8 @@ CRect CGraphicItem::GetBoundsRect(int inflate) {
 }
 
 CVector CGraphicItem::GetCenterPoint() {
-    const CRect bounds = GetBoundsRect(1);
-    // Integer halves truncated toward zero, summed in 64 bits so no coordinate overflows.
-    const std::int64_t x = (static_cast<std::int64_t>(bounds.left) + bounds.right) / 2;
-    const std::int64_t y = (static_cast<std::int64_t>(bounds.top) + bounds.bottom) / 2;
-    return CVector(static_cast<double>(x), static_cast<double>(y));
+    // Integer halves, truncated toward zero.
+    return CVector(GetBoundsRect(1).CenterPoint());
 }
 
 void CGraphicItem::Move(double dx, double dy, int node) {
