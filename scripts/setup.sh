@@ -7,6 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
+    libcairo2-dev libfontconfig-dev libfreetype-dev fonts-dejavu-core
 )
 
 missing=()
