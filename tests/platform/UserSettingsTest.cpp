@@ -1,0 +1,76 @@
+#include "support/TempSettings.h"
+
+#include <vellum/platform/UserSettings.h>
+
+#include <gtest/gtest.h>
+
+namespace vellum::test {
+namespace {
+
+TEST(UserSettings, MissingFileSectionOrEntryGivesTheDefault) {
+    TempSettings settings;
+    EXPECT_EQ(CUserSettings::GetProfileString("UserGraphics", "DefaultColor", "none"), "none");
+    EXPECT_EQ(CUserSettings::GetProfileInt("UserGraphics", "DefaultWidth", -1), -1);
+    settings.Write("[Other]\nDefaultWidth=4\n");
+    EXPECT_EQ(CUserSettings::GetProfileInt("UserGraphics", "DefaultWidth", -1), -1);
+    EXPECT_EQ(CUserSettings::GetProfileInt("Other", "DefaultWidth", -1), 4);
+}
+
+TEST(UserSettings, WritesKeepTheRestOfTheFile) {
+    TempSettings settings;
+    settings.Write("; kept\n[UserGraphics]\nDefaultWidth=3\n\n[Symbols]\nSymbolLibrary=a.lib\n");
+    ASSERT_TRUE(CUserSettings::WriteProfileString("usergraphics", "DefaultColor", "255,0,0"));
+    ASSERT_TRUE(CUserSettings::WriteProfileInt("UserGraphics", "DEFAULTWIDTH", 5));
+    ASSERT_TRUE(CUserSettings::WriteProfileString("UserGraphicsFont", "DefaultColor", "0,0,255"));
+    EXPECT_EQ(settings.Contents(), "; kept\n"
+                                   "[UserGraphics]\n"
+                                   "DEFAULTWIDTH=5\n"
+                                   "DefaultColor=255,0,0\n"
+                                   "\n"
+                                   "[Symbols]\n"
+                                   "SymbolLibrary=a.lib\n"
+                                   "\n"
+                                   "[UserGraphicsFont]\n"
+                                   "DefaultColor=0,0,255\n");
+    EXPECT_EQ(CUserSettings::GetProfileString("USERGRAPHICS", "defaultcolor"), "255,0,0");
+
+    ASSERT_TRUE(CUserSettings::WriteProfileString("UserGraphics", "DefaultColor", nullptr));
+    EXPECT_EQ(CUserSettings::GetProfileString("UserGraphics", "DefaultColor", "gone"), "gone");
+    ASSERT_TRUE(CUserSettings::DeleteSection("Symbols"));
+    EXPECT_EQ(CUserSettings::GetProfileString("Symbols", "SymbolLibrary", "gone"), "gone");
+    EXPECT_EQ(CUserSettings::GetProfileInt("UserGraphics", "DefaultWidth", -1), 5);
+}
+
+TEST(UserSettings, IntegersAreReadAsAtoiReadsThem) {
+    TempSettings settings;
+    settings.Write("[S]\na=12abc\nb= -3\nc=abc\nd=\ne=+7\nf=4294967297\n");
+    EXPECT_EQ(CUserSettings::GetProfileInt("S", "a", 99), 12);
+    EXPECT_EQ(CUserSettings::GetProfileInt("S", "b", 99), -3);
+    EXPECT_EQ(CUserSettings::GetProfileInt("S", "c", 99), 0);
+    EXPECT_EQ(CUserSettings::GetProfileInt("S", "d", 99), 0);
+    EXPECT_EQ(CUserSettings::GetProfileInt("S", "e", 99), 7);
+    EXPECT_EQ(CUserSettings::GetProfileInt("S", "f", 99), 1); // wraps to 32 bits
+}
+
+TEST(UserSettings, RegistryKeysAreSectionsNamedAfterTheirLastComponent) {
+    EXPECT_EQ(CUserSettings::SectionOfKey("Software\\Brantel\\Velmar\\DisabledGroups"),
+              "DisabledGroups");
+    EXPECT_EQ(CUserSettings::SectionOfKey("Plain"), "Plain");
+}
+
+TEST(UserSettings, PathFollowsTheEnvironment) {
+    TempSettings settings;
+    EXPECT_EQ(CUserSettings::GetPath(), settings.Path());
+    unsetenv("VELLUM_SETTINGS");
+    const char* saved = std::getenv("XDG_CONFIG_HOME");
+    const std::string savedValue = saved ? saved : "";
+    setenv("XDG_CONFIG_HOME", "/tmp/xdg", 1);
+    EXPECT_EQ(CUserSettings::GetPath(), "/tmp/xdg/vellum/settings.ini");
+    if (saved)
+        setenv("XDG_CONFIG_HOME", savedValue.c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
+}
+
+} // namespace
+} // namespace vellum::test
