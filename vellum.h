@@ -21,3 +21,4 @@
 
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
+#include <vellum/Graphics/GrPolyLine.h>

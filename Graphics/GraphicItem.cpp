@@ -2,10 +2,17 @@
 
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/archive/Archive.h>
+#include <vellum/archive/ClassRegistry.h>
+#include <vellum/geometry/GraphMatrix.h>
+#include <vellum/platform/DC.h>
 #include <vellum/platform/Exceptions.h>
+#include <vellum/platform/UserSettings.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace vellum {
@@ -16,6 +23,14 @@ namespace {
 // Nodes are read in batches so that a damaged count costs no more memory than the data
 // actually holds before it runs out.
 constexpr DWORD kNodeBatch = 4096;
+
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr int kDragPenWidth = 2;
+
+// The low 8 bits of a number read as atoi reads it (sign, then leading digits).
+BYTE ColourComponent(const char* text) {
+    return static_cast<BYTE>(std::strtoll(text, nullptr, 10) & 0xFF);
+}
 } // namespace
 
 CGraphicItem::CGraphicItem() = default;
@@ -127,14 +142,18 @@ void CGraphicItem::SetEnd(CVector* point, int add) {
 
 void CGraphicItem::SetFontSize(int) {}
 
-int CGraphicItem::GetFontSize() { return -1; }
+int CGraphicItem::GetFontSize() {
+    return -1;
+}
 
 void CGraphicItem::CheckNodeArray() {
     m_pNodes = m_aNodes.GetData();
     m_nNodeCount = static_cast<int>(m_aNodes.GetSize());
 }
 
-int CGraphicItem::AcceptMoreNodes() { return 0; }
+int CGraphicItem::AcceptMoreNodes() {
+    return 0;
+}
 
 void CGraphicItem::SetMagnification(double, double) {}
 
@@ -147,6 +166,167 @@ void CGraphicItem::FlipHorizontal(LONG axis) {
 }
 
 void CGraphicItem::SetCalibrated(int) {}
+
+void CGraphicItem::SetOwnCursor() {}
+
+POINT CGraphicItem::ToDevice(const CVector& point, double zoom) {
+    if (zoom == 1.0)
+        return point;
+    return CVector(point.x * zoom, point.y * zoom);
+}
+
+void CGraphicItem::Draw(CDC* dc, double zoom, WORD types, LONG, double) {
+    if (m_nNodeCount < 1)
+        return;
+    CheckNodeArray();
+    CPen* previous = CreatePen(dc, zoom);
+    dc->MoveTo(ToDevice(m_pNodes[0], zoom));
+    for (int i = 1; i < m_nNodeCount; ++i)
+        dc->LineTo(ToDevice(m_pNodes[i], zoom));
+    if (HasFocus() && !m_bDrag)
+        HiliteNodes(dc, zoom, types, 0);
+    dc->SelectObject(previous);
+    m_pen.DeleteObject();
+}
+
+// Lines thin out when zoomed out but never thicken when zoomed in; at least one pixel.
+CPen* CGraphicItem::CreatePen(CDC* dc, double zoom) {
+    m_pen.DeleteObject();
+    const double scale = zoom < 1.0 ? zoom : 1.0;
+    double width = scale * m_dLineWidth + 0.5;
+    if (width < 1.0)
+        width = 1.0;
+    if (m_bDrag)
+        m_pen.CreatePen(PS_SOLID, kDragPenWidth, kBlack);
+    else
+        m_pen.CreatePen(m_nPenStyle, TruncateToLong(width), m_crColor);
+    return dc->SelectObject(&m_pen);
+}
+
+CPen* CGraphicItem::CreateDotPen(CDC* dc) {
+    m_pen.DeleteObject();
+    if (m_bDrag)
+        m_pen.CreatePen(PS_SOLID, kDragPenWidth, kBlack);
+    else
+        m_pen.CreatePen(PS_DOT, 1, m_crColor);
+    return dc->SelectObject(&m_pen);
+}
+
+// Black squares of side 2s on the nodes; s is the half-size, smaller when zoomed out but
+// never below 2 pixels. Printers get none.
+void CGraphicItem::HiliteNodes(CDC* dc, double zoom, WORD types, int node) {
+    if ((types & drawNoNodes) || dc->GetDeviceCaps(TECHNOLOGY) == DT_RASPRINTER)
+        return;
+    CheckNodeArray();
+    const COLORREF background = dc->GetBkColor();
+    int s = TruncateToLong(m_nNodeHalfSize * std::min(zoom, 1.0));
+    if (s < 2)
+        s = 2;
+    for (int i = 0; i < m_nNodeCount; ++i) {
+        if (node > 0 && i != node - 1)
+            continue;
+        const POINT q = ToDevice(m_pNodes[i], zoom);
+        const CRect square(WrapSub(q.x, s), WrapSub(q.y, s), WrapAdd(q.x, s), WrapAdd(q.y, s));
+        dc->FillSolidRect(&square, kBlack);
+    }
+    dc->SetBkColor(background);
+}
+
+void CGraphicItem::DrawArrowHead(CDC* dc, CVector* tip, double angle, double zoom, int halfAngle,
+                                 int length) {
+    const CVector t = zoom != 1.0 ? CVector(tip->x * zoom, tip->y * zoom) : *tip;
+    const double armLength = length * std::min(zoom, 1.0);
+    const double opening = halfAngle * PI / 180;
+    const CVector back(-armLength, 0);
+    const CVector arm1 = t + back * CRotateMatrix(angle + opening);
+    const CVector arm2 = t + back * CRotateMatrix(angle - opening);
+    dc->MoveTo(arm1);
+    dc->LineTo(t);
+    dc->MoveTo(arm2);
+    dc->LineTo(t);
+}
+
+CRect CGraphicItem::DrawConnection(CDC* dc, CVector* anchor, double zoom) {
+    const CRect r = GetBoundsRect(0);
+    const double width = r.Width();
+    const double height = r.Height();
+    const CVector c0(r.left, r.top);
+    const CVector c1 = c0 + CVector(width, 0);
+    const CVector c2 = c1 + CVector(0, height);
+    const CVector c3 = c2 - CVector(width, 0);
+    const CVector corners[4] = {c0, c1, c2, c3};
+    // The nearest corner to the anchor; a tie keeps the earlier corner.
+    int nearest = 0;
+    double best = corners[0].Distance(anchor);
+    for (int k = 1; k < 4; ++k) {
+        const double distance = corners[k].Distance(anchor);
+        if (distance < best) {
+            best = distance;
+            nearest = k;
+        }
+    }
+
+    const double dx = zoom == 1.0 ? width : width * zoom;
+    const double dy = zoom == 1.0 ? height : height * zoom;
+    POINT frame[5];
+    frame[0] = ToDevice(c0, zoom);
+    frame[1] = CVector(frame[0]) + CVector(dx, 0);
+    frame[2] = CVector(frame[1]) + CVector(0, dy);
+    frame[3] = CVector(frame[2]) - CVector(dx, 0);
+    int m = m_nGap;
+    if (zoom < 1.0)
+        m = std::max(TruncateToLong(m_nGap * zoom), 2);
+    const int push[4][2] = {{-m, -m}, {m, -m}, {m, m}, {-m, m}};
+    for (int k = 0; k < 4; ++k)
+        frame[k] = POINT{WrapAdd(frame[k].x, push[k][0]), WrapAdd(frame[k].y, push[k][1])};
+    frame[4] = frame[0];
+
+    const bool visible = !(m_bDrag && !HasFocus());
+    if (visible)
+        dc->Polyline(frame, 5);
+    const double back = 1 / zoom;
+    const POINT topLeft = CVector(frame[0].x * back, frame[0].y * back);
+    const POINT bottomRight = CVector(frame[2].x * back, frame[2].y * back);
+    if (visible) {
+        dc->MoveTo(zoom != 1.0 ? POINT(CVector(anchor->x * zoom, anchor->y * zoom))
+                               : POINT(*anchor));
+        dc->LineTo(frame[nearest]);
+    }
+    return CRect(topLeft, bottomRight);
+}
+
+// "R,G,B" as the colour page stores it. The pieces are taken as a tokenizer hands them out,
+// empty ones skipped; a missing piece counts 0.
+void CGraphicItem::GetDefaultColor() {
+    // Text items keep their default in the font's section. The text kind is looked up by
+    // name so that this base does not depend on it.
+    const CRuntimeClass* textClass = CClassRegistry::Instance().Find("CGraphicText");
+    const bool isText = textClass && IsKindOf(textClass);
+    const CString value = CUserSettings::GetProfileString(
+        isText ? "UserGraphicsFont" : "UserGraphics", "DefaultColor", "");
+    if (value.IsEmpty())
+        return;
+    std::vector<std::string> pieces;
+    std::string piece;
+    for (char ch : value.str() + ",") {
+        if (ch != ',') {
+            piece += ch;
+        } else if (!piece.empty()) {
+            pieces.push_back(piece);
+            piece.clear();
+        }
+    }
+    BYTE rgb[3] = {0, 0, 0};
+    for (std::size_t i = 0; i < pieces.size() && i < 3; ++i)
+        rgb[i] = ColourComponent(pieces[i].c_str());
+    SetColor(RGB(rgb[0], rgb[1], rgb[2]));
+}
+
+void CGraphicItem::GetDefaultWidth() {
+    const int width = CUserSettings::GetProfileInt("UserGraphics", "DefaultWidth", -1);
+    if (width != -1)
+        m_dLineWidth = width;
+}
 
 int CGraphicItem::PntInNodeLines(CVector* point, double zoom) {
     CheckNodeArray();

@@ -11,6 +11,7 @@
 
 #include <vellum/geometry/Vector.h>
 #include <vellum/platform/Array.h>
+#include <vellum/platform/GdiObject.h>
 #include <vellum/platform/Object.h>
 #include <vellum/platform/Rect.h>
 #include <vellum/platform/Types.h>
@@ -18,6 +19,7 @@
 namespace vellum {
 
 class CArchive;
+class CDC;
 
 class CGraphicItem : public CObject {
     DECLARE_SERIAL(CGraphicItem)
@@ -28,6 +30,12 @@ public:
     static constexpr WORD classMeasure = 0x0008;
     static constexpr WORD classText = 0x0010;
     static constexpr WORD classDrawing = 0x0020;
+
+    // Drawing options passed from the host to every item.
+    static constexpr WORD drawTransient = 0x0001; // do not update cached layouts
+    static constexpr WORD drawNoLabels = 0x0004;  // no measurement labels or leaders
+    static constexpr WORD drawNoNodes = 0x0008;   // no node squares on the focused item
+    static constexpr WORD drawOwnLabel = 0x0010;  // a measurement drawing its own label
 
     // Hit codes besides node numbers (k > 0) and a miss (0).
     static constexpr int hitBody = -1;
@@ -52,6 +60,10 @@ public:
     virtual void SetGap(int gap) { m_nGap = gap; }
     // The 1-based number of the first node within the pick tolerance of point, or 0.
     virtual int PntInNode(CVector* point, double zoom);
+    // Draws the item at the view's zoom: an open polyline through the nodes, and the node
+    // squares when focused. types are the drawing options (drawTransient …); flags and extra
+    // serve the text kinds.
+    virtual void Draw(CDC* dc, double zoom, WORD types, LONG flags, double extra);
     // k > 0: node k; -1: the body; 0: a miss (kinds add -2 for their labels).
     virtual int HitTest(CVector* point, double zoom);
     // Integer image coordinates, right and bottom exclusive; inflate adds the gap.
@@ -74,9 +86,19 @@ public:
     virtual void FlipHorizontal(LONG axis);
     virtual void SetCalibrated(int calibrated);
 
+    // Called by the window while the mouse pointer is over the item; items set no cursor.
+    virtual void SetOwnCursor();
+
     // The 0-based index of the first segment whose line hit test finds point on its body,
     // or -1.
     int PntInNodeLines(CVector* point, double zoom);
+    // Outlines this item (a measurement's label) with a margin, in the selected pen, and
+    // draws a leader from anchor to the nearest corner; returns the frame in image
+    // coordinates.
+    CRect DrawConnection(CDC* dc, CVector* anchor, double zoom);
+    // Load the user's default colour and line width from the per-user settings.
+    void GetDefaultColor();
+    void GetDefaultWidth();
     // A copy of node index (0-based).
     CVector GetNode(int index);
 
@@ -89,8 +111,22 @@ public:
     int GetPenStyle() const { return m_nPenStyle; }
 
 protected:
+    // Two strokes ending at tip, opening halfAngle degrees either side of the direction
+    // angle (radians, as CVector::Angle measures it); length in screen pixels.
+    virtual void DrawArrowHead(CDC* dc, CVector* tip, double angle, double zoom, int halfAngle,
+                               int length);
+    // Make the item pen (solid, or dotted) for this zoom, select it and return the pen that
+    // was selected before, for the caller to select back.
+    virtual CPen* CreatePen(CDC* dc, double zoom);
+    virtual CPen* CreateDotPen(CDC* dc);
+    // Paints the node squares: all of them for node 0, else node number node.
+    virtual void HiliteNodes(CDC* dc, double zoom, WORD types, int node);
+
     // Writes value when storing, reads it otherwise; a 32-bit integer.
     static void SerializeInt(int& value, CArchive& ar);
+    // The device point of an image point at this zoom, rounded half away from zero; at zoom
+    // exactly 1.0 the point is rounded as it is.
+    static POINT ToDevice(const CVector& point, double zoom);
 
     int m_nVersion = 2;
     int m_nFocus = 0;
@@ -105,6 +141,7 @@ protected:
     int m_bDrag = 0;
     int m_nPenStyle = 0;
     int m_nLastHitHandle = 0;
+    CPen m_pen; // made afresh for every drawing
 
     // The pick tolerance in image pixels that gap screen pixels make at this zoom: at least
     // one pixel and at most twice the gap.

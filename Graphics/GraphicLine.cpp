@@ -20,7 +20,9 @@ void CGraphicLine::SetStart(CVector* point) {
     m_aEnds[1] = *point;
 }
 
-void CGraphicLine::SetEnd(CVector* point, int) { m_aEnds[1] = *point; }
+void CGraphicLine::SetEnd(CVector* point, int) {
+    m_aEnds[1] = *point;
+}
 
 void CGraphicLine::CheckNodeArray() {
     if (m_nNodeCount == 0) {

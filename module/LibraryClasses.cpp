@@ -1,5 +1,6 @@
 #include <vellum/archive/ClassRegistry.h>
 
+#include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
 
@@ -11,6 +12,7 @@ void RegisterLibraryClasses(CClassRegistry& registry) {
     for (const CRuntimeClass* cls : {
              RUNTIME_CLASS(CGraphicItem),
              RUNTIME_CLASS(CGraphicLine),
+             RUNTIME_CLASS(CGrPolyLine),
          })
         registry.Register(cls);
 }

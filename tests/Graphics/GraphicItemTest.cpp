@@ -59,10 +59,10 @@ TEST(GraphicItem, EmptyItemIsHitAroundTheOriginOnly) {
     CGraphicItem item;
     ExpectRect(item.GetBoundsRect(1), 0, 0, 0, 0);
     EXPECT_EQ(Hit(item, -5, -5), -1);
-    EXPECT_EQ(Hit(item, 4.4, 4.4), -1);  // rounds to (4, 4)
-    EXPECT_EQ(Hit(item, -5.4, 0), -1);   // rounds to -5
-    EXPECT_EQ(Hit(item, 4.5, 0), 0);     // rounds to 5: the right edge is excluded
-    EXPECT_EQ(Hit(item, -5.5, 0), 0);    // rounds to -6
+    EXPECT_EQ(Hit(item, 4.4, 4.4), -1); // rounds to (4, 4)
+    EXPECT_EQ(Hit(item, -5.4, 0), -1);  // rounds to -5
+    EXPECT_EQ(Hit(item, 4.5, 0), 0);    // rounds to 5: the right edge is excluded
+    EXPECT_EQ(Hit(item, -5.5, 0), 0);   // rounds to -6
     EXPECT_EQ(Hit(item, 0, 5), 0);
 }
 

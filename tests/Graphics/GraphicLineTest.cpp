@@ -27,13 +27,13 @@ TEST(GraphicLine, HitTestMeasuresDistanceToTheSegment) {
     const auto ownedLine = LineFrom(0, 0, 100, 0);
     CGraphicLine& line = *ownedLine;
     EXPECT_EQ(Hit(line, 50, 4.4, 1.0), -1);
-    EXPECT_EQ(Hit(line, 50, 5, 1.0), 0);   // outside the box, and the distance equals t
-    EXPECT_EQ(Hit(line, 103, 0, 1.0), 2);  // the end node
-    EXPECT_EQ(Hit(line, -2, 1, 1.0), 1);   // the start node
+    EXPECT_EQ(Hit(line, 50, 5, 1.0), 0);  // outside the box, and the distance equals t
+    EXPECT_EQ(Hit(line, 103, 0, 1.0), 2); // the end node
+    EXPECT_EQ(Hit(line, -2, 1, 1.0), 1);  // the start node
     EXPECT_EQ(Hit(line, 106, 0, 1.0), 0);
     EXPECT_EQ(Hit(line, 104, 0, 1.0), 2);
     EXPECT_EQ(Hit(line, 50, -4.6, 1.0), -1); // rounds to -5, the box's top edge
-    EXPECT_EQ(Hit(line, 50, 9, 0.5), -1);  // tolerance 10 image pixels
+    EXPECT_EQ(Hit(line, 50, 9, 0.5), -1);    // tolerance 10 image pixels
     EXPECT_EQ(Hit(line, 50, 10, 0.5), 0);
 
     // A diagonal: the box alone would accept the corner, the distance does not.
@@ -70,12 +70,12 @@ TEST(GraphicLine, StoresBaseFieldsTagAndEnds) {
     CGraphicLine& line = *ownedLine;
     const Bytes bytes = Store([&](CArchive& ar) { line.Serialize(ar); });
     Bytes expected;
-    AppendDword(expected, 2);      // format version
-    AppendWord(expected, 0);       // empty node array
-    AppendWord(expected, 0x0020);  // class
+    AppendDword(expected, 2);     // format version
+    AppendWord(expected, 0);      // empty node array
+    AppendWord(expected, 0x0020); // class
     AppendDword(expected, 0x0000FF00);
     AppendDouble(expected, 1.0);
-    AppendDword(expected, 1);      // line tag
+    AppendDword(expected, 1); // line tag
     for (double v : {1.0, 2.0, 3.0, 4.0})
         AppendDouble(expected, v);
     EXPECT_EQ(bytes, expected);
