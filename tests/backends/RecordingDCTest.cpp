@@ -1,0 +1,414 @@
+#include <vellum/backends/recording/RecordingDC.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+using namespace vellum;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+POINT LogicalToDevice(const CDC& dc, int x, int y) {
+    POINT point{x, y};
+    dc.LPtoDP(&point);
+    return point;
+}
+
+POINT DeviceToLogical(const CDC& dc, int x, int y) {
+    POINT point{x, y};
+    dc.DPtoLP(&point);
+    return point;
+}
+
+CFont MakeFont(LONG height, LONG escapement, LONG weight, const char* face) {
+    LOGFONT description{};
+    description.lfHeight = height;
+    description.lfEscapement = escapement;
+    description.lfWeight = weight;
+    std::strncpy(description.lfFaceName, face, LF_FACESIZE - 1);
+    CFont font;
+    font.CreateFontIndirect(&description);
+    return font;
+}
+
+// The mapping that the viewer uses for a 256 × 100 logical area shown 200 × 50 pixels large
+// with y pointing up, its origin at device (10, 60).
+void SetScaledMapping(CDC& dc) {
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(256, 100);
+    dc.SetViewportExt(200, -50);
+    dc.SetViewportOrg(10, 60);
+}
+
+} // namespace
+
+TEST(RecordingDCTest, RecordsCallsInOrderWithTheirState) {
+    CRecordingDC dc;
+    CPen pen(PS_DASH, 3, RGB(255, 0, 0));
+    CBrush brush(RGB(0, 0, 255));
+    const POINT vee[] = {{0, 0}, {5, 5}, {10, 0}};
+
+    dc.SelectObject(&pen);
+    dc.MoveTo(1, 2);
+    dc.LineTo(11, 2);
+    EXPECT_EQ(dc.GetCurrentPosition(), CPoint(11, 2));
+    dc.Polyline(vee, 3);
+    dc.SelectObject(&brush);
+    dc.SetPolyFillMode(WINDING);
+    dc.Polygon(vee, 3);
+    dc.SetROP2(R2_XORPEN);
+    dc.Rectangle(2, 3, 12, 8);
+    dc.LineTo(0, 0);
+
+    EXPECT_EQ(dc.Lines(),
+              (Lines{
+                  "SelectPen 1/3/0x000000FF",
+                  "MoveTo (1,2)",
+                  "LineTo (1,2)-(11,2) pen 1/3/0x000000FF rop 13",
+                  "Polyline (0,0)-(5,5)-(10,0) pen 1/3/0x000000FF rop 13",
+                  "SelectBrush 0/0x00FF0000",
+                  "SetPolyFillMode 2",
+                  "Polygon (0,0)-(5,5)-(10,0) pen 1/3/0x000000FF brush 0/0x00FF0000 rop 13 fill 2",
+                  "SetROP2 7",
+                  "Rectangle (2,3)-(12,8) pen 1/3/0x000000FF brush 0/0x00FF0000 rop 7",
+                  "LineTo (11,2)-(0,0) pen 1/3/0x000000FF rop 7",
+              }));
+
+    const auto& records = dc.Records();
+    ASSERT_EQ(records.size(), 10u);
+    EXPECT_EQ(records[3].name, "Polyline");
+    ASSERT_EQ(records[3].points.size(), 3u);
+    EXPECT_EQ(CPoint(records[3].points[1]), CPoint(5, 5));
+    EXPECT_EQ(records[2].state.rop2, R2_COPYPEN);
+    EXPECT_EQ(records[9].state.rop2, R2_XORPEN);
+}
+
+TEST(RecordingDCTest, FiltersAndClear) {
+    CRecordingDC dc;
+    dc.SetBkMode(TRANSPARENT);
+    dc.MoveTo(3, 4);
+    dc.SetTextColor(RGB(0, 128, 0));
+    dc.LineTo(5, 6);
+    dc.LineTo(7, 8);
+
+    EXPECT_EQ(dc.DrawingLines(),
+              (Lines{"MoveTo (3,4)", "LineTo (3,4)-(5,6) pen 0/1/0x00000000 rop 13",
+                     "LineTo (5,6)-(7,8) pen 0/1/0x00000000 rop 13"}));
+    EXPECT_EQ(dc.LinesNamed("LineTo"), (Lines{"LineTo (3,4)-(5,6) pen 0/1/0x00000000 rop 13",
+                                              "LineTo (5,6)-(7,8) pen 0/1/0x00000000 rop 13"}));
+    EXPECT_EQ(dc.Lines([](const CRecordingDC::Record& record) { return !record.IsDrawing(); }),
+              (Lines{"SetBkMode 1", "SetTextColor 0x00008000"}));
+    EXPECT_TRUE(dc.LinesNamed("Polygon").empty());
+
+    dc.Clear();
+    EXPECT_TRUE(dc.Records().empty());
+    EXPECT_TRUE(dc.Lines().empty());
+    // Clearing forgets records, not state.
+    EXPECT_EQ(dc.GetBkMode(), TRANSPARENT);
+    EXPECT_EQ(dc.GetCurrentPosition(), CPoint(7, 8));
+}
+
+TEST(RecordingDCTest, TextMappingWithViewportOrigin) {
+    CRecordingDC dc;
+    EXPECT_EQ(dc.SetViewportOrg(100, 50), CPoint(0, 0));
+    dc.MoveTo(-10, 5);
+    dc.LineTo(20, -50);
+    EXPECT_EQ(CPoint(LogicalToDevice(dc, 7, 8)), CPoint(107, 58));
+    EXPECT_EQ(CPoint(DeviceToLogical(dc, 107, 58)), CPoint(7, 8));
+
+    // Both origins count; the extents are ignored in MM_TEXT.
+    dc.SetWindowOrg(5, -5);
+    dc.SetWindowExt(256, 100);
+    EXPECT_EQ(CPoint(LogicalToDevice(dc, 7, 8)), CPoint(102, 63));
+    RECT rect{0, 0, 10, 10};
+    dc.LPtoDP(&rect);
+    EXPECT_EQ(CRect(rect), CRect(95, 55, 105, 65));
+    dc.DPtoLP(&rect);
+    EXPECT_EQ(CRect(rect), CRect(0, 0, 10, 10));
+    dc.Rectangle(0, 0, 10, 10);
+
+    EXPECT_EQ(dc.Lines(),
+              (Lines{
+                  "Mapping mode 1 window (0,0) ext (1,1) viewport (100,50) ext (1,1)",
+                  "MoveTo (90,55)",
+                  "LineTo (90,55)-(120,0) pen 0/1/0x00000000 rop 13",
+                  "Mapping mode 1 window (5,-5) ext (1,1) viewport (100,50) ext (1,1)",
+                  "Mapping mode 1 window (5,-5) ext (256,100) viewport (100,50) ext (1,1)",
+                  "Rectangle (95,55)-(105,65) pen 0/1/0x00000000 brush 0/0x00FFFFFF rop 13",
+              }));
+}
+
+TEST(RecordingDCTest, AnisotropicMappingRoundsHalvesAwayFromZero) {
+    CRecordingDC dc;
+    SetScaledMapping(dc);
+    EXPECT_EQ(dc.LinesNamed("Mapping"),
+              (Lines{
+                  "Mapping mode 8 window (0,0) ext (1,1) viewport (0,0) ext (1,1)",
+                  "Mapping mode 8 window (0,0) ext (256,100) viewport (0,0) ext (1,1)",
+                  "Mapping mode 8 window (0,0) ext (256,100) viewport (0,0) ext (200,-50)",
+                  "Mapping mode 8 window (0,0) ext (256,100) viewport (10,60) ext (200,-50)",
+              }));
+
+    // x · 200/256 + 10 and y · −50/100 + 60.
+    EXPECT_EQ(CPoint(LogicalToDevice(dc, 0, 0)), CPoint(10, 60));
+    EXPECT_EQ(CPoint(LogicalToDevice(dc, 256, 100)), CPoint(210, 10));
+    EXPECT_EQ(CPoint(LogicalToDevice(dc, 1, 0)), CPoint(11, 60));    // 0.78125
+    EXPECT_EQ(CPoint(LogicalToDevice(dc, 16, 1)), CPoint(23, 59));   // 12.5, −0.5
+    EXPECT_EQ(CPoint(LogicalToDevice(dc, -16, -1)), CPoint(-3, 61)); // −12.5, 0.5
+    EXPECT_EQ(CPoint(LogicalToDevice(dc, 48, 3)), CPoint(48, 58));   // 37.5, −1.5
+
+    // (x − 10) · 256/200 and (y − 60) · 100/−50.
+    EXPECT_EQ(CPoint(DeviceToLogical(dc, 10, 60)), CPoint(0, 0));
+    EXPECT_EQ(CPoint(DeviceToLogical(dc, 210, 10)), CPoint(256, 100));
+    EXPECT_EQ(CPoint(DeviceToLogical(dc, 11, 59)), CPoint(1, 2));  // 1.28
+    EXPECT_EQ(CPoint(DeviceToLogical(dc, 13, 61)), CPoint(4, -2)); // 3.84
+    EXPECT_EQ(CPoint(DeviceToLogical(dc, 8, 60)), CPoint(-3, 0));  // −2.56
+
+    // Drawing goes through the same mapping; y pointing up turns rectangles upside down.
+    const POINT path[] = {{0, 0}, {16, 1}, {-16, -1}};
+    dc.Polyline(path, 3);
+    dc.Rectangle(0, 0, 256, 100);
+    EXPECT_EQ(dc.DrawingLines(),
+              (Lines{
+                  "Polyline (10,60)-(23,59)-(-3,61) pen 0/1/0x00000000 rop 13",
+                  "Rectangle (10,60)-(210,10) pen 0/1/0x00000000 brush 0/0x00FFFFFF rop 13",
+              }));
+
+    // Halves from device to logical: 3/2 of ±1 pixel is ±1.5.
+    dc.SetViewportOrg(0, 0);
+    dc.SetWindowExt(3, 3);
+    dc.SetViewportExt(2, 2);
+    EXPECT_EQ(CPoint(DeviceToLogical(dc, 1, -1)), CPoint(2, -2));
+    EXPECT_EQ(CPoint(DeviceToLogical(dc, 3, 5)), CPoint(5, 8)); // 4.5, 7.5
+}
+
+TEST(RecordingDCTest, ZeroExtentsAreRefused) {
+    CRecordingDC dc;
+    SetScaledMapping(dc);
+    dc.Clear();
+    EXPECT_EQ(dc.SetWindowExt(0, 5), CSize(256, 100));
+    EXPECT_EQ(dc.SetViewportExt(7, 0), CSize(200, -50));
+    EXPECT_TRUE(dc.Records().empty());
+    EXPECT_EQ(dc.GetWindowExt(), CSize(256, 100));
+    EXPECT_EQ(CPoint(LogicalToDevice(dc, 256, 100)), CPoint(210, 10));
+}
+
+TEST(RecordingDCTest, FillSolidRectLeavesItsColourAsBackground) {
+    CRecordingDC dc;
+    dc.SetViewportOrg(1, 2);
+    dc.Clear();
+    dc.FillSolidRect(10, 20, 30, 40, RGB(9, 8, 7));
+    EXPECT_EQ(dc.GetBkColor(), RGB(9, 8, 7));
+    const RECT rect{0, 0, 5, 5};
+    dc.FillSolidRect(&rect, RGB(255, 255, 0));
+    dc.TextOut(0, 0, "x");
+    EXPECT_EQ(dc.Lines(),
+              (Lines{
+                  "SetBkColor 0x00070809",
+                  "FillSolidRect (11,22)-(41,62) colour 0x00070809",
+                  "SetBkColor 0x0000FFFF",
+                  "FillSolidRect (1,2)-(6,7) colour 0x0000FFFF",
+                  R"(TextOut (1,2) "x" font 16/0/400/"" colour 0x00000000 align 0 bk 2/0x0000FFFF)",
+              }));
+    EXPECT_EQ(dc.Records()[1].colour, RGB(9, 8, 7));
+}
+
+TEST(RecordingDCTest, SelectObjectReturnsThePreviousObject) {
+    CRecordingDC dc;
+    CPen red(PS_SOLID, 2, RGB(255, 0, 0));
+    CPen blue(PS_DOT, 0, RGB(0, 0, 255));
+    CPen* defaultPen = dc.SelectObject(&red);
+    ASSERT_NE(defaultPen, nullptr);
+    EXPECT_NE(defaultPen, &red);
+    EXPECT_EQ(defaultPen->GetLogPen().lopnStyle, static_cast<UINT>(PS_SOLID));
+    EXPECT_EQ(defaultPen->GetLogPen().lopnWidth.x, 1);
+    EXPECT_EQ(defaultPen->GetLogPen().lopnColor, RGB(0, 0, 0));
+    EXPECT_EQ(dc.SelectObject(&blue), &red);
+    EXPECT_EQ(dc.SelectObject(defaultPen), &blue);
+    EXPECT_EQ(dc.SelectObject(defaultPen), defaultPen);
+
+    CBrush hollow;
+    hollow.CreateHollowBrush();
+    CBrush* defaultBrush = dc.SelectObject(&hollow);
+    ASSERT_NE(defaultBrush, nullptr);
+    EXPECT_EQ(defaultBrush->GetLogBrush().lbStyle, BS_SOLID);
+    EXPECT_EQ(defaultBrush->GetLogBrush().lbColor, RGB(255, 255, 255));
+    EXPECT_EQ(dc.SelectObject(defaultBrush), &hollow);
+
+    CFont font = MakeFont(-12, 0, FW_BOLD, "Courier New");
+    CFont* defaultFont = dc.SelectObject(&font);
+    ASSERT_NE(defaultFont, nullptr);
+    EXPECT_EQ(defaultFont->GetLogFont().lfHeight, 0);
+    EXPECT_EQ(defaultFont->GetLogFont().lfWeight, FW_NORMAL);
+    EXPECT_EQ(dc.SelectObject(defaultFont), &font);
+
+    EXPECT_EQ(dc.Lines(), (Lines{
+                              "SelectPen 0/2/0x000000FF",
+                              "SelectPen 2/1/0x00FF0000",
+                              "SelectPen 0/1/0x00000000",
+                              "SelectPen 0/1/0x00000000",
+                              "SelectBrush 1/0x00000000",
+                              "SelectBrush 0/0x00FFFFFF",
+                              R"(SelectFont -12/0/700/"Courier New")",
+                              R"(SelectFont 16/0/400/"")",
+                          }));
+}
+
+TEST(RecordingDCTest, PenWidthFollowsTheHorizontalScale) {
+    CRecordingDC dc;
+    std::vector<CPen> pens;
+    pens.reserve(16);
+    const auto deviceWidth = [&](int width) {
+        pens.emplace_back(PS_SOLID, width, RGB(0, 0, 0));
+        dc.SelectObject(&pens.back());
+        return dc.Records().back().state.penWidth;
+    };
+    EXPECT_EQ(deviceWidth(0), 1);
+    EXPECT_EQ(deviceWidth(1), 1);
+    EXPECT_EQ(deviceWidth(5), 5);
+
+    SetScaledMapping(dc);          // 200/256 horizontally
+    EXPECT_EQ(deviceWidth(10), 8); // 7.8125
+    EXPECT_EQ(deviceWidth(2), 2);  // 1.5625
+    EXPECT_EQ(deviceWidth(3), 2);  // 2.34375
+    EXPECT_EQ(deviceWidth(0), 1);
+    dc.LineTo(256, 0);
+    EXPECT_EQ(dc.Records().back().ToString(), "LineTo (10,60)-(210,60) pen 0/1/0x00000000 rop 13");
+
+    dc.SetViewportExt(-200, 50); // mirrored: the width stays positive
+    EXPECT_EQ(deviceWidth(10), 8);
+    dc.SetViewportExt(1, 1); // 100/256 rounds to 0: still one pixel
+    EXPECT_EQ(deviceWidth(100), 1);
+    dc.SetWindowExt(1, 1);
+    dc.SetViewportExt(4, 4);
+    EXPECT_EQ(deviceWidth(3), 12);
+    EXPECT_EQ(deviceWidth(1), 1);
+}
+
+TEST(RecordingDCTest, TextOutRecordsTextFontColoursAndAlignment) {
+    CRecordingDC dc;
+    CFont font = MakeFont(-24, 900, FW_BOLD, "Arial");
+    dc.SelectObject(&font);
+    EXPECT_EQ(dc.SetTextColor(RGB(1, 2, 3)), RGB(0, 0, 0));
+    EXPECT_EQ(dc.SetTextAlign(TA_CENTER | TA_BASELINE), TA_LEFT | TA_TOP);
+    EXPECT_EQ(dc.SetBkMode(TRANSPARENT), OPAQUE);
+    dc.SetViewportOrg(5, 5);
+    dc.TextOut(10, 20, "Hi");
+    dc.TextOut(0, 0, CString("q\"b\\c\xE9\n"));
+
+    EXPECT_EQ(dc.Lines(),
+              (Lines{
+                  R"(SelectFont -24/900/700/"Arial")",
+                  "SetTextColor 0x00030201",
+                  "SetTextAlign 30",
+                  "SetBkMode 1",
+                  "Mapping mode 1 window (0,0) ext (1,1) viewport (5,5) ext (1,1)",
+                  R"(TextOut (15,25) "Hi" font -24/900/700/"Arial" colour 0x00030201 align 30)"
+                  " bk 1/0x00FFFFFF",
+                  R"(TextOut (5,5) "q\"b\\c\xE9\x0A" font -24/900/700/"Arial" colour 0x00030201)"
+                  " align 30 bk 1/0x00FFFFFF",
+              }));
+    EXPECT_EQ(dc.Records()[5].text, "Hi");
+}
+
+TEST(RecordingDCTest, SyntheticTextMetrics) {
+    CRecordingDC dc;
+    // The default font is a 16-pixel cell: characters 8 wide.
+    EXPECT_EQ(dc.GetTextExtent("abc"), CSize(24, 16));
+    EXPECT_EQ(dc.GetTextExtent(""), CSize(0, 16));
+    EXPECT_EQ(dc.GetTextExtent("abcdef", 2), CSize(16, 16));
+    TEXTMETRIC metrics{};
+    ASSERT_TRUE(dc.GetTextMetrics(&metrics));
+    EXPECT_EQ(metrics.tmHeight, 16);
+    EXPECT_EQ(metrics.tmAscent, 13);
+    EXPECT_EQ(metrics.tmDescent, 3);
+    EXPECT_EQ(metrics.tmAveCharWidth, 8);
+    EXPECT_EQ(metrics.tmMaxCharWidth, 8);
+    EXPECT_EQ(metrics.tmWeight, FW_NORMAL);
+    EXPECT_FALSE(dc.GetTextMetrics(nullptr));
+
+    // A negative height counts by its size; odd heights round the width down.
+    LOGFONT description{};
+    description.lfHeight = -25;
+    description.lfWeight = FW_BOLD;
+    description.lfItalic = 1;
+    description.lfCharSet = ANSI_CHARSET;
+    CFont bold;
+    bold.CreateFontIndirect(&description);
+    dc.SelectObject(&bold);
+    EXPECT_EQ(dc.GetTextExtent("abcd"), CSize(48, 25));
+    ASSERT_TRUE(dc.GetTextMetrics(&metrics));
+    EXPECT_EQ(metrics.tmHeight, 25);
+    EXPECT_EQ(metrics.tmAscent, 20);
+    EXPECT_EQ(metrics.tmDescent, 5);
+    EXPECT_EQ(metrics.tmAveCharWidth, 12);
+    EXPECT_EQ(metrics.tmWeight, FW_BOLD);
+    EXPECT_EQ(metrics.tmItalic, 1);
+
+    // Tiny fonts keep characters one pixel wide.
+    CFont tiny = MakeFont(1, 0, 0, "");
+    dc.SelectObject(&tiny);
+    EXPECT_EQ(dc.GetTextExtent("ab"), CSize(2, 1));
+    ASSERT_TRUE(dc.GetTextMetrics(&metrics));
+    EXPECT_EQ(metrics.tmAscent, 1);
+    EXPECT_EQ(metrics.tmDescent, 0);
+    EXPECT_EQ(metrics.tmAveCharWidth, 1);
+    EXPECT_EQ(metrics.tmWeight, FW_NORMAL);
+}
+
+TEST(RecordingDCTest, TextExtentIsInLogicalUnitsUnderAScaledMapping) {
+    CRecordingDC dc;
+    CFont font = MakeFont(20, 0, FW_NORMAL, "Arial");
+    dc.SelectObject(&font);
+    SetScaledMapping(dc);
+    // 20 logical units are 10 pixels high, characters 5 pixels wide: "abc" is 15 × 10 pixels,
+    // 19.2 × 20 logical units.
+    EXPECT_EQ(dc.GetTextExtent("abc"), CSize(19, 20));
+    TEXTMETRIC metrics{};
+    ASSERT_TRUE(dc.GetTextMetrics(&metrics));
+    EXPECT_EQ(metrics.tmHeight, 10);
+    EXPECT_EQ(metrics.tmAveCharWidth, 5);
+
+    dc.TextOut(128, 50, "abc");
+    EXPECT_EQ(dc.Records().back().ToString(),
+              R"(TextOut (110,35) "abc" font 10/0/400/"Arial" colour 0x00000000 align 0)"
+              " bk 2/0x00FFFFFF");
+}
+
+TEST(RecordingDCTest, RefusedPointCounts) {
+    CRecordingDC dc;
+    const POINT points[] = {{0, 0}, {1, 2}, {3, 4}, {5, 6}, {7, 8}, {9, 10}, {11, 12}};
+    for (const int count : {0, 1, 2, 3, 5, 6, 8})
+        EXPECT_FALSE(dc.PolyBezier(points, count)) << count;
+    EXPECT_FALSE(dc.PolyBezier(nullptr, 4));
+    EXPECT_FALSE(dc.Polyline(points, 1));
+    EXPECT_FALSE(dc.Polygon(points, 1));
+    EXPECT_FALSE(dc.Polyline(nullptr, 3));
+    EXPECT_TRUE(dc.Records().empty());
+
+    EXPECT_TRUE(dc.PolyBezier(points, 4));
+    EXPECT_TRUE(dc.PolyBezier(points, 7));
+    EXPECT_EQ(
+        dc.Lines(),
+        (Lines{
+            "PolyBezier (0,0)-(1,2)-(3,4)-(5,6) pen 0/1/0x00000000 rop 13",
+            "PolyBezier (0,0)-(1,2)-(3,4)-(5,6)-(7,8)-(9,10)-(11,12) pen 0/1/0x00000000 rop 13",
+        }));
+}
+
+TEST(RecordingDCTest, DeviceTechnology) {
+    const CRecordingDC display;
+    const CRecordingDC printer(DT_RASPRINTER);
+    EXPECT_EQ(display.GetDeviceCaps(TECHNOLOGY), DT_RASDISPLAY);
+    EXPECT_EQ(printer.GetDeviceCaps(TECHNOLOGY), DT_RASPRINTER);
+    // Through the base class, and with the other capabilities unchanged.
+    const CDC& base = printer;
+    EXPECT_EQ(base.GetDeviceCaps(TECHNOLOGY), DT_RASPRINTER);
+    EXPECT_EQ(printer.GetDeviceCaps(LOGPIXELSX), 96);
+    EXPECT_EQ(printer.GetDeviceCaps(LOGPIXELSY), 96);
+    EXPECT_EQ(printer.GetDeviceCaps(HORZRES), 0);
+}

@@ -1,0 +1,240 @@
+#include <vellum/platform/Rgn.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <random>
+#include <vector>
+
+using namespace vellum;
+
+namespace {
+
+void ExpectBox(const CRgn& region, int type, int left, int top, int right, int bottom) {
+    RECT box{-1, -1, -1, -1};
+    EXPECT_EQ(region.GetRgnBox(&box), type);
+    EXPECT_EQ(box.left, left);
+    EXPECT_EQ(box.top, top);
+    EXPECT_EQ(box.right, right);
+    EXPECT_EQ(box.bottom, bottom);
+}
+
+// The rows of a region inside the square [0, size)², '#' for a pixel inside it.
+std::vector<std::string> Picture(const CRgn& region, int size) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < size; ++y) {
+        std::string row;
+        for (int x = 0; x < size; ++x)
+            row += region.PtInRegion(x, y) ? '#' : '.';
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+} // namespace
+
+TEST(RgnTest, RectanglePolygonExcludesRightAndBottomEdges) {
+    const POINT corners[] = {{0, 0}, {10, 0}, {10, 5}, {0, 5}};
+    for (const int mode : {ALTERNATE, WINDING}) {
+        CRgn region;
+        ASSERT_TRUE(region.CreatePolygonRgn(corners, 4, mode));
+        ExpectBox(region, SIMPLEREGION, 0, 0, 10, 5);
+        EXPECT_TRUE(region.PtInRegion(0, 0));
+        EXPECT_TRUE(region.PtInRegion(9, 4));
+        EXPECT_TRUE(region.PtInRegion(POINT{5, 2}));
+        EXPECT_FALSE(region.PtInRegion(10, 4));
+        EXPECT_FALSE(region.PtInRegion(9, 5));
+        EXPECT_FALSE(region.PtInRegion(-1, 0));
+        EXPECT_FALSE(region.PtInRegion(0, -1));
+    }
+    // The opposite orientation holds the same pixels.
+    const POINT reversed[] = {{0, 5}, {10, 5}, {10, 0}, {0, 0}};
+    CRgn region;
+    ASSERT_TRUE(region.CreatePolygonRgn(reversed, 4, WINDING));
+    ExpectBox(region, SIMPLEREGION, 0, 0, 10, 5);
+    EXPECT_TRUE(region.PtInRegion(9, 0));
+    EXPECT_FALSE(region.PtInRegion(9, 5));
+}
+
+TEST(RgnTest, RectRegions) {
+    CRgn region;
+    ASSERT_TRUE(region.CreateRectRgn(-3, 2, 4, 6));
+    ExpectBox(region, SIMPLEREGION, -3, 2, 4, 6);
+    EXPECT_TRUE(region.PtInRegion(-3, 2));
+    EXPECT_TRUE(region.PtInRegion(3, 5));
+    EXPECT_FALSE(region.PtInRegion(4, 5));
+    EXPECT_FALSE(region.PtInRegion(3, 6));
+
+    // Swapped edges are put in order.
+    ASSERT_TRUE(region.CreateRectRgn(10, 5, 0, 0));
+    ExpectBox(region, SIMPLEREGION, 0, 0, 10, 5);
+
+    // No width or no height: an empty region.
+    ASSERT_TRUE(region.CreateRectRgn(3, 3, 3, 8));
+    ExpectBox(region, NULLREGION, 0, 0, 0, 0);
+    EXPECT_FALSE(region.PtInRegion(3, 3));
+}
+
+TEST(RgnTest, ConcavePolygon) {
+    // A U upside down: a bar over rows 0-1, legs of two columns on each side below it.
+    const POINT outline[] = {{0, 0}, {6, 0}, {6, 6}, {4, 6}, {4, 2}, {2, 2}, {2, 6}, {0, 6}};
+    CRgn region;
+    ASSERT_TRUE(region.CreatePolygonRgn(outline, 8, ALTERNATE));
+    EXPECT_EQ(Picture(region, 7),
+              (std::vector<std::string>{"######.", "######.", "##..##.", "##..##.", "##..##.",
+                                        "##..##.", "......."}));
+    ExpectBox(region, COMPLEXREGION, 0, 0, 6, 6);
+}
+
+TEST(RgnTest, StarDiffersBetweenFillModes) {
+    // A five-pointed star drawn in one stroke: the pentagon in the middle is wound twice.
+    const POINT star[] = {{10, 0}, {16, 19}, {0, 7}, {20, 7}, {4, 19}};
+    CRgn alternate;
+    CRgn winding;
+    ASSERT_TRUE(alternate.CreatePolygonRgn(star, 5, ALTERNATE));
+    ASSERT_TRUE(winding.CreatePolygonRgn(star, 5, WINDING));
+
+    EXPECT_FALSE(alternate.PtInRegion(10, 10));
+    EXPECT_TRUE(winding.PtInRegion(10, 10));
+    // Points of the star are inside under both rules, the corners of the box under neither.
+    EXPECT_TRUE(alternate.PtInRegion(10, 3));
+    EXPECT_TRUE(winding.PtInRegion(10, 3));
+    EXPECT_TRUE(alternate.PtInRegion(2, 7));
+    EXPECT_TRUE(winding.PtInRegion(17, 7));
+    EXPECT_FALSE(alternate.PtInRegion(1, 18));
+    EXPECT_FALSE(winding.PtInRegion(1, 18));
+
+    // The top point is too narrow to hold a pixel centre in rows 0 and 1; the left point's
+    // first pixel is column 1 of row 7; the last row holding pixels is 18.
+    ExpectBox(alternate, COMPLEXREGION, 1, 2, 19, 19);
+    ExpectBox(winding, COMPLEXREGION, 1, 2, 19, 19);
+    EXPECT_FALSE(winding.PtInRegion(10, 1));
+    EXPECT_TRUE(winding.PtInRegion(10, 2));
+    EXPECT_TRUE(winding.PtInRegion(15, 18));
+}
+
+TEST(RgnTest, PixelCentresOnEdgesBelongToTheRightSide) {
+    // The square's diagonal runs through the pixel centres (k + 0.5, k + 0.5): they belong to
+    // the triangle right of it, so the two halves share no pixel and leave none out.
+    const POINT lower[] = {{0, 0}, {4, 4}, {0, 4}};
+    const POINT upper[] = {{0, 0}, {4, 0}, {4, 4}};
+    CRgn left;
+    CRgn right;
+    ASSERT_TRUE(left.CreatePolygonRgn(lower, 3, ALTERNATE));
+    ASSERT_TRUE(right.CreatePolygonRgn(upper, 3, ALTERNATE));
+    EXPECT_EQ(Picture(left, 4), (std::vector<std::string>{"....", "#...", "##..", "###."}));
+    EXPECT_EQ(Picture(right, 4), (std::vector<std::string>{"####", ".###", "..##", "...#"}));
+    ExpectBox(left, COMPLEXREGION, 0, 1, 3, 4);
+    ExpectBox(right, COMPLEXREGION, 0, 0, 4, 4);
+
+    // A unit triangle's only candidate centre lies on its slanted right edge.
+    const POINT unit[] = {{0, 0}, {1, 0}, {0, 1}};
+    ASSERT_TRUE(left.CreatePolygonRgn(unit, 3, WINDING));
+    ExpectBox(left, NULLREGION, 0, 0, 0, 0);
+    EXPECT_FALSE(left.PtInRegion(0, 0));
+}
+
+TEST(RgnTest, DegeneratePolygonsAreEmpty) {
+    const POINT points[] = {{0, 0}, {10, 10}, {5, 5}, {20, 0}};
+    CRgn region;
+    ASSERT_TRUE(region.CreatePolygonRgn(points, 0, ALTERNATE));
+    ExpectBox(region, NULLREGION, 0, 0, 0, 0);
+    ASSERT_TRUE(region.CreatePolygonRgn(points, 2, ALTERNATE));
+    ExpectBox(region, NULLREGION, 0, 0, 0, 0);
+    // Three points on one line: no area.
+    ASSERT_TRUE(region.CreatePolygonRgn(points, 3, WINDING));
+    ExpectBox(region, NULLREGION, 0, 0, 0, 0);
+    EXPECT_FALSE(region.PtInRegion(5, 5));
+    EXPECT_FALSE(region.PtInRegion(4, 5));
+}
+
+TEST(RgnTest, RefusedArgumentsAndDeletion) {
+    CRgn region;
+    RECT box{7, 7, 7, 7};
+    EXPECT_EQ(region.GetRgnBox(&box), ERROR);
+    EXPECT_EQ(box.left, 7);
+    EXPECT_FALSE(region.PtInRegion(0, 0));
+
+    const POINT triangle[] = {{0, 0}, {8, 0}, {0, 8}};
+    ASSERT_TRUE(region.CreatePolygonRgn(triangle, 3, ALTERNATE));
+    EXPECT_EQ(region.GetRgnBox(nullptr), ERROR);
+    // Refused arguments leave the region as it was.
+    EXPECT_FALSE(region.CreatePolygonRgn(nullptr, 3, ALTERNATE));
+    EXPECT_FALSE(region.CreatePolygonRgn(triangle, -1, ALTERNATE));
+    EXPECT_FALSE(region.CreatePolygonRgn(triangle, 3, 0));
+    EXPECT_FALSE(region.CreatePolygonRgn(triangle, 3, 3));
+    ExpectBox(region, COMPLEXREGION, 0, 0, 7, 7);
+    EXPECT_TRUE(region.PtInRegion(6, 0));
+    EXPECT_FALSE(region.PtInRegion(7, 0));
+
+    EXPECT_TRUE(region.DeleteObject());
+    EXPECT_FALSE(region.DeleteObject());
+    EXPECT_EQ(region.GetRgnBox(&box), ERROR);
+    EXPECT_FALSE(region.PtInRegion(1, 1));
+}
+
+TEST(RgnTest, ExtremeCoordinates) {
+    CRgn region;
+    ASSERT_TRUE(region.CreateRectRgn(INT_MIN, INT_MIN, INT_MAX, INT_MAX));
+    ExpectBox(region, SIMPLEREGION, INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+    EXPECT_TRUE(region.PtInRegion(INT_MIN, INT_MIN));
+    EXPECT_TRUE(region.PtInRegion(INT_MAX - 1, INT_MAX - 1));
+    EXPECT_FALSE(region.PtInRegion(INT_MAX, 0));
+
+    // The hypotenuse is the line x + y = −1; a pixel is inside when x + y <= −3.
+    const POINT triangle[] = {{INT_MIN, INT_MIN}, {INT_MAX, INT_MIN}, {INT_MIN, INT_MAX}};
+    ASSERT_TRUE(region.CreatePolygonRgn(triangle, 3, WINDING));
+    ExpectBox(region, COMPLEXREGION, INT_MIN, INT_MIN, INT_MAX - 1, INT_MAX - 1);
+    EXPECT_TRUE(region.PtInRegion(0, -3));
+    EXPECT_FALSE(region.PtInRegion(0, -2));
+    EXPECT_TRUE(region.PtInRegion(INT_MAX - 2, INT_MIN));
+    EXPECT_FALSE(region.PtInRegion(INT_MAX - 1, INT_MIN));
+
+    // A sliver one pixel wide at most: column 0 holds the pixels whose centre lies left of
+    // the edge from (0,0) to (1,H), those from row 2^30 on; at row 2^30 − 1 the centre lies on
+    // that right edge and is outside.
+    const POINT sliver[] = {{0, 0}, {1, INT_MAX}, {0, INT_MAX}};
+    ASSERT_TRUE(region.CreatePolygonRgn(sliver, 3, ALTERNATE));
+    ExpectBox(region, SIMPLEREGION, 0, 1 << 30, 1, INT_MAX);
+    EXPECT_FALSE(region.PtInRegion(0, (1 << 30) - 1));
+    EXPECT_TRUE(region.PtInRegion(0, 1 << 30));
+    EXPECT_TRUE(region.PtInRegion(0, INT_MAX - 1));
+    EXPECT_FALSE(region.PtInRegion(1, INT_MAX - 1));
+}
+
+TEST(RgnTest, BoxAndTypeMatchThePixelsInside) {
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> coordinate(-6, 20);
+    std::uniform_int_distribution<int> pointCount(3, 8);
+    for (int trial = 0; trial < 400; ++trial) {
+        std::vector<POINT> points(static_cast<std::size_t>(pointCount(random)));
+        for (POINT& point : points)
+            point = POINT{coordinate(random), coordinate(random)};
+        const int mode = trial % 2 == 0 ? ALTERNATE : WINDING;
+        CRgn region;
+        ASSERT_TRUE(region.CreatePolygonRgn(points.data(), static_cast<int>(points.size()), mode));
+
+        int count = 0;
+        RECT expected{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+        for (int y = -8; y < 22; ++y) {
+            for (int x = -8; x < 22; ++x) {
+                if (!region.PtInRegion(x, y))
+                    continue;
+                ++count;
+                expected.left = std::min<LONG>(expected.left, x);
+                expected.top = std::min<LONG>(expected.top, y);
+                expected.right = std::max<LONG>(expected.right, x + 1);
+                expected.bottom = std::max<LONG>(expected.bottom, y + 1);
+            }
+        }
+        SCOPED_TRACE(testing::Message() << "trial " << trial);
+        if (count == 0) {
+            ExpectBox(region, NULLREGION, 0, 0, 0, 0);
+            continue;
+        }
+        const int area = (expected.right - expected.left) * (expected.bottom - expected.top);
+        ExpectBox(region, count == area ? SIMPLEREGION : COMPLEXREGION, expected.left, expected.top,
+                  expected.right, expected.bottom);
+    }
+}
