@@ -1,6 +1,7 @@
 #include <vellum/platform/DC.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -9,6 +10,12 @@ namespace vellum {
 namespace {
 constexpr LONG kDefaultFontHeight = 16;
 constexpr int kPixelsPerInch = 96;
+
+// The magnitude of a value, held at INT32_MAX for INT32_MIN, whose own magnitude does not fit.
+LONG Magnitude(LONG value) {
+    const std::int64_t magnitude = std::llabs(std::int64_t{value});
+    return magnitude > INT32_MAX ? INT32_MAX : static_cast<LONG>(magnitude);
+}
 
 // value · numerator / denominator rounded to the nearest integer, halves away from zero.
 LONG MulDivRound(LONG value, LONG numerator, LONG denominator) {
@@ -148,11 +155,13 @@ CSize CDC::GetTextExtent(const CString& text) const {
     const SIZE device = OnGetTextExtent(text);
     if (!Scaled())
         return CSize(device);
-    return CSize(std::abs(MulDivRound(device.cx, m_windowExt.cx, m_viewportExt.cx)),
-                 std::abs(MulDivRound(device.cy, m_windowExt.cy, m_viewportExt.cy)));
+    return CSize(Magnitude(MulDivRound(device.cx, m_windowExt.cx, m_viewportExt.cx)),
+                 Magnitude(MulDivRound(device.cy, m_windowExt.cy, m_viewportExt.cy)));
 }
 
 CSize CDC::GetTextExtent(const char* text, int count) const {
+    if (!text || count < 0)
+        return CSize(0, 0);
     return GetTextExtent(CString(text, count));
 }
 
@@ -164,6 +173,8 @@ BOOL CDC::GetTextMetrics(TEXTMETRIC* metrics) const {
 }
 
 CPen* CDC::SelectObject(CPen* pen) {
+    if (!pen)
+        return nullptr;
     CPen* previous = m_pPen;
     m_pPen = pen;
     m_logPen = pen->GetLogPen();
@@ -172,6 +183,8 @@ CPen* CDC::SelectObject(CPen* pen) {
 }
 
 CBrush* CDC::SelectObject(CBrush* brush) {
+    if (!brush)
+        return nullptr;
     CBrush* previous = m_pBrush;
     m_pBrush = brush;
     m_logBrush = brush->GetLogBrush();
@@ -180,6 +193,8 @@ CBrush* CDC::SelectObject(CBrush* brush) {
 }
 
 CFont* CDC::SelectObject(CFont* font) {
+    if (!font)
+        return nullptr;
     CFont* previous = m_pFont;
     m_pFont = font;
     m_logFont = font->GetLogFont();
@@ -287,11 +302,11 @@ void CDC::OnAttributeChanged(Attribute) {}
 
 int CDC::DevicePenWidth() const {
     const LONG width = m_logPen.lopnWidth.x;
-    if (width <= 1)
+    if (width <= 0)
         return 1;
     if (!Scaled())
         return width;
-    const LONG scaled = std::abs(MulDivRound(width, m_viewportExt.cx, m_windowExt.cx));
+    const LONG scaled = Magnitude(MulDivRound(width, m_viewportExt.cx, m_windowExt.cx));
     return scaled < 1 ? 1 : scaled;
 }
 
@@ -301,9 +316,9 @@ LOGFONT CDC::DeviceFont() const {
         font.lfHeight = kDefaultFontHeight;
         return font;
     }
-    LONG height = std::abs(font.lfHeight);
+    LONG height = Magnitude(font.lfHeight);
     if (Scaled())
-        height = std::abs(MulDivRound(height, m_viewportExt.cy, m_windowExt.cy));
+        height = Magnitude(MulDivRound(height, m_viewportExt.cy, m_windowExt.cy));
     height = height < 1 ? 1 : height;
     font.lfHeight = font.lfHeight < 0 ? -height : height;
     return font;

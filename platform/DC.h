@@ -87,11 +87,12 @@ public:
     BOOL TextOut(int x, int y, const CString& text);
     // Width and height of the text in the current font, in logical units.
     CSize GetTextExtent(const CString& text) const;
-    CSize GetTextExtent(const char* text, int count) const;
+    CSize GetTextExtent(const char* text, int count) const; // null or count < 0: (0, 0)
     BOOL GetTextMetrics(TEXTMETRIC* metrics) const;
 
     // Selection returns the object selected before; the first time, the context's own
-    // default (a black one-pixel pen, a white brush, the default font).
+    // default (a black one-pixel pen, a white brush, the default font). Selecting null
+    // changes nothing and returns null.
     CPen* SelectObject(CPen* pen);
     CBrush* SelectObject(CBrush* brush);
     CFont* SelectObject(CFont* font);
@@ -150,8 +151,8 @@ protected:
     // Called after every change of state, for backends that record or cache it.
     virtual void OnAttributeChanged(Attribute attribute);
 
-    // The current pen's width in device pixels: width 0 and 1 draw one pixel; wider pens
-    // follow the horizontal scale of the mapping.
+    // The current pen's width in device pixels: width 0 draws one pixel whatever the
+    // mapping; other widths follow its horizontal scale, never below one pixel.
     int DevicePenWidth() const;
     // The current font with its height in device pixels, sign kept as the framework reads
     // it: a positive height is the character cell (ascent plus descent), a negative one the

@@ -286,7 +286,8 @@ TEST(RecordingDCTest, PenWidthFollowsTheHorizontalScale) {
     dc.SetWindowExt(1, 1);
     dc.SetViewportExt(4, 4);
     EXPECT_EQ(deviceWidth(3), 12);
-    EXPECT_EQ(deviceWidth(1), 1);
+    EXPECT_EQ(deviceWidth(1), 4); // only width 0 ignores the mapping
+    EXPECT_EQ(deviceWidth(0), 1);
 }
 
 TEST(RecordingDCTest, TextOutRecordsTextFontColoursAndAlignment) {
