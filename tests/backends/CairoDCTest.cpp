@@ -1,0 +1,712 @@
+#include <vellum/backends/cairo/CairoDC.h>
+#include <vellum/platform/Exceptions.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vellum::test {
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 160, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+std::unique_ptr<CCairoDC> Canvas(COLORREF background = kWhite, int width = 64, int height = 64) {
+    return CCairoDC::CreateImage(width, height, background);
+}
+
+std::vector<COLORREF> Snapshot(const CCairoDC& dc) {
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < dc.GetHeight(); ++y)
+        for (int x = 0; x < dc.GetWidth(); ++x)
+            pixels.push_back(dc.GetPixel(x, y));
+    return pixels;
+}
+
+// The pixels that differ from the background: how many, their bounding box, and how many
+// are exactly the given colour.
+struct Ink {
+    int count = 0;
+    int exact = 0;
+    int left = 1 << 30;
+    int top = 1 << 30;
+    int right = -1; // the last column with ink
+    int bottom = -1;
+};
+
+Ink FindInk(const CCairoDC& dc, COLORREF background, COLORREF colour) {
+    Ink ink;
+    for (int y = 0; y < dc.GetHeight(); ++y)
+        for (int x = 0; x < dc.GetWidth(); ++x) {
+            const COLORREF pixel = dc.GetPixel(x, y);
+            if (pixel == background)
+                continue;
+            ++ink.count;
+            ink.exact += pixel == colour ? 1 : 0;
+            ink.left = std::min(ink.left, x);
+            ink.top = std::min(ink.top, y);
+            ink.right = std::max(ink.right, x);
+            ink.bottom = std::max(ink.bottom, y);
+        }
+    return ink;
+}
+
+// A canvas that is not uniform, so that mix modes meet many different pixel values.
+std::unique_ptr<CCairoDC> NoisyCanvas() {
+    std::vector<BYTE> rgb(64 * 3 * 64);
+    unsigned seed = 12345;
+    for (BYTE& value : rgb) {
+        seed = seed * 1103515245u + 12345u;
+        value = static_cast<BYTE>(seed >> 16);
+    }
+    return CCairoDC::CreateImageFromRgb(rgb.data(), 64, 64, 64 * 3);
+}
+
+COLORREF Not(COLORREF c) {
+    return ~c & 0xFFFFFF;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void SelectFont(CDC& dc, CFont& font, int height, int weight = FW_NORMAL, int escapement = 0,
+                BYTE italic = 0) {
+    font.CreateFont(height, 0, escapement, escapement, weight, italic, 0, 0, ANSI_CHARSET, 0, 0, 0,
+                    0, "");
+    dc.SelectObject(&font);
+}
+
+TEST(CairoDCLines, HorizontalLineStopsBeforeItsEnd) {
+    auto dc = Canvas();
+    CPen pen(PS_SOLID, 1, kRed);
+    dc->SelectObject(&pen);
+    dc->MoveTo(5, 10);
+    dc->LineTo(20, 10);
+    for (int x = 5; x < 20; ++x)
+        EXPECT_EQ(dc->GetPixel(x, 10), kRed) << x;
+    EXPECT_EQ(dc->GetPixel(20, 10), kWhite);
+    const Ink ink = FindInk(*dc, kWhite, kRed);
+    EXPECT_EQ(ink.count, 15);
+    EXPECT_EQ(ink.exact, 15);
+    EXPECT_EQ(ink.top, 10);
+    EXPECT_EQ(ink.bottom, 10);
+}
+
+TEST(CairoDCLines, DiagonalAndShallowLinesStepOnePixelAtATime) {
+    auto dc = Canvas();
+    CPen pen(PS_SOLID, 0, kBlue);
+    dc->SelectObject(&pen);
+    dc->MoveTo(5, 5);
+    dc->LineTo(15, 15);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(dc->GetPixel(5 + i, 5 + i), kBlue) << i;
+    EXPECT_EQ(dc->GetPixel(15, 15), kWhite);
+    EXPECT_EQ(FindInk(*dc, kWhite, kBlue).exact, 10);
+
+    // A shallow line: exactly one pixel per column, within half a pixel of the true line.
+    auto shallow = Canvas();
+    shallow->SelectObject(&pen);
+    shallow->MoveTo(20, 30);
+    shallow->LineTo(45, 40);
+    for (int x = 20; x <= 45; ++x) {
+        int painted = 0;
+        for (int y = 25; y < 45; ++y)
+            if (shallow->GetPixel(x, y) == kBlue) {
+                ++painted;
+                EXPECT_LE(std::abs((y - 30) * 25 - (x - 20) * 10), 13) << x << "," << y;
+            }
+        EXPECT_EQ(painted, x < 45 ? 1 : 0) << x;
+    }
+}
+
+TEST(CairoDCLines, ConnectedSegmentsPaintTheSharedVertexOnce) {
+    auto dc = Canvas(kBlack);
+    CPen pen(PS_SOLID, 1, kWhite);
+    dc->SelectObject(&pen);
+    dc->SetROP2(R2_XORPEN);
+    dc->MoveTo(10, 10);
+    dc->LineTo(30, 10);
+    dc->LineTo(30, 30);
+    EXPECT_EQ(dc->GetPixel(30, 10), kWhite);
+    EXPECT_EQ(dc->GetPixel(30, 29), kWhite);
+    EXPECT_EQ(dc->GetPixel(30, 30), kBlack);
+
+    const POINT zigzag[] = {{10, 40}, {30, 40}, {30, 50}, {10, 40}};
+    dc->Polyline(zigzag, 4);
+    EXPECT_EQ(dc->GetPixel(30, 40), kWhite);
+    EXPECT_EQ(dc->GetPixel(30, 49), kWhite);
+    // The last point is left out even where it closes the figure: the first segment's
+    // pixel there is combined once.
+    EXPECT_EQ(dc->GetPixel(10, 40), kWhite);
+}
+
+TEST(CairoDCLines, FarAwayEndsAreClippedWithoutMovingThePixels) {
+    auto dc = Canvas();
+    CPen pen(PS_SOLID, 1, kRed);
+    dc->SelectObject(&pen);
+    dc->MoveTo(-2000000000, 10);
+    dc->LineTo(2000000000, 10);
+    dc->MoveTo(-2000000000, -2000000000);
+    dc->LineTo(2000000000, 2000000000);
+    for (int i = 0; i < 64; ++i) {
+        EXPECT_EQ(dc->GetPixel(i, 10), kRed) << i;
+        EXPECT_EQ(dc->GetPixel(i, i), kRed) << i;
+    }
+    EXPECT_EQ(FindInk(*dc, kWhite, kRed).count, 64 + 63);
+
+    CPen wide(PS_SOLID, 5, kBlue);
+    dc->SelectObject(&wide);
+    const POINT far[] = {{-2000000000, 40}, {2000000000, 40}};
+    dc->Polyline(far, 2);
+    for (int x = 0; x < 64; x += 9) {
+        EXPECT_EQ(dc->GetPixel(x, 37), kWhite) << x;
+        EXPECT_EQ(dc->GetPixel(x, 38), kBlue) << x;
+        EXPECT_EQ(dc->GetPixel(x, 42), kBlue) << x;
+        EXPECT_EQ(dc->GetPixel(x, 43), kWhite) << x;
+    }
+}
+
+TEST(CairoDCLines, ThickPenCoversItsWidth) {
+    auto dc = Canvas();
+    CPen pen(PS_SOLID, 3, kGreen);
+    dc->SelectObject(&pen);
+    dc->MoveTo(10, 20);
+    dc->LineTo(40, 20);
+    for (int x = 12; x <= 38; x += 13) {
+        EXPECT_EQ(dc->GetPixel(x, 18), kWhite) << x;
+        EXPECT_EQ(dc->GetPixel(x, 19), kGreen) << x;
+        EXPECT_EQ(dc->GetPixel(x, 20), kGreen) << x;
+        EXPECT_EQ(dc->GetPixel(x, 21), kGreen) << x;
+        EXPECT_EQ(dc->GetPixel(x, 22), kWhite) << x;
+    }
+    // A wide pen is the framework's geometric pen: round ends reach past both points.
+    EXPECT_EQ(dc->GetPixel(41, 20), kGreen);
+    EXPECT_EQ(dc->GetPixel(9, 20), kGreen);
+    EXPECT_EQ(dc->GetPixel(43, 20), kWhite);
+}
+
+TEST(CairoDCLines, NullPenDrawsNoOutlineAndBezierFollowsTheCurve) {
+    auto dc = Canvas();
+    CPen none(PS_NULL, 1, kRed);
+    dc->SelectObject(&none);
+    dc->MoveTo(5, 5);
+    dc->LineTo(50, 50);
+    dc->Rectangle(10, 10, 20, 20); // the white brush on white
+    EXPECT_EQ(FindInk(*dc, kWhite, kRed).count, 0);
+
+    CPen pen(PS_SOLID, 1, kRed);
+    dc->SelectObject(&pen);
+    // Collinear control points give the straight line's pixels, end point left out.
+    const POINT straight[] = {{5, 60}, {10, 60}, {15, 60}, {20, 60}};
+    EXPECT_TRUE(dc->PolyBezier(straight, 4));
+    for (int x = 5; x < 20; ++x)
+        EXPECT_EQ(dc->GetPixel(x, 60), kRed) << x;
+    EXPECT_EQ(dc->GetPixel(20, 60), kWhite);
+
+    // The arch's middle lies at (30, 20).
+    const POINT arch[] = {{10, 50}, {10, 10}, {50, 10}, {50, 50}};
+    dc->PolyBezier(arch, 4);
+    EXPECT_EQ(dc->GetPixel(30, 20), kRed);
+    EXPECT_EQ(dc->GetPixel(10, 50), kRed);
+    EXPECT_EQ(dc->GetPixel(30, 30), kWhite);
+}
+
+TEST(CairoDCFills, FillSolidRectCoversExactlyItsPixels) {
+    auto dc = Canvas();
+    dc->FillSolidRect(7, 7, 6, 6, kBlue);
+    const Ink ink = FindInk(*dc, kWhite, kBlue);
+    EXPECT_EQ(ink.count, 36);
+    EXPECT_EQ(ink.exact, 36);
+    EXPECT_EQ(ink.left, 7);
+    EXPECT_EQ(ink.top, 7);
+    EXPECT_EQ(ink.right, 12);
+    EXPECT_EQ(ink.bottom, 12);
+    // Like the framework, it leaves the colour as the background colour.
+    EXPECT_EQ(dc->GetBkColor(), kBlue);
+}
+
+TEST(CairoDCFills, RectangleOutlinesItsEdgePixelsAndFillsInside) {
+    auto dc = Canvas();
+    CPen pen(PS_SOLID, 1, kBlack);
+    CBrush brush(kRed);
+    dc->SelectObject(&pen);
+    dc->SelectObject(&brush);
+    dc->Rectangle(10, 10, 20, 16);
+    for (int x = 10; x < 20; ++x) {
+        EXPECT_EQ(dc->GetPixel(x, 10), kBlack) << x;
+        EXPECT_EQ(dc->GetPixel(x, 15), kBlack) << x;
+    }
+    for (int y = 10; y < 16; ++y) {
+        EXPECT_EQ(dc->GetPixel(10, y), kBlack) << y;
+        EXPECT_EQ(dc->GetPixel(19, y), kBlack) << y;
+    }
+    EXPECT_EQ(FindInk(*dc, kWhite, kRed).exact, 8 * 4);
+    EXPECT_EQ(FindInk(*dc, kWhite, kBlack).exact, 2 * 10 + 2 * 4);
+
+    // With a hollow brush the inside stays untouched.
+    auto hollow = Canvas();
+    CBrush hollowBrush;
+    hollowBrush.CreateHollowBrush();
+    hollow->SelectObject(&pen);
+    hollow->SelectObject(&hollowBrush);
+    hollow->Rectangle(10, 10, 20, 16);
+    EXPECT_EQ(FindInk(*hollow, kWhite, kBlack).count, 28);
+
+    // Without a pen the filled rectangle is one pixel smaller to the right and below.
+    auto penless = Canvas();
+    CPen none(PS_NULL, 1, kBlack);
+    penless->SelectObject(&none);
+    penless->SelectObject(&brush);
+    penless->Rectangle(10, 10, 20, 16);
+    const Ink ink = FindInk(*penless, kWhite, kRed);
+    EXPECT_EQ(ink.exact, 9 * 5);
+    EXPECT_EQ(ink.left, 10);
+    EXPECT_EQ(ink.top, 10);
+    EXPECT_EQ(ink.right, 18);
+    EXPECT_EQ(ink.bottom, 14);
+}
+
+TEST(CairoDCFills, FillModesOfASelfIntersectingStar) {
+    // A pentagram: its centre is wound twice.
+    const POINT star[] = {{32, 4}, {48, 56}, {6, 24}, {58, 24}, {16, 56}};
+    CPen none(PS_NULL, 1, kBlack);
+    CBrush brush(kBlue);
+    for (const int mode : {ALTERNATE, WINDING}) {
+        auto dc = Canvas();
+        dc->SelectObject(&none);
+        dc->SelectObject(&brush);
+        dc->SetPolyFillMode(mode);
+        EXPECT_TRUE(dc->Polygon(star, 5));
+        EXPECT_EQ(dc->GetPixel(32, 34), mode == WINDING ? kBlue : kWhite) << mode;
+        EXPECT_EQ(dc->GetPixel(32, 12), kBlue) << mode;  // a tip
+        EXPECT_EQ(dc->GetPixel(12, 26), kBlue) << mode;  // another
+        EXPECT_EQ(dc->GetPixel(4, 60), kWhite) << mode;  // outside
+        EXPECT_EQ(dc->GetPixel(32, 58), kWhite) << mode; // between the lower tips
+    }
+}
+
+TEST(CairoDCStyles, DottedPenRepeatsThreeOnThreeOff) {
+    auto dc = Canvas();
+    CPen dotted(PS_DOT, 1, kRed);
+    dc->SelectObject(&dotted);
+    dc->SetBkMode(TRANSPARENT);
+    dc->MoveTo(10, 10);
+    dc->LineTo(40, 10);
+    for (int x = 10; x <= 40; ++x)
+        EXPECT_EQ(dc->GetPixel(x, 10), x < 40 && (x - 10) % 6 < 3 ? kRed : kWhite) << x;
+
+    // Opaque background mode paints the gaps in the background colour.
+    dc->SetBkMode(OPAQUE);
+    dc->SetBkColor(kGreen);
+    dc->MoveTo(10, 20);
+    dc->LineTo(40, 20);
+    for (int x = 10; x < 40; ++x)
+        EXPECT_EQ(dc->GetPixel(x, 20), (x - 10) % 6 < 3 ? kRed : kGreen) << x;
+    EXPECT_EQ(dc->GetPixel(40, 20), kWhite);
+
+    // The pattern counts pixels along a diagonal too, and goes on round a corner.
+    dc->MoveTo(10, 30);
+    dc->LineTo(14, 34);
+    dc->LineTo(20, 34);
+    EXPECT_EQ(dc->GetPixel(12, 32), kRed);
+    EXPECT_EQ(dc->GetPixel(13, 33), kGreen);
+    EXPECT_EQ(dc->GetPixel(14, 34), kGreen);
+    EXPECT_EQ(dc->GetPixel(16, 34), kRed);
+}
+
+TEST(CairoDCStyles, DashedPenAndWideStyledPen) {
+    auto dc = Canvas();
+    CPen dashed(PS_DASH, 1, kBlue);
+    dc->SelectObject(&dashed);
+    dc->SetBkMode(TRANSPARENT);
+    dc->MoveTo(2, 10);
+    dc->LineTo(62, 10);
+    for (int x = 2; x < 62; ++x)
+        EXPECT_EQ(dc->GetPixel(x, 10), (x - 2) % 24 < 18 ? kBlue : kWhite) << x;
+
+    // Styled pens wider than a pixel draw solid.
+    CPen wide(PS_DOT, 2, kBlue);
+    dc->SelectObject(&wide);
+    dc->MoveTo(2, 30);
+    dc->LineTo(62, 30);
+    for (int x = 3; x < 61; ++x)
+        EXPECT_EQ(dc->GetPixel(x, 30), kBlue) << x;
+}
+
+TEST(CairoDCMixModes, NotXorOnceGivesTheComplementOfPenXorPixel) {
+    auto dc = Canvas(kBlack);
+    CPen pen(PS_SOLID, 1, kRed);
+    dc->SelectObject(&pen);
+    dc->SetROP2(R2_NOTXORPEN);
+    dc->MoveTo(5, 5);
+    dc->LineTo(25, 5);
+    // NOT(red XOR black) is cyan.
+    EXPECT_EQ(dc->GetPixel(5, 5), RGB(0, 255, 255));
+    EXPECT_EQ(dc->GetPixel(24, 5), RGB(0, 255, 255));
+    EXPECT_EQ(dc->GetPixel(25, 5), kBlack);
+
+    // On white, NOTXOR paints the pen's own colour.
+    auto white = Canvas();
+    white->SelectObject(&pen);
+    white->SetROP2(R2_NOTXORPEN);
+    white->MoveTo(5, 5);
+    white->LineTo(25, 5);
+    EXPECT_EQ(white->GetPixel(10, 5), kRed);
+}
+
+TEST(CairoDCMixModes, NotXorTwiceRestoresTheImage) {
+    auto dc = NoisyCanvas();
+    const std::vector<COLORREF> before = Snapshot(*dc);
+    CPen pen(PS_SOLID, 1, RGB(200, 30, 90));
+    CPen thick(PS_SOLID, 5, RGB(10, 220, 40));
+    CPen dotted(PS_DOT, 1, RGB(250, 250, 0));
+    CBrush white(kWhite);
+    CBrush tinted(RGB(60, 120, 180));
+    const POINT triangle[] = {{10, 50}, {60, 40}, {30, 5}};
+    const POINT crossing[] = {{5, 5}, {60, 60}, {60, 5}, {5, 60}};
+    auto draw = [&] {
+        dc->SetROP2(R2_NOTXORPEN);
+        dc->SetBkColor(RGB(1, 2, 3));
+        dc->SelectObject(&pen);
+        dc->MoveTo(3, 3);
+        dc->LineTo(61, 17);
+        dc->LineTo(20, 61);
+        dc->Polyline(crossing, 4);
+        dc->SelectObject(&dotted);
+        dc->MoveTo(0, 32);
+        dc->LineTo(63, 30);
+        dc->SelectObject(&white);
+        dc->Polygon(triangle, 3);
+        dc->SelectObject(&tinted);
+        dc->SelectObject(&thick);
+        dc->Rectangle(8, 12, 44, 36);
+    };
+    draw();
+    const std::vector<COLORREF> once = Snapshot(*dc);
+    EXPECT_NE(once, before);
+    draw();
+    EXPECT_EQ(Snapshot(*dc), before);
+}
+
+TEST(CairoDCMixModes, WhiteBrushUnderNotXorLeavesTheInsideAlone) {
+    auto dc = NoisyCanvas();
+    const std::vector<COLORREF> before = Snapshot(*dc);
+    CPen pen(PS_SOLID, 1, kBlack);
+    CBrush white(kWhite);
+    dc->SelectObject(&pen);
+    dc->SelectObject(&white);
+    dc->SetROP2(R2_NOTXORPEN);
+    const POINT square[] = {{10, 10}, {50, 10}, {50, 50}, {10, 50}};
+    dc->Polygon(square, 4);
+    EXPECT_EQ(dc->GetPixel(30, 30), before[30 * 64 + 30]);
+    EXPECT_EQ(dc->GetPixel(11, 49), before[49 * 64 + 11]);
+    // The black outline turns each pixel to its complement.
+    EXPECT_EQ(dc->GetPixel(30, 10), Not(before[10 * 64 + 30]));
+    EXPECT_EQ(dc->GetPixel(10, 50), Not(before[50 * 64 + 10]));
+}
+
+TEST(CairoDCMixModes, OtherModesCombineBitByBit) {
+    const COLORREF base = RGB(0x12, 0x34, 0x56);
+    const COLORREF penColour = RGB(0xF0, 0x0F, 0xFF);
+    struct Case {
+        int rop;
+        COLORREF expected;
+    };
+    const Case cases[] = {{R2_XORPEN, base ^ penColour},
+                          {R2_NOT, Not(base)},
+                          {R2_BLACK, kBlack},
+                          {R2_WHITE, kWhite},
+                          {R2_NOP, base},
+                          {R2_COPYPEN, penColour}};
+    for (const Case& c : cases) {
+        auto dc = Canvas(base, 16, 16);
+        CPen pen(PS_SOLID, 1, penColour);
+        dc->SelectObject(&pen);
+        dc->SetROP2(c.rop);
+        dc->MoveTo(2, 8);
+        dc->LineTo(12, 8);
+        EXPECT_EQ(dc->GetPixel(6, 8), c.expected) << c.rop;
+        EXPECT_EQ(dc->GetPixel(6, 9), base) << c.rop;
+    }
+    // Solid fills ignore the mix mode, as the framework's do.
+    auto dc = Canvas(base, 16, 16);
+    dc->SetROP2(R2_XORPEN);
+    dc->FillSolidRect(0, 0, 4, 4, penColour);
+    EXPECT_EQ(dc->GetPixel(1, 1), penColour);
+}
+
+TEST(CairoDCText, LeftTopTextInksInsideItsCell) {
+    auto dc = Canvas(kWhite, 160, 64);
+    CFont font;
+    SelectFont(*dc, font, 24, FW_BOLD);
+    dc->SetBkMode(TRANSPARENT);
+    dc->SetTextColor(kRed);
+    const CSize extent = dc->GetTextExtent("HEH");
+    dc->TextOut(10, 12, "HEH");
+    const Ink ink = FindInk(*dc, kWhite, kRed);
+    EXPECT_GT(ink.exact, 10);
+    EXPECT_GE(ink.left, 10);
+    EXPECT_GE(ink.top, 12);
+    EXPECT_LT(ink.right, 10 + extent.cx);
+    EXPECT_LT(ink.bottom, 12 + extent.cy);
+    // Capitals fill most of the width and stand on the baseline.
+    TEXTMETRIC tm;
+    ASSERT_TRUE(dc->GetTextMetrics(&tm));
+    EXPECT_GT(ink.right - ink.left, extent.cx / 2);
+    EXPECT_EQ(ink.bottom, 12 + tm.tmAscent - 1);
+}
+
+TEST(CairoDCText, AlignmentPlacesTheTextAroundTheReferencePoint) {
+    CFont font;
+    {
+        auto dc = Canvas(kWhite, 160, 64);
+        SelectFont(*dc, font, 20);
+        dc->SetBkMode(TRANSPARENT);
+        dc->SetTextColor(kBlue);
+        dc->SetTextAlign(TA_RIGHT | TA_TOP);
+        const CSize extent = dc->GetTextExtent("HIH");
+        dc->TextOut(100, 10, "HIH");
+        const Ink ink = FindInk(*dc, kWhite, kBlue);
+        EXPECT_GT(ink.exact, 0);
+        EXPECT_LT(ink.right, 100);
+        EXPECT_GE(ink.right, 100 - 4);
+        EXPECT_GE(ink.left, 100 - extent.cx);
+    }
+    {
+        auto dc = Canvas(kWhite, 160, 64);
+        SelectFont(*dc, font, 20);
+        dc->SetBkMode(TRANSPARENT);
+        dc->SetTextAlign(TA_CENTER | TA_BASELINE);
+        dc->TextOut(80, 40, "HIH");
+        const Ink ink = FindInk(*dc, kWhite, kBlack);
+        EXPECT_EQ(ink.bottom, 39);
+        EXPECT_LE(std::abs((ink.left + ink.right + 1) / 2 - 80), 2);
+    }
+    {
+        auto dc = Canvas(kWhite, 160, 64);
+        SelectFont(*dc, font, 20);
+        dc->SetBkMode(TRANSPARENT);
+        dc->SetTextAlign(TA_LEFT | TA_BOTTOM);
+        dc->TextOut(10, 40, "Hg");
+        const Ink ink = FindInk(*dc, kWhite, kBlack);
+        EXPECT_LT(ink.bottom, 40);
+        EXPECT_GE(ink.bottom, 40 - 6);
+    }
+}
+
+TEST(CairoDCText, OpaqueModeFillsTheCellAndEscapementTurnsTheText) {
+    auto dc = Canvas(kWhite, 160, 64);
+    CFont font;
+    SelectFont(*dc, font, 20);
+    dc->SetBkColor(kGreen);
+    const CSize extent = dc->GetTextExtent("Hi");
+    dc->TextOut(10, 10, "Hi");
+    EXPECT_EQ(dc->GetPixel(10, 10), kGreen);
+    EXPECT_EQ(dc->GetPixel(10 + extent.cx - 1, 10 + extent.cy - 1), kGreen);
+    EXPECT_EQ(dc->GetPixel(10 + extent.cx, 10), kWhite);
+    EXPECT_EQ(dc->GetPixel(10, 10 + extent.cy), kWhite);
+
+    // Ninety degrees: the text runs upward from the reference point, its cell to the right.
+    auto turned = Canvas(kWhite, 64, 96);
+    CFont upward;
+    SelectFont(*turned, upward, 20, FW_NORMAL, 900);
+    turned->SetBkMode(TRANSPARENT);
+    turned->SetTextColor(kRed);
+    turned->TextOut(20, 80, "HHH");
+    const Ink ink = FindInk(*turned, kWhite, kRed);
+    EXPECT_GT(ink.exact, 0);
+    EXPECT_LT(ink.bottom, 80);
+    EXPECT_GE(ink.left, 20);
+    EXPECT_LT(ink.right, 20 + extent.cy);
+    EXPECT_GT(ink.bottom - ink.top, ink.right - ink.left);
+}
+
+TEST(CairoDCText, ExtentAndMetricsFollowTheFont) {
+    auto dc = Canvas();
+    CFont cell20, em20, cell40, bold, italic;
+    SelectFont(*dc, cell20, 20);
+    const CSize two = dc->GetTextExtent("ab");
+    const CSize four = dc->GetTextExtent("abcd");
+    EXPECT_GT(two.cx, 0);
+    EXPECT_GT(four.cx, two.cx);
+    EXPECT_EQ(two.cy, 20);
+    TEXTMETRIC tm;
+    dc->GetTextMetrics(&tm);
+    EXPECT_EQ(tm.tmHeight, 20);
+    EXPECT_EQ(tm.tmAscent + tm.tmDescent, 20);
+    EXPECT_GT(tm.tmAscent, tm.tmDescent);
+    EXPECT_GT(tm.tmAveCharWidth, 0);
+    EXPECT_GE(tm.tmMaxCharWidth, tm.tmAveCharWidth);
+    EXPECT_LT(tm.tmWeight, 600);
+    EXPECT_EQ(tm.tmItalic, 0);
+
+    // A negative height is the em: the cell is taller by the internal leading.
+    SelectFont(*dc, em20, -20);
+    dc->GetTextMetrics(&tm);
+    EXPECT_GT(tm.tmHeight, 20);
+    EXPECT_EQ(tm.tmInternalLeading, tm.tmHeight - 20);
+
+    SelectFont(*dc, cell40, 40);
+    const CSize large = dc->GetTextExtent("abcd");
+    EXPECT_GT(large.cx, four.cx * 3 / 2);
+    EXPECT_EQ(large.cy, 40);
+
+    SelectFont(*dc, bold, 40, FW_BOLD);
+    dc->GetTextMetrics(&tm);
+    EXPECT_GE(tm.tmWeight, 600);
+    EXPECT_GT(dc->GetTextExtent("abcd").cx, large.cx);
+    SelectFont(*dc, italic, 40, FW_NORMAL, 0, 1);
+    dc->GetTextMetrics(&tm);
+    EXPECT_EQ(tm.tmItalic, 1);
+
+    // The font follows the mapping: twice the viewport, twice the device height.
+    dc->SelectObject(&cell20);
+    dc->SetMapMode(MM_ANISOTROPIC);
+    dc->SetWindowExt(1, 1);
+    dc->SetViewportExt(2, 2);
+    dc->GetTextMetrics(&tm);
+    EXPECT_EQ(tm.tmHeight, 40);
+}
+
+TEST(CairoDCText, CodePageTextIsDrawn) {
+    auto dc = Canvas();
+    CFont font;
+    SelectFont(*dc, font, 30);
+    dc->SetBkMode(TRANSPARENT);
+    // An e with acute accent and a pound sign, in Windows-1252.
+    dc->TextOut(5, 5, "\xE9\xA3");
+    EXPECT_GT(FindInk(*dc, kWhite, kBlack).count, 20);
+    EXPECT_GT(dc->GetTextExtent("\xE9\xA3").cx, 0);
+}
+
+TEST(CairoDCSurfaces, ImagesFromTheHostsPixels) {
+    // Rows padded to a stride wider than the image.
+    const BYTE grey[] = {0, 50, 100, 0xEE, 150, 200, 255, 0xEE};
+    auto dc = CCairoDC::CreateImageFromGrey(grey, 3, 2, 4);
+    EXPECT_EQ(dc->GetPixel(1, 0), RGB(50, 50, 50));
+    EXPECT_EQ(dc->GetPixel(2, 1), RGB(255, 255, 255));
+    EXPECT_EQ(dc->GetPixel(3, 0), CCairoDC::noPixel);
+    EXPECT_EQ(dc->GetPixel(0, -1), CCairoDC::noPixel);
+
+    const BYTE rgb[] = {1, 2, 3, 4, 5, 6, 0, 7, 8, 9, 10, 11, 12, 0};
+    auto colour = CCairoDC::CreateImageFromRgb(rgb, 2, 2, 7, CCairoDC::PixelFormat::argb32);
+    EXPECT_EQ(colour->GetPixel(1, 0), RGB(4, 5, 6));
+    EXPECT_EQ(colour->GetPixel(0, 1), RGB(7, 8, 9));
+
+    EXPECT_THROW(CCairoDC::CreateImage(0, 10, kWhite), CInvalidArgException);
+    EXPECT_THROW(CCairoDC::CreateImageFromGrey(grey, 3, 2, 2), CInvalidArgException);
+    EXPECT_THROW(CCairoDC::CreateImageFromRgb(nullptr, 2, 2, 6), CInvalidArgException);
+}
+
+TEST(CairoDCSurfaces, OpaqueArgbImagesBehaveAsRgb) {
+    auto dc = CCairoDC::CreateImage(32, 32, RGB(10, 20, 30), CCairoDC::PixelFormat::argb32);
+    EXPECT_EQ(dc->GetPixel(5, 5), RGB(10, 20, 30));
+    const std::vector<COLORREF> before = Snapshot(*dc);
+    CPen pen(PS_SOLID, 1, RGB(200, 100, 50));
+    dc->SelectObject(&pen);
+    dc->SetROP2(R2_NOTXORPEN);
+    for (int pass = 0; pass < 2; ++pass) {
+        dc->MoveTo(0, 0);
+        dc->LineTo(31, 20);
+        EXPECT_EQ(dc->GetPixel(0, 0),
+                  pass == 0 ? Not(RGB(10, 20, 30) ^ RGB(200, 100, 50)) : RGB(10, 20, 30));
+    }
+    EXPECT_EQ(Snapshot(*dc), before);
+}
+
+TEST(CairoDCSurfaces, PngIsWrittenOrTheFailureReported) {
+    auto dc = Canvas();
+    dc->Rectangle(4, 4, 40, 40);
+    const std::string path = ::testing::TempDir() + "cairo_dc_scene.png";
+    dc->WritePng(path.c_str());
+    EXPECT_EQ(ReadFile(path).substr(0, 4), "\x89PNG");
+    std::filesystem::remove(path);
+
+    const std::string missing = ::testing::TempDir() + "no-such-folder/scene.png";
+    try {
+        dc->WritePng(missing.c_str());
+        ADD_FAILURE() << "no exception";
+    } catch (const CFileException& e) {
+        EXPECT_EQ(e.m_cause, CFileException::fileNotFound);
+        EXPECT_EQ(e.m_strFileName, missing.c_str());
+    }
+    if (std::filesystem::exists("/dev/full")) {
+        try {
+            dc->WritePng("/dev/full");
+            ADD_FAILURE() << "no exception";
+        } catch (const CFileException& e) {
+            EXPECT_EQ(e.m_cause, CFileException::diskFull);
+        }
+    }
+}
+
+void DrawScene(CDC& dc) {
+    CPen pen(PS_DOT, 1, kBlue);
+    CBrush brush(kGreen);
+    CFont font;
+    SelectFont(dc, font, 16);
+    dc.SelectObject(&pen);
+    dc.SelectObject(&brush);
+    const POINT triangle[] = {{10, 10}, {90, 20}, {40, 70}};
+    dc.Polygon(triangle, 3);
+    dc.MoveTo(-5000000, 50);
+    dc.LineTo(5000000, 60);
+    const POINT curve[] = {{10, 90}, {30, 60}, {60, 120}, {90, 90}};
+    dc.PolyBezier(curve, 4);
+    dc.SetROP2(R2_NOTXORPEN);
+    dc.Rectangle(5, 5, 95, 95);
+    dc.TextOut(20, 80, "Vellum");
+}
+
+TEST(CairoDCSurfaces, PdfAndSvgFiles) {
+    const std::string pdfPath = ::testing::TempDir() + "cairo_dc_scene.pdf";
+    auto pdf = CCairoDC::CreatePdf(pdfPath.c_str(), 100, 100);
+    EXPECT_EQ(pdf->GetDeviceCaps(TECHNOLOGY), DT_RASPRINTER);
+    EXPECT_EQ(pdf->GetDeviceCaps(HORZRES), 100);
+    EXPECT_EQ(pdf->GetDeviceCaps(LOGPIXELSX), 96);
+    EXPECT_FALSE(pdf->IsImage());
+    EXPECT_EQ(pdf->GetPixel(1, 1), CCairoDC::noPixel);
+    EXPECT_THROW(pdf->WritePng((pdfPath + ".png").c_str()), CNotSupportedException);
+    DrawScene(*pdf);
+    pdf->Finish();
+    const std::string pdfBytes = ReadFile(pdfPath);
+    EXPECT_EQ(pdfBytes.substr(0, 4), "%PDF");
+    EXPECT_GT(pdfBytes.size(), 500u);
+
+    const std::string svgPath = ::testing::TempDir() + "cairo_dc_scene.svg";
+    {
+        auto svg = CCairoDC::CreateSvg(svgPath.c_str(), 100, 100);
+        EXPECT_EQ(svg->GetDeviceCaps(TECHNOLOGY), DT_RASDISPLAY);
+        DrawScene(*svg);
+    } // the destructor completes the file
+    const std::string svgText = ReadFile(svgPath);
+    EXPECT_NE(svgText.find("<svg"), std::string::npos);
+    EXPECT_NE(svgText.find("</svg>"), std::string::npos);
+    EXPECT_NE(svgText.find("stroke-dasharray"), std::string::npos);
+    std::filesystem::remove(pdfPath);
+    std::filesystem::remove(svgPath);
+
+    EXPECT_EQ(Canvas()->GetDeviceCaps(TECHNOLOGY), DT_RASDISPLAY);
+    const std::string missing = ::testing::TempDir() + "no-such-folder/scene.pdf";
+    EXPECT_THROW(CCairoDC::CreatePdf(missing.c_str(), 100, 100), CFileException);
+    if (std::filesystem::exists("/dev/full")) {
+        auto full = CCairoDC::CreatePdf("/dev/full", 100, 100);
+        DrawScene(*full);
+        EXPECT_THROW(full->Finish(), CFileException);
+    }
+}
+
+} // namespace
+} // namespace vellum::test
