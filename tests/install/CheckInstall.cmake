@@ -18,7 +18,7 @@ run(${CMAKE_COMMAND} -S ${CLIENT_DIR} -B ${WORK_DIR}/client -G Ninja
     "-DCMAKE_CXX_FLAGS=${CLIENT_FLAGS}" "-DCMAKE_EXE_LINKER_FLAGS=${CLIENT_FLAGS}")
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/client)
 run(${WORK_DIR}/client/vellum_client)
-if(NOT last_output MATCHES "CGraphicLine 56 bytes, read back 2 nodes")
+if(NOT last_output MATCHES "CGraphicLine 56 bytes, read back 2 nodes, pixel 0x00FF00")
     message(FATAL_ERROR "unexpected client output: ${last_output}")
 endif()
 message(STATUS "${last_output}")
