@@ -203,7 +203,8 @@ void AddRows(const std::vector<const Edge*>& active, Int64 first, Int64 last, in
     std::vector<std::pair<Int64, Int64>> parts{{first, last}};
     std::vector<const Edge*> order;
     while (!parts.empty()) {
-        const auto [top, bottom] = parts.back();
+        const Int64 top = parts.back().first;
+        const Int64 bottom = parts.back().second;
         parts.pop_back();
         order = active;
         std::sort(order.begin(), order.end(), [&](const Edge* p, const Edge* q) {
