@@ -157,6 +157,8 @@ int CGraphicItem::AcceptMoreNodes() {
 
 void CGraphicItem::SetMagnification(double, double) {}
 
+void CGraphicItem::OnRegionalSettingsChanged(CRegionalSettings&) {}
+
 void CGraphicItem::SetResolution(double, double) {}
 
 void CGraphicItem::FlipHorizontal(LONG axis) {

@@ -20,6 +20,7 @@ namespace vellum {
 
 class CArchive;
 class CDC;
+class CRegionalSettings;
 
 class CGraphicItem : public CObject {
     DECLARE_SERIAL(CGraphicItem)
@@ -81,6 +82,8 @@ public:
     virtual void CheckNodeArray();
     virtual int AcceptMoreNodes();
     virtual void SetMagnification(double mx, double my);
+    // The user changed the unit system; measurements reformat their values.
+    virtual void OnRegionalSettingsChanged(CRegionalSettings& settings);
     virtual void SetResolution(double rx, double ry);
     // Mirrors the item about the vertical line x = axis.
     virtual void FlipHorizontal(LONG axis);
