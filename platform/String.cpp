@@ -1,5 +1,7 @@
 #include <vellum/platform/String.h>
 
+#include <vellum/platform/ResourceTable.h>
+
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
@@ -105,6 +107,14 @@ void CString::Format(const char* format, ...) {
         m_text.resize(static_cast<std::size_t>(length));
     }
     va_end(args);
+}
+
+BOOL CString::LoadString(UINT id) {
+    const char* text = AfxFindString(id);
+    if (!text)
+        return FALSE;
+    m_text = text;
+    return TRUE;
 }
 
 } // namespace vellum

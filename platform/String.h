@@ -77,6 +77,10 @@ public:
     // printf-style formatting into this string.
     void Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
+    // Replaces the text with the string that has this identifier in the resource chain;
+    // FALSE, and the text unchanged, when there is none.
+    BOOL LoadString(UINT id);
+
 private:
     std::string m_text;
 };
