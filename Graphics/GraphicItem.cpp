@@ -6,7 +6,11 @@
 #include <vellum/geometry/GraphMatrix.h>
 #include <vellum/platform/DC.h>
 #include <vellum/platform/Exceptions.h>
+#include <vellum/platform/PropertySheet.h>
 #include <vellum/platform/UserSettings.h>
+#include <vellum/ui/ColorPP.h>
+#include <vellum/ui/LinePP.h>
+#include <vellum/ui/Resource.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -144,6 +148,22 @@ void CGraphicItem::SetFontSize(int) {}
 
 int CGraphicItem::GetFontSize() {
     return -1;
+}
+
+int CGraphicItem::Properties(CWnd* parent, LONG) {
+    CColorPP colourPage;
+    colourPage.m_crColor = GetColor();
+    CLinePP linePage;
+    linePage.m_nWidth = static_cast<UINT>(TruncateToLong(m_dLineWidth));
+    CPropertySheet sheet(IDS_PROPERTIES, parent);
+    sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
+    sheet.AddPage(&colourPage);
+    sheet.AddPage(&linePage);
+    if (sheet.DoModal() != IDOK)
+        return 0;
+    SetColor(colourPage.m_crColor);
+    m_dLineWidth = linePage.m_nWidth;
+    return 1;
 }
 
 void CGraphicItem::CheckNodeArray() {

@@ -21,6 +21,7 @@ namespace vellum {
 class CArchive;
 class CDC;
 class CRegionalSettings;
+class CWnd;
 
 class CGraphicItem : public CObject {
     DECLARE_SERIAL(CGraphicItem)
@@ -79,6 +80,9 @@ public:
     virtual void SetEnd(CVector* point, int add);
     virtual void SetFontSize(int size);
     virtual int GetFontSize();
+    // Shows the item's property sheet (colour, then line width) with parent as its parent;
+    // applies the values and answers 1 on OK, answers 0 and changes nothing on Cancel.
+    virtual int Properties(CWnd* parent, LONG flags);
     virtual void CheckNodeArray();
     virtual int AcceptMoreNodes();
     virtual void SetMagnification(double mx, double my);
