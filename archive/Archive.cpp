@@ -53,7 +53,9 @@ void CArchive::Close() {
     m_pFile = nullptr;
 }
 
-void CArchive::Abort() { m_pFile = nullptr; }
+void CArchive::Abort() {
+    m_pFile = nullptr;
+}
 
 void CArchive::Flush() {
     if (m_pFile && IsStoring() && m_nCur > 0) {
@@ -117,7 +119,9 @@ void CArchive::GetBytes(void* data, UINT count) {
         Fail(CArchiveException::endOfFile);
 }
 
-void CArchive::Write(const void* buf, UINT count) { PutBytes(buf, count); }
+void CArchive::Write(const void* buf, UINT count) {
+    PutBytes(buf, count);
+}
 
 CArchive& CArchive::operator<<(BYTE value) {
     PutBytes(&value, sizeof value);
@@ -230,7 +234,8 @@ CArchive& CArchive::operator>>(CString& value) {
     const std::uint64_t byteCount = static_cast<std::uint64_t>(length) * charSize;
     std::string bytes;
     for (std::uint64_t done = 0; done < byteCount;) {
-        const auto piece = static_cast<UINT>(std::min<std::uint64_t>(kStringChunk, byteCount - done));
+        const auto piece =
+            static_cast<UINT>(std::min<std::uint64_t>(kStringChunk, byteCount - done));
         bytes.resize(static_cast<std::size_t>(done + piece));
         GetBytes(bytes.data() + done, piece);
         done += piece;
@@ -348,7 +353,8 @@ const CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* requested, UINT* s
             Fail(CArchiveException::badIndex);
         cls = m_loadArray[classIndex].cls;
         const auto it = m_schemaMap.find(cls);
-        storedSchema = it != m_schemaMap.end() ? it->second : (cls->m_wSchema & ~VERSIONABLE_SCHEMA);
+        storedSchema =
+            it != m_schemaMap.end() ? it->second : (cls->m_wSchema & ~VERSIONABLE_SCHEMA);
     }
 
     if (requested && !cls->IsDerivedFrom(requested))

@@ -84,8 +84,14 @@ public:
     void WriteClass(const CRuntimeClass* cls);
     // Reads a class tag. For an object reference it returns null and stores the reference in
     // objectTag (without objectTag that is a bad index).
-    const CRuntimeClass* ReadClass(const CRuntimeClass* requested = nullptr,
-                                   UINT* schema = nullptr, DWORD* objectTag = nullptr);
+    const CRuntimeClass* ReadClass(const CRuntimeClass* requested = nullptr, UINT* schema = nullptr,
+                                   DWORD* objectTag = nullptr);
+
+    // The index the next new class or object will take: it grows when ReadObject creates an
+    // object and stays when it returns one read before.
+    DWORD GetMapCount() const {
+        return IsLoading() ? static_cast<DWORD>(m_loadArray.size()) : m_nMapCount;
+    }
 
     // The schema stored for the object being loaded; a second call gives (UINT)-1.
     UINT GetObjectSchema();

@@ -24,6 +24,11 @@ const CRuntimeClass* CClassRegistry::Find(std::string_view name) const {
     return it == m_classes.end() ? nullptr : it->second;
 }
 
+bool CClassRegistry::IsKindOf(const CObject* object, std::string_view name) const {
+    const CRuntimeClass* cls = Find(name);
+    return object && cls && object->IsKindOf(cls);
+}
+
 std::vector<const CRuntimeClass*> CClassRegistry::Classes() const {
     std::vector<const CRuntimeClass*> classes;
     for (const auto& [name, cls] : m_classes)

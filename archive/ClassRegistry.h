@@ -23,6 +23,10 @@ public:
     // The class registered under exactly this name, or null.
     const CRuntimeClass* Find(std::string_view name) const;
     std::vector<const CRuntimeClass*> Classes() const;
+    // True when the object's class is the registered class of that name or derives from it;
+    // false while no such class is registered. Lets generic code treat kinds it does not
+    // depend on.
+    bool IsKindOf(const CObject* object, std::string_view name) const;
 
 private:
     CClassRegistry() = default;

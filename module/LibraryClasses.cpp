@@ -1,5 +1,6 @@
 #include <vellum/archive/ClassRegistry.h>
 
+#include <vellum/Graphics/GrItmlst.h>
 #include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
@@ -13,6 +14,8 @@ void RegisterLibraryClasses(CClassRegistry& registry) {
              RUNTIME_CLASS(CGraphicItem),
              RUNTIME_CLASS(CGraphicLine),
              RUNTIME_CLASS(CGrPolyLine),
+             RUNTIME_CLASS(CGrItemList),
+             RUNTIME_CLASS(CGraphicItemList),
          })
         registry.Register(cls);
 }

@@ -1,0 +1,469 @@
+#include <vellum/Graphics/GrItmlst.h>
+
+#include <vellum/archive/Archive.h>
+#include <vellum/archive/ClassRegistry.h>
+#include <vellum/basalt/LogError.h>
+#include <vellum/platform/Exceptions.h>
+#include <vellum/platform/File.h>
+#include <vellum/platform/GlobalMemory.h>
+#include <vellum/platform/MemFile.h>
+
+#include <cstring>
+#include <new>
+#include <unordered_set>
+#include <vector>
+
+namespace vellum {
+
+IMPLEMENT_SERIAL(CGrItemList, CObList, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CGraphicItemList, CMapWordToOb, VERSIONABLE_SCHEMA | 1)
+
+namespace {
+
+constexpr int kGroupBlockSize = 10;
+constexpr UINT kMemFileGrowth = 1024;
+constexpr int kArchiveBuffer = 4096;
+// What a failed save or load writes to the error log.
+constexpr LONG kSerializeErrorCode = 17000;
+constexpr const char* kSerializeErrorSource = ".\\Graphics\\GrItmlst";
+constexpr int kSerializeErrorLine = 1685;
+
+// Deletes the groups and the items they hold, each exactly once, sparing the groups in keep
+// and every item that those still hold. A list may hold one item in several places, and a
+// damaged file may even put one group under several keys.
+void DeleteGroups(const std::vector<CGrItemList*>& groups, const std::vector<CGrItemList*>& keep) {
+    const std::unordered_set<CGrItemList*> kept(keep.begin(), keep.end());
+    std::unordered_set<CObject*> spared;
+    for (CGrItemList* group : keep)
+        for (POSITION pos = group ? group->GetHeadPosition() : nullptr; pos;)
+            spared.insert(group->GetNext(pos));
+    std::unordered_set<CGrItemList*> doomedGroups;
+    std::unordered_set<CObject*> doomedItems;
+    for (CGrItemList* group : groups) {
+        if (!group || kept.count(group) || !doomedGroups.insert(group).second)
+            continue;
+        for (POSITION pos = group->GetHeadPosition(); pos;) {
+            CObject* item = group->GetNext(pos);
+            if (item && !spared.count(item))
+                doomedItems.insert(item);
+        }
+        group->RemoveAll();
+    }
+    for (CObject* item : doomedItems)
+        delete item;
+    for (CGrItemList* group : doomedGroups)
+        delete group;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// CGrItemList
+
+CGrItemList::CGrItemList() : CObList(kGroupBlockSize) {}
+
+CGrItemList::~CGrItemList() {
+    std::unordered_set<CObject*> items;
+    for (POSITION pos = GetHeadPosition(); pos;)
+        items.insert(GetNext(pos));
+    RemoveAll();
+    for (CObject* item : items)
+        delete item;
+}
+
+void CGrItemList::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteCount(static_cast<DWORD>(GetCount()));
+        for (POSITION pos = GetHeadPosition(); pos;)
+            ar << GetNext(pos);
+        ar << static_cast<std::int32_t>(m_nGroupTag) << m_strName;
+        return;
+    }
+    // Entries that refer back to items read before belong to whoever read them first: if the
+    // group fails to load they leave it before it is deleted.
+    std::vector<POSITION> borrowed;
+    try {
+        const DWORD count = ar.ReadCount();
+        for (DWORD i = 0; i < count; ++i) {
+            const DWORD before = ar.GetMapCount();
+            // Only items belong in a group; anything else is a damaged stream.
+            CObject* item = ar.ReadObject(RUNTIME_CLASS(CGraphicItem));
+            const POSITION pos = AddTail(item);
+            if (item && ar.GetMapCount() == before)
+                borrowed.push_back(pos);
+        }
+        ar >> m_nGroupTag >> m_strName;
+    } catch (...) {
+        for (POSITION pos : borrowed)
+            RemoveAt(pos);
+        throw;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// CGraphicItemList
+
+CGraphicItemList::CGraphicItemList() : CMapWordToOb(kGroupBlockSize), m_RegionalSettings(nullptr) {
+    m_RegionalSettings.SetCallbackWnd(this);
+}
+
+CGraphicItemList::~CGraphicItemList() {
+    DeleteAllGroups();
+}
+
+void CGraphicItemList::DeleteAllGroups() {
+    std::vector<CGrItemList*> groups;
+    for (POSITION pos = GetStartPosition(); pos;) {
+        WORD key;
+        CObject* group;
+        GetNextAssoc(pos, key, group);
+        groups.push_back(static_cast<CGrItemList*>(group));
+    }
+    RemoveAll();
+    m_posHitGroup = m_posHitItem = nullptr;
+    DeleteGroups(groups, {});
+}
+
+template <class Visit> void CGraphicItemList::ForEachItem(Visit visit) {
+    for (POSITION pos = GetStartPosition(); pos;) {
+        WORD key;
+        CObject* group;
+        GetNextAssoc(pos, key, group);
+        if (!group)
+            continue;
+        auto* items = static_cast<CGrItemList*>(group);
+        for (POSITION at = items->GetHeadPosition(); at;)
+            if (auto* item = static_cast<CGraphicItem*>(items->GetNext(at)))
+                visit(item);
+    }
+}
+
+int CGraphicItemList::AddItem(WORD type, CGraphicItem* item) {
+    item->SetResolution(m_dResolutionX, m_dResolutionY);
+    item->SetMagnification(m_dMagnificationX, m_dMagnificationY);
+    CObject* group = nullptr;
+    if (Lookup(type, group) && group) {
+        static_cast<CGrItemList*>(group)->AddTail(item);
+        return 1;
+    }
+    try {
+        auto* created = new CGrItemList;
+        SetAt(type, created);
+        created->AddTail(item);
+        return 1;
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+}
+
+int CGraphicItemList::DeleteItemItem(CGraphicItem* item, WORD type) {
+    if (!item)
+        return 0;
+    // Removes every occurrence from one group; the hit cursor must not point at a removed one.
+    const auto removeFrom = [&](CObject* groupObject) {
+        bool found = false;
+        auto* group = static_cast<CGrItemList*>(groupObject);
+        for (POSITION pos = group ? group->GetHeadPosition() : nullptr; pos;) {
+            const POSITION at = pos;
+            if (group->GetNext(pos) != item)
+                continue;
+            if (at == m_posHitItem)
+                m_posHitGroup = m_posHitItem = nullptr;
+            group->RemoveAt(at);
+            found = true;
+        }
+        return found;
+    };
+
+    bool found = false;
+    if (type != 0xFFFF) {
+        CObject* group = nullptr;
+        found = Lookup(type, group) && removeFrom(group);
+    } else {
+        for (POSITION pos = GetStartPosition(); pos && !found;) {
+            WORD key;
+            CObject* group;
+            GetNextAssoc(pos, key, group);
+            found = removeFrom(group);
+        }
+    }
+    if (!found)
+        return 0;
+    // An item the host added under several keys leaves all of them before it is deleted.
+    for (POSITION pos = GetStartPosition(); pos;) {
+        WORD key;
+        CObject* group;
+        GetNextAssoc(pos, key, group);
+        removeFrom(group);
+    }
+    delete item;
+    return 1;
+}
+
+void CGraphicItemList::Draw(CDC* dc, double zoom, WORD types, LONG flags, double extra) {
+    if (m_wTypesToDraw == 0xFFFF) {
+        ForEachItem([&](CGraphicItem* item) { item->Draw(dc, zoom, types, flags, extra); });
+        return;
+    }
+    for (int bit = 0; bit < 16; ++bit) {
+        const auto key = static_cast<WORD>(1u << bit);
+        CObject* group = nullptr;
+        if (!(m_wTypesToDraw & key) || !Lookup(key, group) || !group)
+            continue;
+        auto* items = static_cast<CGrItemList*>(group);
+        for (POSITION pos = items->GetHeadPosition(); pos;)
+            if (auto* item = static_cast<CGraphicItem*>(items->GetNext(pos)))
+                item->Draw(dc, zoom, types, flags, extra);
+    }
+}
+
+CGraphicItem* CGraphicItemList::FindHits(CVector* point, int& more, double zoom, POSITION mapStart,
+                                         POSITION listStart) {
+    CGraphicItem* found = nullptr;
+    bool firstGroup = true;
+    for (POSITION mapPos = mapStart; mapPos;) {
+        m_posHitGroup = mapPos;
+        WORD key;
+        CObject* group;
+        GetNextAssoc(mapPos, key, group);
+        auto* items = static_cast<CGrItemList*>(group);
+        POSITION pos =
+            firstGroup && listStart ? listStart : (items ? items->GetHeadPosition() : nullptr);
+        firstGroup = false;
+        while (pos) {
+            m_posHitItem = pos;
+            auto* item = static_cast<CGraphicItem*>(items->GetNext(pos));
+            if (!item || !item->HitTest(point, zoom) || !IsVisible(item))
+                continue;
+            if (found) {
+                more = 1;
+                return found;
+            }
+            found = item;
+        }
+    }
+    m_posHitGroup = m_posHitItem = nullptr;
+    more = 0;
+    return found;
+}
+
+CGraphicItem* CGraphicItemList::HitTest(CVector* point, int& more, double zoom) {
+    return FindHits(point, more, zoom, GetStartPosition(), nullptr);
+}
+
+CGraphicItem* CGraphicItemList::GetNextHit(CVector* point, int& more, double zoom) {
+    if (!m_posHitGroup) {
+        more = 0;
+        return nullptr;
+    }
+    return FindHits(point, more, zoom, m_posHitGroup, m_posHitItem);
+}
+
+int CGraphicItemList::IsVisible(CGraphicItem* item) {
+    return (m_wTypesToDraw & item->GetClass()) ? 1 : 0;
+}
+
+void CGraphicItemList::SetMagnification(double x, double y) {
+    if (x != 0.0)
+        m_dMagnificationX = x;
+    if (y != 0.0)
+        m_dMagnificationY = y;
+    ForEachItem(
+        [&](CGraphicItem* item) { item->SetMagnification(m_dMagnificationX, m_dMagnificationY); });
+}
+
+void CGraphicItemList::GetMagnification(double* x, double* y) const {
+    *x = m_dMagnificationX;
+    *y = m_dMagnificationY;
+}
+
+void CGraphicItemList::SetResolution(double x, double y) {
+    m_dResolutionX = x;
+    m_dResolutionY = y;
+    ForEachItem([&](CGraphicItem* item) { item->SetResolution(x, y); });
+}
+
+void CGraphicItemList::GetResolution(double* x, double* y) const {
+    *x = m_dResolutionX;
+    *y = m_dResolutionY;
+}
+
+void CGraphicItemList::SetCalibrated(int calibrated) {
+    m_bCalibrated = calibrated;
+    if (calibrated)
+        return;
+    m_dMagnificationX = m_dMagnificationY = 1.0;
+    m_dResolutionX = m_dResolutionY = 0.0;
+    SetMagnification(1.0, 1.0);
+    SetResolution(0.0, 0.0);
+}
+
+void CGraphicItemList::OnRegionalSettingsChanged() {
+    ForEachItem([&](CGraphicItem* item) { item->OnRegionalSettingsChanged(m_RegionalSettings); });
+}
+
+// Angles move as a whole; measurement labels and profile graphs, which a whole-item move
+// leaves in place, follow in a second move. The kinds are recognised by their class names.
+int CGraphicItemList::MoveItems(double dx, double dy) {
+    const CClassRegistry& registry = CClassRegistry::Instance();
+    ForEachItem([&](CGraphicItem* item) {
+        const bool angle = registry.IsKindOf(item, "CGrAngle");
+        item->Move(dx, dy, angle ? CGraphicItem::hitWhole : CGraphicItem::hitBody);
+        if (angle || registry.IsKindOf(item, "CGrPolyDist"))
+            item->Move(dx, dy, CGraphicItem::hitLabel);
+        else if (registry.IsKindOf(item, "CGrDensityLine"))
+            item->Move(dx, dy, CGraphicItem::hitWhole);
+    });
+    return 1;
+}
+
+int CGraphicItemList::RotateItems(double angle, CVector* centre) {
+    ForEachItem([&](CGraphicItem* item) { item->Rotate(angle, centre); });
+    return 1;
+}
+
+int CGraphicItemList::FlipHorizontal(LONG axis) {
+    ForEachItem([&](CGraphicItem* item) { item->FlipHorizontal(axis); });
+    return 1;
+}
+
+WORD CGraphicItemList::GetFreeTypeID() const {
+    for (DWORD key = 0; key <= 0xFFFF; ++key) {
+        CObject* group = nullptr;
+        if (!Lookup(static_cast<WORD>(key), group))
+            return static_cast<WORD>(key);
+    }
+    return 0; // every key is taken; the count wraps as a 16-bit key would
+}
+
+void CGraphicItemList::StoreBody(CArchive& ar) {
+    ar.WriteCount(static_cast<DWORD>(GetCount()));
+    for (POSITION pos = GetStartPosition(); pos;) {
+        WORD key;
+        CObject* group;
+        GetNextAssoc(pos, key, group);
+        ar << key << group;
+    }
+    ar << static_cast<std::int32_t>(m_nListTag) << static_cast<std::int32_t>(m_bCalibrated)
+       << m_dResolutionX << m_dResolutionY << m_dMagnificationX << m_dMagnificationY;
+}
+
+void CGraphicItemList::LoadBody(CArchive& ar) {
+    // Groups that a repeated key replaces are deleted once the load ends, either way.
+    std::vector<CGrItemList*> replaced;
+    const auto discardReplaced = [&] {
+        std::vector<CGrItemList*> current;
+        for (POSITION pos = GetStartPosition(); pos;) {
+            WORD key;
+            CObject* group;
+            GetNextAssoc(pos, key, group);
+            current.push_back(static_cast<CGrItemList*>(group));
+        }
+        DeleteGroups(replaced, current);
+    };
+    try {
+        const DWORD count = ar.ReadCount();
+        for (DWORD i = 0; i < count; ++i) {
+            WORD key;
+            ar >> key;
+            // Only groups belong in the map; anything else is a damaged stream.
+            auto* group = static_cast<CGrItemList*>(ar.ReadObject(RUNTIME_CLASS(CGrItemList)));
+            CObject* previous = nullptr;
+            if (Lookup(key, previous) && previous && previous != group)
+                replaced.push_back(static_cast<CGrItemList*>(previous));
+            SetAt(key, group);
+        }
+        ar >> m_nListTag >> m_bCalibrated >> m_dResolutionX >> m_dResolutionY >>
+            m_dMagnificationX >> m_dMagnificationY;
+    } catch (...) {
+        discardReplaced();
+        throw;
+    }
+    discardReplaced();
+
+    // Null entries and null groups are dropped.
+    std::vector<WORD> emptyKeys;
+    for (POSITION pos = GetStartPosition(); pos;) {
+        WORD key;
+        CObject* group;
+        GetNextAssoc(pos, key, group);
+        if (!group) {
+            emptyKeys.push_back(key);
+            continue;
+        }
+        auto* items = static_cast<CGrItemList*>(group);
+        for (POSITION at = items->GetHeadPosition(); at;) {
+            const POSITION entry = at;
+            if (!items->GetNext(at))
+                items->RemoveAt(entry);
+        }
+    }
+    for (WORD key : emptyKeys)
+        RemoveKey(key);
+
+    SetResolution(m_dResolutionX, m_dResolutionY);
+    SetMagnification(m_dMagnificationX, m_dMagnificationY);
+    OnRegionalSettingsChanged();
+    m_wTypesToDraw = typesAfterLoading;
+}
+
+void CGraphicItemList::Serialize(CArchive& ar) {
+    try {
+        if (ar.IsStoring())
+            StoreBody(ar);
+        else
+            LoadBody(ar);
+    } catch (const CException&) {
+        WriteLogError(kSerializeErrorCode, kSerializeErrorSource, kSerializeErrorLine,
+                      __TIMESTAMP__);
+        throw;
+    } catch (const std::bad_alloc&) {
+        WriteLogError(kSerializeErrorCode, kSerializeErrorSource, kSerializeErrorLine,
+                      __TIMESTAMP__);
+        throw;
+    }
+}
+
+void* CGraphicItemList::GetGlobalHandle() {
+    HGLOBAL block = nullptr;
+    try {
+        CMemFile file(kMemFileGrowth);
+        CArchive ar(&file, CArchive::store, kArchiveBuffer);
+        ar << this;
+        ar.Close();
+        const auto length = static_cast<std::size_t>(file.GetLength());
+        block = GlobalAlloc(GMEM_MOVEABLE, length);
+        if (!block)
+            return nullptr;
+        void* bytes = GlobalLock(block);
+        if (!bytes) {
+            GlobalFree(block);
+            return nullptr;
+        }
+        file.SeekToBegin();
+        file.Read(bytes, static_cast<UINT>(length));
+        GlobalUnlock(block);
+        return block;
+    } catch (const CException&) {
+    } catch (const std::bad_alloc&) {
+    }
+    if (block)
+        GlobalFree(block);
+    return nullptr;
+}
+
+CGraphicItemList* CGraphicItemList::FromFile(const char* path) {
+    try {
+        CFile file(path, CFile::modeRead);
+        CArchive ar(&file, CArchive::load, kArchiveBuffer);
+        CObject* object = ar.ReadObject(RUNTIME_CLASS(CGraphicItemList));
+        ar.Close();
+        file.Close();
+        return static_cast<CGraphicItemList*>(object);
+    } catch (const CException&) {
+    } catch (const std::bad_alloc&) {
+    }
+    return nullptr;
+}
+
+} // namespace vellum

@@ -1,0 +1,388 @@
+#include "support/ArchiveBytes.h"
+#include "support/TempSettings.h"
+
+#include <vellum/Graphics/GrItmlst.h>
+#include <vellum/Graphics/GrPolyLine.h>
+#include <vellum/Graphics/GraphicLine.h>
+#include <vellum/backends/recording/RecordingDC.h>
+#include <vellum/basalt/RegionalSettings.h>
+#include <vellum/platform/GlobalMemory.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vellum::test {
+namespace {
+
+// A line that records what the list hands down to it and counts its live instances.
+class CProbeLine : public CGraphicLine {
+public:
+    CProbeLine() { ++s_live; }
+    ~CProbeLine() override { --s_live; }
+    void SetMagnification(double mx, double my) override {
+        calls.push_back("mag " + std::to_string(mx) + " " + std::to_string(my));
+    }
+    void SetResolution(double rx, double ry) override {
+        calls.push_back("res " + std::to_string(rx) + " " + std::to_string(ry));
+    }
+    void OnRegionalSettingsChanged(CRegionalSettings&) override { calls.push_back("units"); }
+    void Move(double dx, double dy, int node) override {
+        calls.push_back("move " + std::to_string(node));
+        CGraphicLine::Move(dx, dy, node);
+    }
+    std::vector<std::string> calls;
+    static inline int s_live = 0;
+};
+
+class CListWithFreeID : public CGraphicItemList {
+public:
+    using CGraphicItemList::GetFreeTypeID;
+};
+
+CGraphicLine* NewLine(double x1, double y1, double x2, double y2, WORD cls = 0x0020,
+                      COLORREF colour = RGB(0, 255, 0)) {
+    auto* line = new CGraphicLine;
+    CVector a(x1, y1), b(x2, y2);
+    line->SetStart(&a);
+    line->SetEnd(&b, 0);
+    line->SetClass(cls);
+    line->SetColor(colour);
+    return line;
+}
+
+Bytes BlockBytes(void* block) {
+    const auto* data = static_cast<const BYTE*>(GlobalLock(block));
+    Bytes bytes(data, data + GlobalSize(block));
+    GlobalUnlock(block);
+    GlobalFree(block);
+    return bytes;
+}
+
+Bytes LineBody(double x1, double y1, double x2, double y2) {
+    std::unique_ptr<CGraphicLine> line(NewLine(x1, y1, x2, y2));
+    return Store([&](CArchive& ar) { line->Serialize(ar); });
+}
+
+void AppendListTail(Bytes& out) {
+    AppendDword(out, 1); // list tag
+    AppendDword(out, 0); // calibrated
+    for (double v : {0.0, 0.0, 1.0, 1.0})
+        AppendDouble(out, v);
+}
+
+std::string WriteTempFile(const std::string& name, const Bytes& bytes) {
+    const std::string path = ::testing::TempDir() + name;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+// The colours of the pens the items drew with, in drawing order.
+std::vector<std::string> PenOrder(CGraphicItemList& list) {
+    CRecordingDC dc;
+    list.Draw(&dc, 1.0, 0, 0, 1.0);
+    std::vector<std::string> pens;
+    for (const std::string& line : dc.LinesNamed("SelectPen"))
+        if (line != "SelectPen 0/1/0x00000000") // the previous pen selected back
+            pens.push_back(line.substr(line.rfind('/') + 1));
+    return pens;
+}
+
+TEST(GrItmlst, EmptyListStoresAsSixtyFourBytes) {
+    CGraphicItemList list;
+    const Bytes bytes = BlockBytes(list.GetGlobalHandle());
+    Bytes expected;
+    AppendNewClass(expected, "CGraphicItemList");
+    AppendWord(expected, 0);
+    AppendListTail(expected);
+    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(bytes.size(), 64u);
+}
+
+TEST(GrItmlst, ItemsOfOneClassShareAGroupAndTheirClassRecord) {
+    CGraphicItemList list;
+    list.AddItem(0x0020, NewLine(1, 2, 3, 4));
+    list.AddItem(0x0020, NewLine(5, 6, 7, 8));
+    Bytes expected;
+    AppendNewClass(expected, "CGraphicItemList"); // class 1, list 2
+    AppendWord(expected, 1);
+    AppendWord(expected, 0x0020);
+    AppendNewClass(expected, "CGrItemList"); // class 3, group 4
+    AppendWord(expected, 2);
+    AppendNewClass(expected, "CGraphicLine"); // class 5, first line 6
+    const Bytes first = LineBody(1, 2, 3, 4);
+    expected.insert(expected.end(), first.begin(), first.end());
+    AppendWord(expected, 0x8005); // a new object of class 5
+    const Bytes second = LineBody(5, 6, 7, 8);
+    expected.insert(expected.end(), second.begin(), second.end());
+    AppendDword(expected, 1); // group tag
+    Append(expected, {0x00}); // empty name
+    AppendListTail(expected);
+    EXPECT_EQ(BlockBytes(list.GetGlobalHandle()), expected);
+}
+
+TEST(GrItmlst, ListsRoundTripByteForByteThroughBlocksAndFiles) {
+    CGraphicItemList list;
+    list.AddItem(0x0020, NewLine(1, 2, 3, 4));
+    auto* poly = new CGrPolyLine;
+    CVector p0(10, 10), p1(20, 15), p2(30, 5);
+    poly->SetStart(&p0);
+    poly->SetEnd(&p1, 1);
+    poly->SetEnd(&p2, 1);
+    poly->SetClass(0x0008);
+    list.AddItem(0x0008, poly);
+    list.AddItem(0x0020, NewLine(5, 6, 7, 8));
+    list.SetCalibrated(1);
+    list.SetResolution(3.5, 4.5);
+    list.SetMagnification(1.25, 1.5);
+    const Bytes bytes = BlockBytes(list.GetGlobalHandle());
+
+    const std::string path = WriteTempFile("vellum-list.vla", bytes);
+    std::unique_ptr<CGraphicItemList> loaded(CGraphicItemList::FromFile(path.c_str()));
+    std::remove(path.c_str());
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->GetCount(), 2);
+    EXPECT_EQ(loaded->IsCalibrated(), 1);
+    EXPECT_EQ(loaded->GetTypesToDraw(), 0x0039);
+    double x = 0, y = 0;
+    loaded->GetResolution(&x, &y);
+    EXPECT_EQ(x, 3.5);
+    EXPECT_EQ(y, 4.5);
+    EXPECT_EQ(BlockBytes(loaded->GetGlobalHandle()), bytes);
+}
+
+TEST(GrItmlst, GroupsAreWalkedInTheMapsOrder) {
+    CGraphicItemList list;
+    // Bucket 2, then bucket 0 (twice), then bucket 1: the walk is 0x0008, 0x0001, 0x0010,
+    // 0x0020, the newest key first within a bucket.
+    list.AddItem(0x0020, NewLine(0, 0, 9, 9, 0x0020, 0x20));
+    list.AddItem(0x0001, NewLine(0, 0, 9, 9, 0x0001, 0x01));
+    list.AddItem(0x0010, NewLine(0, 0, 9, 9, 0x0010, 0x10));
+    list.AddItem(0x0008, NewLine(0, 0, 9, 9, 0x0008, 0x08));
+    list.AddItem(0x0001, NewLine(0, 0, 9, 9, 0x0001, 0x11)); // the tail of its group
+    EXPECT_EQ(PenOrder(list), (std::vector<std::string>{"0x00000008", "0x00000001", "0x00000011",
+                                                        "0x00000010", "0x00000020"}));
+    // The masked draw goes by ascending bit instead, and only single-bit keys.
+    list.AddItem(0x8000, NewLine(0, 0, 9, 9, 0x8000, 0x80));
+    list.AddItem(0x0003, NewLine(0, 0, 9, 9, 0x0003, 0x03));
+    list.SetTypesToDraw(0x8001);
+    EXPECT_EQ(PenOrder(list), (std::vector<std::string>{"0x00000001", "0x00000011", "0x00000080"}));
+    list.SetTypesToDraw(0xFFFE);
+    EXPECT_EQ(PenOrder(list),
+              (std::vector<std::string>{"0x00000008", "0x00000010", "0x00000020", "0x00000080"}));
+}
+
+TEST(GrItmlst, RepeatedHitsCycleThroughOverlappingItems) {
+    CGraphicItemList list;
+    CGraphicLine* a = NewLine(0, 50, 100, 50, 0x0008);
+    CGraphicLine* b = NewLine(50, 0, 50, 100, 0x0020);
+    CGraphicLine* c = NewLine(0, 0, 100, 100, 0x0020);
+    CGraphicLine* elsewhere = NewLine(200, 200, 300, 200, 0x0020);
+    list.AddItem(0x0020, b);
+    list.AddItem(0x0008, a); // bucket 0 comes before bucket 2
+    list.AddItem(0x0020, elsewhere);
+    list.AddItem(0x0020, c);
+    CVector centre(50, 50);
+    int more = -1;
+    EXPECT_EQ(list.HitTest(&centre, more, 1.0), a);
+    EXPECT_EQ(more, 1);
+    EXPECT_EQ(list.GetNextHit(&centre, more, 1.0), b);
+    EXPECT_EQ(more, 1);
+    EXPECT_EQ(list.GetNextHit(&centre, more, 1.0), c);
+    EXPECT_EQ(more, 0);
+    EXPECT_EQ(list.GetNextHit(&centre, more, 1.0), nullptr);
+    EXPECT_EQ(more, 0);
+
+    CVector lonely(250, 201);
+    EXPECT_EQ(list.HitTest(&lonely, more, 1.0), elsewhere);
+    EXPECT_EQ(more, 0);
+    EXPECT_EQ(list.GetNextHit(&lonely, more, 1.0), nullptr);
+
+    // An item outside the mask is never hit, though an unmasked list draws it.
+    list.SetTypesToDraw(0x0020);
+    EXPECT_EQ(list.HitTest(&centre, more, 1.0), b);
+    EXPECT_EQ(list.IsVisible(a), 0);
+
+    // Deleting the item the cursor points at ends the cycle.
+    list.SetTypesToDraw(0xFFFF);
+    list.HitTest(&centre, more, 1.0);
+    ASSERT_EQ(more, 1);
+    EXPECT_EQ(list.DeleteItemItem(b, 0x0020), 1);
+    EXPECT_EQ(list.GetNextHit(&centre, more, 1.0), nullptr);
+    EXPECT_EQ(more, 0);
+}
+
+TEST(GrItmlst, LoadingDropsNullEntriesAndNullGroups) {
+    Bytes bytes;
+    AppendNewClass(bytes, "CGraphicItemList");
+    AppendWord(bytes, 2);
+    AppendWord(bytes, 0x0020);
+    AppendNewClass(bytes, "CGrItemList");
+    AppendWord(bytes, 3);
+    AppendNewClass(bytes, "CGraphicLine");
+    const Bytes body = LineBody(1, 1, 9, 9);
+    bytes.insert(bytes.end(), body.begin(), body.end());
+    AppendWord(bytes, 0x0000); // a null entry
+    AppendWord(bytes, 0x8005);
+    bytes.insert(bytes.end(), body.begin(), body.end());
+    AppendDword(bytes, 1);
+    Append(bytes, {0});
+    AppendWord(bytes, 0x0010);
+    AppendWord(bytes, 0x0000); // a null group
+    AppendListTail(bytes);
+
+    const std::string path = WriteTempFile("vellum-nulls.vla", bytes);
+    std::unique_ptr<CGraphicItemList> list(CGraphicItemList::FromFile(path.c_str()));
+    std::remove(path.c_str());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->GetCount(), 1);
+    CObject* group = nullptr;
+    EXPECT_FALSE(list->Lookup(0x0010, group));
+    ASSERT_TRUE(list->Lookup(0x0020, group));
+    EXPECT_EQ(static_cast<CGrItemList*>(group)->GetCount(), 2);
+    EXPECT_EQ(list->GetTypesToDraw(), 0x0039);
+}
+
+TEST(GrItmlst, ResolutionMagnificationAndCalibrationReachEveryItem) {
+    CGraphicItemList list;
+    list.SetResolution(2.0, 3.0);
+    auto* probe = new CProbeLine;
+    list.AddItem(0x0020, probe);
+    EXPECT_EQ(probe->calls,
+              (std::vector<std::string>{"res 2.000000 3.000000", "mag 1.000000 1.000000"}));
+    probe->calls.clear();
+    list.SetMagnification(0.0, 2.0);
+    double x = 0, y = 0;
+    list.GetMagnification(&x, &y);
+    EXPECT_EQ(x, 1.0);
+    EXPECT_EQ(y, 2.0);
+    list.SetCalibrated(1);
+    EXPECT_EQ(list.IsCalibrated(), 1);
+    list.SetCalibrated(0);
+    EXPECT_EQ(probe->calls,
+              (std::vector<std::string>{"mag 1.000000 2.000000", "mag 1.000000 1.000000",
+                                        "res 0.000000 0.000000"}));
+    list.GetResolution(&x, &y);
+    EXPECT_EQ(x, 0.0);
+    EXPECT_EQ(y, 0.0);
+
+    probe->calls.clear();
+    list.MoveItems(3, 4);
+    list.RotateItems(0.0, nullptr);
+    list.FlipHorizontal(100);
+    EXPECT_EQ(probe->calls, (std::vector<std::string>{"move -1"}));
+}
+
+TEST(GrItmlst, UnitChangesReachTheItemsOfEveryList) {
+    TempSettings settings;
+    CGraphicItemList first, second;
+    auto* a = new CProbeLine;
+    auto* b = new CProbeLine;
+    first.AddItem(0x0020, a);
+    second.AddItem(0x0020, b);
+    a->calls.clear();
+    b->calls.clear();
+    CRegionalSettings::SetUnitSystem(EUnitSystem::english);
+    EXPECT_EQ(a->calls, (std::vector<std::string>{"units"}));
+    EXPECT_EQ(b->calls, (std::vector<std::string>{"units"}));
+    CRegionalSettings::SetUnitSystem(EUnitSystem::metric);
+}
+
+TEST(GrItmlst, DeletingFindsTheItemOrLeavesItAlone) {
+    CGraphicItemList list;
+    auto* kept = new CProbeLine;
+    auto* twice = new CProbeLine;
+    list.AddItem(0x0020, kept);
+    list.AddItem(0x0020, twice);
+    list.AddItem(0x0008, twice); // the same item under two keys
+    CProbeLine stranger;
+    EXPECT_EQ(list.DeleteItemItem(&stranger, 0xFFFF), 0);
+    EXPECT_EQ(list.DeleteItemItem(kept, 0x0008), 0);
+    EXPECT_EQ(list.DeleteItemItem(kept, 0x0400), 0);
+    EXPECT_EQ(CProbeLine::s_live, 3);
+    EXPECT_EQ(list.DeleteItemItem(twice, 0xFFFF), 1);
+    EXPECT_EQ(CProbeLine::s_live, 2);
+    CObject* group = nullptr;
+    ASSERT_TRUE(list.Lookup(0x0008, group)); // an emptied group stays
+    EXPECT_EQ(static_cast<CGrItemList*>(group)->GetCount(), 0);
+    EXPECT_EQ(list.DeleteItemItem(kept, 0x0020), 1);
+    EXPECT_EQ(CProbeLine::s_live, 1);
+}
+
+TEST(GrItmlst, FreeTypeIDIsTheSmallestUnusedKey) {
+    CListWithFreeID list;
+    EXPECT_EQ(list.GetFreeTypeID(), 0);
+    for (WORD key : {0, 1, 3})
+        list.AddItem(key, NewLine(0, 0, 1, 1));
+    EXPECT_EQ(list.GetFreeTypeID(), 2);
+}
+
+TEST(GrItmlst, FailedLoadIsLoggedAndReturnsNothing) {
+    CGraphicItemList list;
+    list.AddItem(0x0020, NewLine(1, 2, 3, 4));
+    Bytes bytes = BlockBytes(list.GetGlobalHandle());
+    bytes.resize(bytes.size() - 10);
+    const std::string log = ::testing::TempDir() + "vellum-list-errors.log";
+    std::remove(log.c_str());
+    setenv("VELLUM_LOG", log.c_str(), 1);
+    const std::string path = WriteTempFile("vellum-truncated.vla", bytes);
+    EXPECT_EQ(CGraphicItemList::FromFile(path.c_str()), nullptr);
+    EXPECT_EQ(CGraphicItemList::FromFile("/nonexistent/list.vla"), nullptr);
+    unsetenv("VELLUM_LOG");
+    std::remove(path.c_str());
+
+    std::ifstream in(log);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    std::remove(log.c_str());
+    ASSERT_EQ(lines.size(), 1u); // the missing file never reaches the list
+    EXPECT_NE(lines[0].find("\t17000\t.\\Graphics\\GrItmlst\t1685\t"), std::string::npos);
+}
+
+TEST(GrItmlst, DamagedStreamsNeverShareOwnershipBadly) {
+    // Group 0x0020 holds a line; group 0x0008 refers back to it and then the data ends.
+    Bytes shared;
+    AppendNewClass(shared, "CGraphicItemList");
+    AppendWord(shared, 2);
+    AppendWord(shared, 0x0020);
+    AppendNewClass(shared, "CGrItemList");
+    AppendWord(shared, 1);
+    AppendNewClass(shared, "CGraphicLine");
+    const Bytes body = LineBody(1, 1, 9, 9);
+    shared.insert(shared.end(), body.begin(), body.end());
+    AppendDword(shared, 1);
+    Append(shared, {0});
+    AppendWord(shared, 0x0008);
+    AppendWord(shared, 0x8003); // a second group
+    AppendWord(shared, 2);
+    AppendWord(shared, 0x0006); // the line read before
+    const std::string path = WriteTempFile("vellum-shared.vla", shared);
+    const std::string log = ::testing::TempDir() + "vellum-shared.log";
+    setenv("VELLUM_LOG", log.c_str(), 1);
+    EXPECT_EQ(CGraphicItemList::FromFile(path.c_str()), nullptr);
+
+    // The same stream completed: the line stands in both groups and is deleted once; a
+    // repeated key replaces the earlier group, which is deleted.
+    AppendWord(shared, 0x0006);
+    AppendDword(shared, 1);
+    Append(shared, {0});
+    AppendListTail(shared);
+    const std::string complete = WriteTempFile("vellum-shared.vla", shared);
+    std::unique_ptr<CGraphicItemList> list(CGraphicItemList::FromFile(complete.c_str()));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->GetCount(), 2);
+    unsetenv("VELLUM_LOG");
+    std::remove(path.c_str());
+    std::remove(log.c_str());
+}
+
+} // namespace
+} // namespace vellum::test
