@@ -24,8 +24,9 @@ function(vellum_add_library name)
             $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
         target_compile_features(${lib} PUBLIC cxx_std_20)
     endforeach()
+    # Installed shared libraries find the ones they depend on beside themselves.
     set_target_properties(${name} PROPERTIES OUTPUT_NAME ${name} EXPORT_NAME ${export_name}
-        VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
+        VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR} INSTALL_RPATH "$ORIGIN")
     set_target_properties(${name}_static PROPERTIES OUTPUT_NAME ${name}
         EXPORT_NAME ${export_name}_static)
     add_library(Vellum::${export_name} ALIAS ${name})

@@ -987,6 +987,41 @@ std::unique_ptr<CCairoDC> CCairoDC::CreateSvg(const char* path, double widthPoin
 
 CCairoDC::CCairoDC(std::unique_ptr<Surface> surface) : m_surface(std::move(surface)) {}
 
+void CCairoDC::DrawGreyImage(const BYTE* pixels, int width, int height, int stride, int x, int y,
+                             double scale) {
+    if (!pixels || width < 1 || height < 1 || stride < width || !(scale > 0))
+        throw CInvalidArgException();
+    if (m_surface->Finished())
+        return;
+    cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    if (cairo_surface_status(image) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(image);
+        throw CMemoryException();
+    }
+    cairo_surface_flush(image);
+    BYTE* data = cairo_image_surface_get_data(image);
+    const int imageStride = cairo_image_surface_get_stride(image);
+    for (int row = 0; row < height; ++row) {
+        auto* out = reinterpret_cast<std::uint32_t*>(data + static_cast<Int>(row) * imageStride);
+        const BYTE* in = pixels + static_cast<Int>(row) * stride;
+        for (int column = 0; column < width; ++column)
+            out[column] = 0x010101u * in[column];
+    }
+    cairo_surface_mark_dirty(image);
+
+    // Each pixel a sharp square: the framework shows zoomed images without smoothing.
+    cairo_t* cr = m_surface->Context();
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, scale, scale);
+    cairo_set_source_surface(cr, image, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+    cairo_rectangle(cr, 0, 0, width, height);
+    cairo_fill(cr);
+    cairo_restore(cr);
+    cairo_surface_destroy(image);
+}
+
 CCairoDC::~CCairoDC() = default;
 
 bool CCairoDC::IsImage() const {

@@ -67,6 +67,12 @@ public:
     // CFileException when the file could not be written. Does nothing for an image.
     void Finish();
 
+    // Paints 8-bit grey pixels (rows `stride` bytes apart, top row first) with their top-left
+    // corner at device point (x, y), each pixel a square of `scale` device units: the host's
+    // image beneath the overlay on any surface. Ignores the mix mode.
+    void DrawGreyImage(const BYTE* pixels, int width, int height, int stride, int x, int y,
+                       double scale);
+
     // TECHNOLOGY is DT_RASPRINTER for PDF and DT_RASDISPLAY otherwise; HORZRES and VERTRES
     // give the surface size.
     int GetDeviceCaps(int index) const override;

@@ -708,5 +708,20 @@ TEST(CairoDCSurfaces, PdfAndSvgFiles) {
     }
 }
 
+TEST(CairoDCSurfaces, GreyImagePaintsSharpScaledPixels) {
+    auto dc = CCairoDC::CreateImage(8, 8, RGB(255, 0, 0));
+    const BYTE grey[] = {10, 20, 0xEE, 30, 40, 0xEE}; // two rows of two, stride 3
+    dc->DrawGreyImage(grey, 2, 2, 3, 1, 2, 3.0);
+    EXPECT_EQ(dc->GetPixel(0, 2), RGB(255, 0, 0));
+    EXPECT_EQ(dc->GetPixel(1, 2), RGB(10, 10, 10));
+    EXPECT_EQ(dc->GetPixel(3, 4), RGB(10, 10, 10));
+    EXPECT_EQ(dc->GetPixel(4, 2), RGB(20, 20, 20));
+    EXPECT_EQ(dc->GetPixel(6, 7), RGB(40, 40, 40));
+    EXPECT_EQ(dc->GetPixel(7, 7), RGB(255, 0, 0));
+    EXPECT_EQ(dc->GetPixel(1, 1), RGB(255, 0, 0));
+    EXPECT_THROW(dc->DrawGreyImage(grey, 2, 2, 1, 0, 0, 1.0), CInvalidArgException);
+    EXPECT_THROW(dc->DrawGreyImage(grey, 2, 2, 3, 0, 0, 0.0), CInvalidArgException);
+}
+
 } // namespace
 } // namespace vellum::test

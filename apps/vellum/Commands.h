@@ -1,0 +1,45 @@
+#pragma once
+// The commands of the vellum tool and what they share: one-line errors, loading lists and
+// images with a clear cause, and drawing a list over an image.
+
+#include <vellum/Graphics/GrItmlst.h>
+#include <vellum/backends/cairo/CairoDC.h>
+#include <vellum/imaging/Bitmap.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vellum::tool {
+
+// A failure to report as one line, "vellum COMMAND: MESSAGE", with a non-zero exit status.
+class CommandError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+using Args = std::vector<std::string>;
+
+int RunDemo(const Args& args);
+int RunInfo(const Args& args);
+int RunRender(const Args& args);
+
+// Reads a stored item list; CommandError names the file and the cause.
+std::unique_ptr<CGraphicItemList> LoadList(const std::string& path);
+// Reads a grey PGM or PNG image; CommandError names the file and the cause.
+std::unique_ptr<struct_LEAD_Bitmap> LoadImage(const std::string& path);
+
+// An image as 8-bit grey rows, top row first, ready to show: 8-bit samples through the
+// bitmap's colour table, deeper ones stretched from their lowest to their highest value.
+std::vector<BYTE> DisplayPixels(const struct_LEAD_Bitmap& bitmap);
+
+// Draws the image (when there is one) with its top-left corner at origin, each image pixel
+// zoom device pixels wide, and the list over it, as the window does in a paint.
+void DrawScene(CCairoDC& dc, const struct_LEAD_Bitmap* image, CGraphicItemList& list, double zoom,
+               POINT origin);
+
+// The number in text, or CommandError naming the option.
+double ParseNumber(const std::string& text, const std::string& option);
+
+} // namespace vellum::tool

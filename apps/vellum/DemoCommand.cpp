@@ -1,0 +1,146 @@
+// vellum demo [-o DIR]: with no input at all, makes a sample grey image and a list of overlay
+// items of every kind the library has, stores both, and draws the list over the image at
+// zoom 1 and zoom 2 side by side.
+
+#include "Commands.h"
+
+#include <vellum/Graphics/GrPolyLine.h>
+#include <vellum/Graphics/GraphicLine.h>
+#include <vellum/imaging/io/ImageFile.h>
+#include <vellum/platform/Exceptions.h>
+#include <vellum/platform/GlobalMemory.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace vellum::tool {
+
+namespace {
+
+constexpr int kWidth = 200;
+constexpr int kHeight = 150;
+constexpr int kMargin = 10;
+constexpr BYTE kCanvasGrey = 96;
+
+// A radiograph-like sample: a soft vertical gradient with a brighter disc.
+std::unique_ptr<struct_LEAD_Bitmap> SampleImage() {
+    auto bitmap = std::make_unique<struct_LEAD_Bitmap>();
+    bitmap->Width = kWidth;
+    bitmap->Height = kHeight;
+    bitmap->BitsPerPixel = 8;
+    bitmap->Data.resize(static_cast<std::size_t>(kWidth) * kHeight);
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const double dx = x - 100.0, dy = y - 80.0;
+            int grey = 40 + y * 60 / kHeight;
+            if (dx * dx + dy * dy < 55.0 * 55.0)
+                grey += 50;
+            // The toolkit counts rows from the bottom.
+            bitmap->Data[static_cast<std::size_t>(kHeight - 1 - y) * kWidth + x] =
+                static_cast<BYTE>(grey);
+        }
+    }
+    for (int i = 0; i < 256; ++i)
+        bitmap->Colors.push_back(
+            RGBQUAD{static_cast<BYTE>(i), static_cast<BYTE>(i), static_cast<BYTE>(i), 0});
+    return bitmap;
+}
+
+void AddLine(CGraphicItemList& list, CVector a, CVector b, COLORREF colour, double width) {
+    auto* line = new CGraphicLine;
+    line->SetStart(&a);
+    line->SetEnd(&b, 0);
+    line->SetColor(colour);
+    line->SetLineWidth(width);
+    list.AddItem(line->GetClass(), line);
+}
+
+CGrPolyLine* AddPolyline(CGraphicItemList& list, std::vector<CVector> nodes, COLORREF colour,
+                         double width) {
+    auto* poly = new CGrPolyLine;
+    poly->SetStart(&nodes[0]);
+    for (std::size_t i = 1; i < nodes.size(); ++i)
+        poly->SetEnd(&nodes[i], 1);
+    poly->SetColor(colour);
+    poly->SetLineWidth(width);
+    list.AddItem(poly->GetClass(), poly);
+    return poly;
+}
+
+// Lines and polylines in several colours and widths; one polyline is selected.
+std::unique_ptr<CGraphicItemList> SampleList() {
+    auto list = std::make_unique<CGraphicItemList>();
+    AddLine(*list, CVector(15, 20), CVector(185, 20), RGB(0, 255, 0), 1);
+    AddLine(*list, CVector(15, 35), CVector(110, 130), RGB(255, 64, 64), 3);
+    AddLine(*list, CVector(185, 35), CVector(130, 135), RGB(255, 255, 0), 2);
+    AddPolyline(
+        *list,
+        {CVector(30, 120), CVector(60, 70), CVector(95, 95), CVector(140, 50), CVector(175, 80)},
+        RGB(0, 200, 255), 2)
+        ->SetFocus(-1);
+    AddPolyline(*list, {CVector(120, 130), CVector(150, 110), CVector(185, 130)}, RGB(255, 160, 0),
+                1);
+    return list;
+}
+
+void WriteListFile(CGraphicItemList& list, const std::string& path) {
+    void* block = list.GetGlobalHandle();
+    if (!block)
+        throw CommandError(path + ": the list could not be stored");
+    const auto* bytes = static_cast<const char*>(GlobalLock(block));
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes, static_cast<std::streamsize>(GlobalSize(block)));
+    GlobalUnlock(block);
+    GlobalFree(block);
+    if (!out.flush())
+        throw CommandError(path + ": cannot be written");
+}
+
+} // namespace
+
+int RunDemo(const Args& args) {
+    std::filesystem::path dir = "vellum-demo";
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o" && i + 1 < args.size())
+            dir = args[++i];
+        else
+            throw CommandError("unexpected argument '" + args[i] + "'");
+    }
+    std::error_code error;
+    std::filesystem::create_directories(dir, error);
+    if (error)
+        throw CommandError(dir.string() + ": " + error.message());
+
+    const auto image = SampleImage();
+    const auto list = SampleList();
+    const std::string imagePath = (dir / "sample.png").string();
+    const std::string listPath = (dir / "demo.vla").string();
+    const std::string picturePath = (dir / "demo.png").string();
+    try {
+        SaveImageFile(imagePath.c_str(), *image, ImageFileFormat::Png);
+        WriteListFile(*list, listPath);
+
+        // The image at zoom 1 beside the image at zoom 2, on one canvas.
+        const int canvasWidth = kMargin * 3 + kWidth * 3;
+        const int canvasHeight = kMargin * 2 + kHeight * 2;
+        auto dc = CCairoDC::CreateImage(canvasWidth, canvasHeight,
+                                        RGB(kCanvasGrey, kCanvasGrey, kCanvasGrey));
+        DrawScene(*dc, image.get(), *list, 1.0, POINT{kMargin, kMargin});
+        DrawScene(*dc, image.get(), *list, 2.0, POINT{kMargin * 2 + kWidth, kMargin});
+        dc->WritePng(picturePath.c_str());
+    } catch (const CException& e) {
+        throw CommandError(e.what());
+    }
+
+    std::printf("Vellum %s: vector overlays for radiography images.\n", VELLUM_VERSION);
+    std::printf("  %s  a sample grey image, %d x %d\n", imagePath.c_str(), kWidth, kHeight);
+    std::printf("  %s  its overlay: lines and polylines, stored as an item list\n",
+                listPath.c_str());
+    std::printf("  %s  the overlay drawn over the image at zoom 1 and 2, one polyline selected\n",
+                picturePath.c_str());
+    std::printf("Next: vellum info %s\n", listPath.c_str());
+    return 0;
+}
+
+} // namespace vellum::tool

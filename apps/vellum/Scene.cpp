@@ -1,0 +1,105 @@
+#include "Commands.h"
+
+#include <vellum/archive/Archive.h>
+#include <vellum/imaging/io/ImageFile.h>
+#include <vellum/platform/Exceptions.h>
+#include <vellum/platform/File.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace vellum::tool {
+
+std::unique_ptr<CGraphicItemList> LoadList(const std::string& path) {
+    try {
+        CFile file(path.c_str(), CFile::modeRead);
+        CArchive ar(&file, CArchive::load);
+        std::unique_ptr<CObject> object(ar.ReadObject(RUNTIME_CLASS(CGraphicItemList)));
+        if (!object)
+            throw CommandError(path + ": holds no item list");
+        return std::unique_ptr<CGraphicItemList>(static_cast<CGraphicItemList*>(object.release()));
+    } catch (const CArchiveException& e) {
+        const std::string cause = e.m_cause == CArchiveException::badClass
+                                      ? "not an item list (unknown or unexpected class)"
+                                      : std::string("not a readable item list (") +
+                                            CArchiveException::CauseName(e.m_cause) + ")";
+        throw CommandError(path + ": " + cause);
+    } catch (const CFileException& e) {
+        throw CommandError(path + ": " + std::strerror(e.m_lOsError));
+    } catch (const CException& e) {
+        throw CommandError(path + ": " + e.what());
+    }
+}
+
+std::unique_ptr<struct_LEAD_Bitmap> LoadImage(const std::string& path) {
+    try {
+        return LoadImageFile(path.c_str());
+    } catch (const CImageFormatException& e) {
+        throw CommandError(e.what());
+    } catch (const CFileException& e) {
+        throw CommandError(path + ": " + std::strerror(e.m_lOsError));
+    } catch (const CException& e) {
+        throw CommandError(path + ": " + e.what());
+    }
+}
+
+std::vector<BYTE> DisplayPixels(const struct_LEAD_Bitmap& bitmap) {
+    const int width = bitmap.Width;
+    const int height = bitmap.Height;
+    const int bytes = bitmap.BytesPerSample();
+    const auto sample = [&](int x, int toolkitRow) {
+        const BYTE* at = bitmap.Data.data() +
+                         static_cast<std::size_t>(toolkitRow) * bitmap.BytesPerLine() +
+                         static_cast<std::size_t>(x) * bytes;
+        return bytes == 1 ? at[0] : static_cast<unsigned>(at[0] | (at[1] << 8));
+    };
+    unsigned lowest = 0xFFFF, highest = 0;
+    if (bytes == 2) {
+        for (int row = 0; row < height; ++row)
+            for (int x = 0; x < width; ++x) {
+                lowest = std::min(lowest, sample(x, row));
+                highest = std::max(highest, sample(x, row));
+            }
+    }
+    std::vector<BYTE> pixels(static_cast<std::size_t>(width) * height);
+    for (int y = 0; y < height; ++y) {
+        const int toolkitRow = height - 1 - y; // the toolkit counts rows from the bottom
+        for (int x = 0; x < width; ++x) {
+            const unsigned value = sample(x, toolkitRow);
+            BYTE grey;
+            if (bytes == 1)
+                grey = value < bitmap.Colors.size() ? bitmap.Colors[value].rgbRed
+                                                    : static_cast<BYTE>(value);
+            else
+                grey = highest > lowest
+                           ? static_cast<BYTE>((value - lowest) * 255u / (highest - lowest))
+                           : 0;
+            pixels[static_cast<std::size_t>(y) * width + x] = grey;
+        }
+    }
+    return pixels;
+}
+
+void DrawScene(CCairoDC& dc, const struct_LEAD_Bitmap* image, CGraphicItemList& list, double zoom,
+               POINT origin) {
+    if (image) {
+        const std::vector<BYTE> pixels = DisplayPixels(*image);
+        dc.DrawGreyImage(pixels.data(), image->Width, image->Height, image->Width, origin.x,
+                         origin.y, zoom);
+    }
+    // The window puts the context's origin at the image origin; items draw from there.
+    const CPoint previous = dc.SetViewportOrg(origin);
+    list.Draw(&dc, zoom, 0, 0, 1.0);
+    dc.SetViewportOrg(previous);
+}
+
+double ParseNumber(const std::string& text, const std::string& option) {
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0')
+        throw CommandError(option + " needs a number, not '" + text + "'");
+    return value;
+}
+
+} // namespace vellum::tool

@@ -1,0 +1,67 @@
+# Drives the vellum tool as a user would: the demo, info in both forms, render in the three
+# formats, and wrong input that must fail with one line, a non-zero status and no output file.
+
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+
+function(expect_success)
+    execute_process(COMMAND ${VELLUM} ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE out
+                    ERROR_VARIABLE err)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "vellum ${ARGN} failed (${result}): ${err}")
+    endif()
+    set(last_output "${out}" PARENT_SCOPE)
+endfunction()
+
+function(expect_failure expected_text output)
+    execute_process(COMMAND ${VELLUM} ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE out
+                    ERROR_VARIABLE err)
+    if(result EQUAL 0)
+        message(FATAL_ERROR "vellum ${ARGN} should have failed")
+    endif()
+    string(STRIP "${err}" err)
+    if(NOT err MATCHES "${expected_text}" OR err MATCHES "\n")
+        message(FATAL_ERROR "vellum ${ARGN}: expected one line matching '${expected_text}', got '${err}'")
+    endif()
+    if(EXISTS "${output}")
+        message(FATAL_ERROR "vellum ${ARGN} wrote ${output} although it failed")
+    endif()
+endfunction()
+
+expect_success(demo -o ${WORK_DIR}/demo)
+foreach(file sample.png demo.vla demo.png)
+    if(NOT EXISTS ${WORK_DIR}/demo/${file})
+        message(FATAL_ERROR "the demo did not write ${file}")
+    endif()
+endforeach()
+
+expect_success(info ${WORK_DIR}/demo/demo.vla)
+if(NOT last_output MATCHES "group 0x0020 \\(drawings\\): 5 items"
+   OR NOT last_output MATCHES "polyline  CGrPolyLine +class 0x0020 colour #00C8FF width 2 nodes \\(30, 120\\)")
+    message(FATAL_ERROR "unexpected info output:\n${last_output}")
+endif()
+expect_success(info ${WORK_DIR}/demo/demo.vla --json)
+if(NOT last_output MATCHES "^\\{\"file\":.*\"groups\":\\[\\{\"key\":32,.*\"kind\":\"line\"")
+    message(FATAL_ERROR "unexpected JSON:\n${last_output}")
+endif()
+
+foreach(extension png pdf svg)
+    expect_success(render ${WORK_DIR}/demo/demo.vla --image ${WORK_DIR}/demo/sample.png
+                   --zoom 2 --types 0x20 -o ${WORK_DIR}/out.${extension})
+    file(SIZE ${WORK_DIR}/out.${extension} size)
+    if(size LESS 100)
+        message(FATAL_ERROR "render wrote an empty ${extension}")
+    endif()
+endforeach()
+
+set(out ${WORK_DIR}/never.png)
+expect_failure("nope.vla: No such file or directory" ${out} render ${WORK_DIR}/nope.vla -o ${out})
+expect_failure("sample.png: not a readable item list" ${out}
+               render ${WORK_DIR}/demo/sample.png -o ${out})
+expect_failure("demo.vla: not a binary PGM \\(P5\\) or PNG image" ${out}
+               render ${WORK_DIR}/demo/demo.vla --image ${WORK_DIR}/demo/demo.vla -o ${out})
+expect_failure("must end in .png, .pdf or .svg" ${WORK_DIR}/never.jpg
+               render ${WORK_DIR}/demo/demo.vla -o ${WORK_DIR}/never.jpg)
+expect_failure("--zoom must be above 0" ${out} render ${WORK_DIR}/demo/demo.vla --zoom 0 -o ${out})
+expect_failure("--types needs a mask" ${out} render ${WORK_DIR}/demo/demo.vla --types x -o ${out})
+expect_failure("unknown command 'bogus'" ${out} bogus)
