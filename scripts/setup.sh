@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     libcairo2-dev libfontconfig-dev libfreetype-dev fonts-dejavu-core
+    libpng-dev
 )
 
 missing=()

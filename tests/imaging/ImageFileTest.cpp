@@ -1,0 +1,497 @@
+#include <vellum/imaging/Bitmap.h>
+#include <vellum/imaging/io/ImageFile.h>
+#include <vellum/imaging/io/ImageFormatException.h>
+#include <vellum/platform/Exceptions.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vellum::test {
+namespace {
+
+using namespace std::string_literals;
+
+// A fresh path in the temporary folder, named after the test; removed by the fixture.
+class ImageFileTest : public ::testing::Test {
+protected:
+    ~ImageFileTest() override {
+        for (const auto& path : m_paths)
+            std::remove(path.c_str());
+    }
+
+    std::string TempPath(const std::string& name) {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_paths.push_back(::testing::TempDir() + "vellum-imageio-" + info->name() + "-" + name);
+        return m_paths.back();
+    }
+
+    std::string WriteTemp(const std::string& name, const std::string& bytes) {
+        const std::string path = TempPath(name);
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+private:
+    std::vector<std::string> m_paths;
+};
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+struct_LEAD_Bitmap MakeBitmap(int width, int height, int bits, std::vector<BYTE> data) {
+    struct_LEAD_Bitmap bitmap;
+    bitmap.Width = width;
+    bitmap.Height = height;
+    bitmap.BitsPerPixel = bits;
+    bitmap.Data = std::move(data);
+    return bitmap;
+}
+
+// The what() of the exception E that loading or saving throws; fails the test when none is.
+template <class E, class F> std::string MessageOf(F&& action) {
+    try {
+        action();
+    } catch (const E& e) {
+        return e.what();
+    }
+    ADD_FAILURE() << "no exception";
+    return {};
+}
+
+std::string LoadError(const std::string& path) {
+    return MessageOf<CImageFormatException>([&] { LoadImageFile(path.c_str()); });
+}
+
+void ExpectGreyTable(const struct_LEAD_Bitmap& bitmap) {
+    ASSERT_EQ(bitmap.Colors.size(), 256u);
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(bitmap.Colors[i].rgbRed, i);
+        EXPECT_EQ(bitmap.Colors[i].rgbGreen, i);
+        EXPECT_EQ(bitmap.Colors[i].rgbBlue, i);
+        EXPECT_EQ(bitmap.Colors[i].rgbReserved, 0);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// A small PNG writer, independent of the library: stored (uncompressed) deflate blocks and
+// chunks with their CRCs, so that tests can build any header and any pixel layout.
+
+void Put32(std::string& out, std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out += static_cast<char>((value >> shift) & 0xFF);
+}
+
+std::uint32_t Crc32(const std::string& bytes) {
+    std::uint32_t crc = 0xFFFFFFFF;
+    for (const char c : bytes) {
+        crc ^= static_cast<BYTE>(c);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+std::string Chunk(const std::string& type, const std::string& data) {
+    std::string chunk;
+    Put32(chunk, static_cast<std::uint32_t>(data.size()));
+    chunk += type + data;
+    Put32(chunk, Crc32(type + data));
+    return chunk;
+}
+
+std::string ZlibStored(const std::string& raw) {
+    std::string out = "\x78\x01";
+    std::size_t at = 0;
+    do {
+        const std::size_t length = std::min<std::size_t>(raw.size() - at, 65535);
+        out += static_cast<char>(at + length == raw.size() ? 1 : 0);
+        out += static_cast<char>(length & 0xFF);
+        out += static_cast<char>(length >> 8);
+        out += static_cast<char>(~length & 0xFF);
+        out += static_cast<char>((~length >> 8) & 0xFF);
+        out += raw.substr(at, length);
+        at += length;
+    } while (at < raw.size());
+    std::uint32_t a = 1;
+    std::uint32_t b = 0;
+    for (const char c : raw) {
+        a = (a + static_cast<BYTE>(c)) % 65521;
+        b = (b + a) % 65521;
+    }
+    Put32(out, (b << 16) | a);
+    return out;
+}
+
+struct PngSpec {
+    std::uint32_t width;
+    std::uint32_t height;
+    int bitDepth;
+    int colourType; // 0 grey, 2 RGB, 3 palette, 4 grey and alpha, 6 RGB and alpha
+    int interlace;
+    std::string scanlines; // each with its filter byte
+    std::string beforeData = {};
+};
+
+std::string BuildPng(const PngSpec& spec) {
+    std::string header;
+    Put32(header, spec.width);
+    Put32(header, spec.height);
+    header += static_cast<char>(spec.bitDepth);
+    header += static_cast<char>(spec.colourType);
+    header += '\0';
+    header += '\0';
+    header += static_cast<char>(spec.interlace);
+    return std::string("\x89PNG\r\n\x1A\n", 8) + Chunk("IHDR", header) + spec.beforeData +
+           Chunk("IDAT", ZlibStored(spec.scanlines)) + Chunk("IEND", "");
+}
+
+// ---------------------------------------------------------------------------------------------
+// PGM
+
+TEST_F(ImageFileTest, PgmSavesEightBitsTopRowFirst) {
+    // Data row 0 is the image's bottom row.
+    const auto bitmap = MakeBitmap(3, 2, 8, {4, 5, 6, 1, 2, 3});
+    const std::string path = TempPath("grey8.pgm");
+    SaveImageFile(path.c_str(), bitmap, ImageFileFormat::Pgm);
+    EXPECT_EQ(ReadBytes(path), std::string("P5\n3 2\n255\n\x01\x02\x03\x04\x05\x06"));
+
+    const auto loaded = LoadImageFile(path.c_str());
+    EXPECT_EQ(loaded->Width, 3);
+    EXPECT_EQ(loaded->Height, 2);
+    EXPECT_EQ(loaded->BitsPerPixel, 8);
+    EXPECT_EQ(loaded->Data, bitmap.Data);
+    EXPECT_FALSE(loaded->HasRegion);
+    ExpectGreyTable(*loaded);
+}
+
+TEST_F(ImageFileTest, PgmSavesTwoByteSamplesBigEndian) {
+    // Little-endian in the bitmap: 0x0102, 0xFFFE bottom; 0x1234, 0x0000 top.
+    const auto bitmap = MakeBitmap(2, 2, 16, {0x02, 0x01, 0xFE, 0xFF, 0x34, 0x12, 0x00, 0x00});
+    const std::string path = TempPath("grey16.pgm");
+    SaveImageFile(path.c_str(), bitmap, ImageFileFormat::Pgm);
+    EXPECT_EQ(ReadBytes(path), std::string("P5\n2 2\n65535\n\x12\x34\x00\x00\x01\x02\xFF\xFE", 21));
+
+    const auto loaded = LoadImageFile(path.c_str());
+    EXPECT_EQ(loaded->Width, 2);
+    EXPECT_EQ(loaded->Height, 2);
+    EXPECT_EQ(loaded->BitsPerPixel, 16);
+    EXPECT_EQ(loaded->Data, bitmap.Data);
+    ExpectGreyTable(*loaded);
+}
+
+TEST_F(ImageFileTest, PgmSavesTwelveBitsAsSixteen) {
+    const auto bitmap = MakeBitmap(1, 1, 12, {0xFF, 0x0F});
+    const std::string path = TempPath("grey12.pgm");
+    SaveImageFile(path.c_str(), bitmap, ImageFileFormat::Pgm);
+    EXPECT_EQ(ReadBytes(path), std::string("P5\n1 1\n65535\n\x0F\xFF"));
+    const auto loaded = LoadImageFile(path.c_str());
+    EXPECT_EQ(loaded->BitsPerPixel, 16);
+    EXPECT_EQ(loaded->Data, bitmap.Data);
+}
+
+TEST_F(ImageFileTest, PgmLoadsTopRowAsTheLastToolkitRow) {
+    const auto path = WriteTemp("rows.pgm", "P5 2 3 255\n\x01\x02\x03\x04\x05\x06");
+    auto bitmap = LoadImageFile(path.c_str());
+    EXPECT_EQ(bitmap->Data, (std::vector<BYTE>{5, 6, 3, 4, 1, 2}));
+    BYTE sample = 0;
+    ASSERT_EQ(L_GetBitmapRowCol(bitmap.get(), &sample, 0, 1, 1), 1);
+    EXPECT_EQ(sample, 6);
+    ASSERT_EQ(L_GetBitmapRowCol(bitmap.get(), &sample, 2, 0, 1), 1);
+    EXPECT_EQ(sample, 1);
+}
+
+TEST_F(ImageFileTest, PgmHeaderAllowsCommentsAndAnyWhiteSpace) {
+    const auto path = WriteTemp("comments.pgm", "P5# made by hand\n3\t# width\n#\r 1\r\n"
+                                                "# maxval next\n200\n\x07\x08\xC8trailing");
+    const auto bitmap = LoadImageFile(path.c_str());
+    EXPECT_EQ(bitmap->Width, 3);
+    EXPECT_EQ(bitmap->Height, 1);
+    EXPECT_EQ(bitmap->BitsPerPixel, 8);
+    EXPECT_EQ(bitmap->Data, (std::vector<BYTE>{7, 8, 200}));
+}
+
+TEST_F(ImageFileTest, PgmMaxvalDecidesTheDepthAndSamplesKeepTheirValues) {
+    const auto eight = LoadImageFile(WriteTemp("m255.pgm", "P5 2 1 255\n\x00\xFF"s).c_str());
+    EXPECT_EQ(eight->BitsPerPixel, 8);
+    EXPECT_EQ(eight->Data, (std::vector<BYTE>{0, 255}));
+
+    const auto small = LoadImageFile(WriteTemp("m15.pgm", "P5 2 1 15\n\x0F\x03").c_str());
+    EXPECT_EQ(small->BitsPerPixel, 8);
+    EXPECT_EQ(small->Data, (std::vector<BYTE>{15, 3}));
+
+    const auto wide = LoadImageFile(WriteTemp("m256.pgm", "P5 2 1 256\n\x01\x00\x00\xFF"s).c_str());
+    EXPECT_EQ(wide->BitsPerPixel, 16);
+    EXPECT_EQ(wide->Data, (std::vector<BYTE>{0x00, 0x01, 0xFF, 0x00}));
+
+    const auto full = LoadImageFile(WriteTemp("m65535.pgm", "P5 1 1 65535\n\xAB\xCD").c_str());
+    EXPECT_EQ(full->BitsPerPixel, 16);
+    EXPECT_EQ(full->Data, (std::vector<BYTE>{0xCD, 0xAB}));
+}
+
+// ---------------------------------------------------------------------------------------------
+// PNG
+
+TEST_F(ImageFileTest, PngLoadsGreyEightBitsTopRowLast) {
+    const auto path =
+        WriteTemp("grey8.png", BuildPng({3, 2, 8, 0, 0, "\0\x01\x02\x03\0\x04\x05\x06"s}));
+    const auto bitmap = LoadImageFile(path.c_str());
+    EXPECT_EQ(bitmap->Width, 3);
+    EXPECT_EQ(bitmap->Height, 2);
+    EXPECT_EQ(bitmap->BitsPerPixel, 8);
+    EXPECT_EQ(bitmap->Data, (std::vector<BYTE>{4, 5, 6, 1, 2, 3}));
+    ExpectGreyTable(*bitmap);
+}
+
+TEST_F(ImageFileTest, PngLoadsSixteenBitsLittleEndian) {
+    const auto path = WriteTemp(
+        "grey16.png", BuildPng({2, 2, 16, 0, 0, "\0\x01\x02\xAB\xCD\0\xFF\xFE\x00\x07"s}));
+    const auto bitmap = LoadImageFile(path.c_str());
+    EXPECT_EQ(bitmap->BitsPerPixel, 16);
+    EXPECT_EQ(bitmap->Data, (std::vector<BYTE>{0xFE, 0xFF, 0x07, 0x00, 0x02, 0x01, 0xCD, 0xAB}));
+    BYTE sample[2] = {};
+    ASSERT_EQ(L_GetBitmapRowCol(bitmap.get(), sample, 1, 1, 2), 2);
+    EXPECT_EQ(sample[0], 0xCD);
+    EXPECT_EQ(sample[1], 0xAB);
+}
+
+TEST_F(ImageFileTest, PngExpandsGreyBelowEightBitsToTheFullRange) {
+    // 2 bits: 0, 1, 2, 3 packed in one byte.
+    const auto two =
+        LoadImageFile(WriteTemp("grey2.png", BuildPng({4, 1, 2, 0, 0, "\0\x1B"s})).c_str());
+    EXPECT_EQ(two->BitsPerPixel, 8);
+    EXPECT_EQ(two->Data, (std::vector<BYTE>{0, 85, 170, 255}));
+
+    // 1 bit: 1, 0, 1 in the top bits; 4 bits: 0xF, 0x1.
+    const auto one =
+        LoadImageFile(WriteTemp("grey1.png", BuildPng({3, 1, 1, 0, 0, "\0\xA0"s})).c_str());
+    EXPECT_EQ(one->Data, (std::vector<BYTE>{255, 0, 255}));
+    const auto four =
+        LoadImageFile(WriteTemp("grey4.png", BuildPng({2, 1, 4, 0, 0, "\0\xF1"s})).c_str());
+    EXPECT_EQ(four->Data, (std::vector<BYTE>{255, 17}));
+}
+
+TEST_F(ImageFileTest, PngLoadsInterlacedImages) {
+    // 2 x 2 in Adam7: pass 1 holds (0,0), pass 6 holds (0,1), pass 7 the second row.
+    const auto path =
+        WriteTemp("interlaced.png", BuildPng({2, 2, 8, 0, 1, "\0\x0A\0\x0B\0\x0C\x0D"s}));
+    const auto bitmap = LoadImageFile(path.c_str());
+    EXPECT_EQ(bitmap->Data, (std::vector<BYTE>{0x0C, 0x0D, 0x0A, 0x0B}));
+}
+
+TEST_F(ImageFileTest, PngRoundTripsEightAndSixteenBits) {
+    const std::pair<int, std::vector<BYTE>> cases[] = {
+        {8, {10, 20, 30, 40, 50, 60}},
+        {16, {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0xFF, 0xFE, 0x00, 0x80, 0x7F, 0x00}},
+    };
+    for (const auto& [bits, data] : cases) {
+        const auto bitmap = MakeBitmap(3, 2, bits, data);
+        const std::string path = TempPath("round" + std::to_string(bits) + ".png");
+        SaveImageFile(path.c_str(), bitmap, ImageFileFormat::Png);
+        // Signature, then the header chunk: 3 x 2, the depth, grey, not interlaced.
+        std::string header = std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR", 16);
+        Put32(header, 3);
+        Put32(header, 2);
+        header += static_cast<char>(bits);
+        header += std::string(4, '\0');
+        EXPECT_EQ(ReadBytes(path).substr(0, header.size()), header) << bits;
+
+        const auto loaded = LoadImageFile(path.c_str());
+        EXPECT_EQ(loaded->Width, 3);
+        EXPECT_EQ(loaded->Height, 2);
+        EXPECT_EQ(loaded->BitsPerPixel, bits);
+        EXPECT_EQ(loaded->Data, data) << bits;
+        ExpectGreyTable(*loaded);
+    }
+}
+
+TEST_F(ImageFileTest, PngSavesTwelveBitsAsSixteen) {
+    const auto bitmap = MakeBitmap(2, 1, 12, {0x34, 0x02, 0xFF, 0x0F});
+    const std::string path = TempPath("grey12.png");
+    SaveImageFile(path.c_str(), bitmap, ImageFileFormat::Png);
+    const auto loaded = LoadImageFile(path.c_str());
+    EXPECT_EQ(loaded->BitsPerPixel, 16);
+    EXPECT_EQ(loaded->Data, bitmap.Data);
+}
+
+TEST_F(ImageFileTest, FormatComesFromTheContentNotTheName) {
+    const auto bitmap = MakeBitmap(2, 1, 8, {1, 2});
+    const std::string path = TempPath("really-a-png.pgm");
+    SaveImageFile(path.c_str(), bitmap, ImageFileFormat::Png);
+    EXPECT_EQ(ReadBytes(path).substr(1, 3), "PNG");
+    EXPECT_EQ(LoadImageFile(path.c_str())->Data, bitmap.Data);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Errors
+
+TEST_F(ImageFileTest, MissingFileIsAFileException) {
+    const std::string path = TempPath("missing.pgm");
+    try {
+        LoadImageFile(path.c_str());
+        ADD_FAILURE() << "no exception";
+    } catch (const CFileException& e) {
+        EXPECT_EQ(e.m_cause, CFileException::fileNotFound);
+        EXPECT_EQ(e.m_strFileName, path.c_str());
+        EXPECT_EQ(std::string(e.what()), "No such file or directory (" + path + ")");
+    }
+}
+
+TEST_F(ImageFileTest, FolderIsAFileException) {
+    const std::string path = TempPath("folder");
+    std::filesystem::create_directory(path);
+    const std::string message = MessageOf<CFileException>([&] { LoadImageFile(path.c_str()); });
+    EXPECT_NE(message.find(path), std::string::npos) << message;
+    std::filesystem::remove(path);
+}
+
+TEST_F(ImageFileTest, UnknownContentIsRefused) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "the file is empty"},
+        {"P", "not a binary PGM (P5) or PNG image"},
+        {"P2 2 1 255\n1 2\n", "not a binary PGM (P5) or PNG image"},
+        {"GIF89a\x01\x00\x01\x00", "not a binary PGM (P5) or PNG image"},
+        {"\x89PNG\r\n\x1A", "not a binary PGM (P5) or PNG image"},
+    };
+    int index = 0;
+    for (const auto& [bytes, problem] : cases) {
+        const auto path = WriteTemp("unknown" + std::to_string(index++), bytes);
+        EXPECT_EQ(LoadError(path), path + ": " + problem);
+    }
+}
+
+TEST_F(ImageFileTest, FormatExceptionCarriesTheFileAndTheProblem) {
+    const auto path = WriteTemp("text.pgm", "hello");
+    try {
+        LoadImageFile(path.c_str());
+        ADD_FAILURE() << "no exception";
+    } catch (const CImageFormatException& e) {
+        EXPECT_EQ(e.m_strFileName, path.c_str());
+        EXPECT_EQ(e.m_strProblem, "not a binary PGM (P5) or PNG image");
+    }
+}
+
+TEST_F(ImageFileTest, DamagedPgmIsRefusedWithTheReason) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"P5", "the PGM header ends before the width"},
+        {"P5 3", "the PGM header ends before the height"},
+        {"P5 3 2 # no maxval\n", "the PGM header ends before the maxval"},
+        {"P5 3 2 255", "the PGM header ends after the maxval"},
+        {"P53 2 255\n", "no white space before the PGM width"},
+        {"P5 3 2 255x", "no white space after the PGM maxval"},
+        {"P5 x 2 255\n", "the PGM width is not a number"},
+        {"P5 3 -2 255\n", "the PGM height is not a number"},
+        {"P5 0 2 255\n", "the PGM image has no pixels (0 x 2)"},
+        {"P5 3 0 255\n", "the PGM image has no pixels (3 x 0)"},
+        {"P5 3 2 0\n", "the PGM maxval is 0"},
+        {"P5 3 2 65536\n", "the PGM maxval is larger than 65535"},
+        {"P5 1000001 1 255\n",
+         "the PGM image of 1000001 x 1 pixels is larger than 1000000 on a side"},
+        {"P5 99999999999 1 255\n", "the PGM width is larger than 4294967295"},
+        {"P5 3 2 255\n\x01\x02", "PGM pixel data needs 6 bytes but only 2 remain in the file"},
+        {"P5 2 1 256\n\x01\x02\x03", "PGM pixel data needs 4 bytes but only 3 remain in the file"},
+        {"P5 1000000 1000000 65535\n\x01\x02\x03\x04",
+         "PGM pixel data needs 2000000000000 bytes but only 4 remain in the file"},
+        {"P5 2 1 200\n\x05\xC9", "PGM sample value 201 is larger than the maxval 200"},
+        {"P5 1 1 1000\n\x03\xE9", "PGM sample value 1001 is larger than the maxval 1000"},
+    };
+    int index = 0;
+    for (const auto& [bytes, problem] : cases) {
+        const auto path = WriteTemp("damaged" + std::to_string(index++) + ".pgm", bytes);
+        EXPECT_EQ(LoadError(path), path + ": " + problem);
+    }
+}
+
+TEST_F(ImageFileTest, UnsupportedPngKindsAreRefused) {
+    const std::string palette = Chunk("PLTE", std::string("\0\0\0\xFF\xFF\xFF", 6));
+    const std::pair<PngSpec, std::string> cases[] = {
+        {{1, 1, 8, 2, 0, "\0\x01\x02\x03"s}, "RGB PNG images are not supported, only grey ones"},
+        {{1, 1, 8, 6, 0, "\0\x01\x02\x03\x04"s},
+         "RGB with alpha PNG images are not supported, only grey ones"},
+        {{1, 1, 8, 4, 0, "\0\x01\x02"s},
+         "grey with alpha PNG images are not supported, only grey ones"},
+        {{1, 1, 8, 3, 0, "\0\x01"s, palette},
+         "palette PNG images are not supported, only grey ones"},
+    };
+    int index = 0;
+    for (const auto& [spec, problem] : cases) {
+        const auto path = WriteTemp("kind" + std::to_string(index++) + ".png", BuildPng(spec));
+        EXPECT_EQ(LoadError(path), path + ": " + problem);
+    }
+}
+
+TEST_F(ImageFileTest, DamagedPngIsRefusedWithTheReason) {
+    const std::string good = BuildPng({3, 2, 8, 0, 0, "\0\x01\x02\x03\0\x04\x05\x06"s});
+    std::string badCrc = good;
+    badCrc[29] = static_cast<char>(badCrc[29] ^ 1); // inside the header chunk's CRC
+    const std::pair<std::string, std::string> cases[] = {
+        {good.substr(0, good.size() - 20), "invalid PNG: the file is truncated"},
+        {good.substr(0, 20), "invalid PNG: the file is truncated"},
+        {badCrc, "invalid PNG: IHDR: CRC error"},
+        {BuildPng({0, 2, 8, 0, 0, "\0"s}), "the PNG image has no pixels (0 x 2)"},
+        {BuildPng({2, 0, 8, 0, 0, "\0"s}), "the PNG image has no pixels (2 x 0)"},
+        {BuildPng({2000000, 1, 8, 0, 0, "\0"s}),
+         "the PNG image of 2000000 x 1 pixels is larger than 1000000 on a side"},
+        // A header claiming a huge image over a few bytes of data: of the 71-byte file, 41 are
+        // read up to the data chunk's type (signature 8, header chunk 25, length and type 8).
+        {BuildPng({1000000, 1000000, 16, 0, 0, "\0\0\0"s}),
+         "the PNG image of 1000000 x 1000000 pixels needs more data than the 30 bytes left in "
+         "the file"},
+        // Fewer rows in the data than the header claims.
+        {BuildPng({2, 2, 8, 0, 0, "\0\x01\x02"s}), "invalid PNG: Not enough image data"},
+    };
+    int index = 0;
+    for (const auto& [bytes, problem] : cases) {
+        const auto path = WriteTemp("damaged" + std::to_string(index++) + ".png", bytes);
+        EXPECT_EQ(LoadError(path), path + ": " + problem);
+    }
+}
+
+TEST_F(ImageFileTest, UnsavableBitmapsAreRefused) {
+    const std::pair<struct_LEAD_Bitmap, std::string> cases[] = {
+        {MakeBitmap(2, 1, 24, std::vector<BYTE>(6)),
+         "cannot save a bitmap of 24 bits per pixel (only 8, 12 and 16)"},
+        {MakeBitmap(0, 1, 8, {}), "cannot save an image of 0 x 1 pixels"},
+        {MakeBitmap(2, -1, 8, {}), "cannot save an image of 2 x -1 pixels"},
+        {MakeBitmap(2, 2, 16, std::vector<BYTE>(7)),
+         "bitmap data holds 7 bytes but the image needs 8"},
+    };
+    for (const auto format : {ImageFileFormat::Pgm, ImageFileFormat::Png}) {
+        int index = 0;
+        for (const auto& entry : cases) {
+            const std::string path = TempPath("unsavable" + std::to_string(index++));
+            EXPECT_EQ(MessageOf<CImageFormatException>(
+                          [&] { SaveImageFile(path.c_str(), entry.first, format); }),
+                      path + ": " + entry.second);
+            EXPECT_FALSE(std::filesystem::exists(path));
+        }
+    }
+}
+
+TEST_F(ImageFileTest, SavingIntoAMissingFolderIsAFileException) {
+    const auto bitmap = MakeBitmap(1, 1, 8, {1});
+    const std::string path = TempPath("no-such-folder") + "/image.png";
+    for (const auto format : {ImageFileFormat::Pgm, ImageFileFormat::Png}) {
+        try {
+            SaveImageFile(path.c_str(), bitmap, format);
+            ADD_FAILURE() << "no exception";
+        } catch (const CFileException& e) {
+            EXPECT_EQ(e.m_cause, CFileException::fileNotFound);
+            EXPECT_EQ(std::string(e.what()), "No such file or directory (" + path + ")");
+        }
+    }
+}
+
+} // namespace
+} // namespace vellum::test
