@@ -146,7 +146,7 @@ BOOL CDialog::MoveSpin(int id, int delta) {
     LRESULT refused = 0;
     OnNotify(&change.hdr, &refused);
     if (!refused && IsOpen()) {
-        const long long target = static_cast<long long>(item->GetPos32()) + change.iDelta;
+        const long long target = static_cast<long long>(change.iPos) + change.iDelta;
         item->SetPos32(static_cast<int>(std::clamp<long long>(target, INT_MIN, INT_MAX)));
     }
     return TRUE;

@@ -69,7 +69,8 @@ public:
     // of its group; then BN_CLICKED.
     BOOL ClickButton(int id);
     // Presses a spin arrow: delta is the change of position asked for (+1 for the arrow
-    // towards the upper end). The dialog hears UDN_DELTAPOS first and may refuse the move.
+    // towards the upper end). The dialog hears UDN_DELTAPOS first and may refuse the move or
+    // change its delta; the spin then moves from the position it announced.
     BOOL MoveSpin(int id, int delta);
     // Enter and Escape: IDOK and IDCANCEL for a modal dialog.
     void PressOK();

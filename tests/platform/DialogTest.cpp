@@ -1,0 +1,386 @@
+#include "support/ScriptedUiHost.h"
+
+#include <vellum/platform/DataExchange.h>
+#include <vellum/platform/Dialog.h>
+#include <vellum/platform/ResourceTable.h>
+#include <vellum/platform/SpinButtonCtrl.h>
+#include <vellum/platform/UiHost.h>
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+namespace vellum::test {
+namespace {
+
+using enum ControlKind;
+
+constexpr int IDC_INT = 10;
+constexpr int IDC_UINT = 11;
+constexpr int IDC_REAL = 12;
+constexpr int IDC_NAME = 13;
+constexpr int IDC_FLAG = 14;
+constexpr int IDC_RADIO_A = 15;
+constexpr int IDC_RADIO_B = 16;
+constexpr int IDC_RADIO_C = 17;
+constexpr int IDC_PUSH = 18;
+constexpr int IDC_COUNT = 19;
+constexpr int IDC_SPIN = 20;
+constexpr int IDC_NOTE = 21;
+constexpr int IDC_LABEL = 22;
+
+constexpr CControlTemplate kControls[] = {
+    {Label, IDC_STATIC, "Integer:", 7, 7, 40, 8, 0},
+    {Edit, IDC_INT, "", 50, 7, 40, 14, WS_TABSTOP},
+    {Edit, IDC_UINT, "", 50, 24, 40, 14, WS_TABSTOP},
+    {Edit, IDC_REAL, "", 50, 41, 40, 14, WS_TABSTOP},
+    {Edit, IDC_NAME, "", 50, 58, 40, 14, WS_TABSTOP},
+    {CheckBox, IDC_FLAG, "Flag", 7, 75, 40, 10, WS_TABSTOP},
+    {RadioButton, IDC_RADIO_A, "A", 7, 88, 40, 10, WS_GROUP | WS_TABSTOP},
+    {RadioButton, IDC_RADIO_B, "B", 7, 100, 40, 10, 0},
+    {RadioButton, IDC_RADIO_C, "C", 7, 112, 40, 10, 0},
+    {PushButton, IDC_PUSH, "Push", 7, 124, 40, 14, WS_GROUP | WS_TABSTOP},
+    {Edit, IDC_COUNT, "", 50, 124, 30, 14, WS_TABSTOP},
+    {UpDown, IDC_SPIN, "", 80, 124, 10, 14, UDS_AUTOBUDDY | UDS_SETBUDDYINT},
+    {Edit, IDC_NOTE, "note", 7, 141, 80, 14, ES_READONLY},
+    {Label, IDC_LABEL, "-", 7, 158, 80, 8, 0},
+    {PushButton, IDOK, "OK", 100, 7, 50, 14, WS_TABSTOP | BS_DEFPUSHBUTTON},
+    {PushButton, IDCANCEL, "Cancel", 100, 24, 50, 14, WS_TABSTOP},
+};
+constexpr CDialogTemplate kTemplate{4242, "Test", 160, 170, kControls};
+
+class TestDialog : public CDialog {
+public:
+    TestDialog() : CDialog(&kTemplate) {}
+
+    int m_int = -3;
+    UINT m_uint = 2;
+    double m_real = 2.5;
+    CString m_name = "abc";
+    int m_flag = BST_CHECKED;
+    CSpinButtonCtrl m_spin;
+
+    std::vector<std::pair<UINT, UINT>> m_commands;
+    std::vector<NMUPDOWN> m_spins;
+    LRESULT m_spinAnswer = 0;
+    int m_endWith = 0;
+
+    BOOL OnCommand(UINT id, UINT code) override {
+        m_commands.emplace_back(id, code);
+        if (id == IDC_PUSH && code == BN_CLICKED && m_endWith) {
+            EndDialog(m_endWith);
+            return TRUE;
+        }
+        return CDialog::OnCommand(id, code);
+    }
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override {
+        DDX_Text(dx, IDC_INT, m_int);
+        DDV_MinMaxInt(dx, m_int, -10, 10);
+        DDX_Text(dx, IDC_UINT, m_uint);
+        DDV_MinMaxUInt(dx, m_uint, 1, 5);
+        DDX_Text(dx, IDC_REAL, m_real);
+        DDV_MinMaxDouble(dx, m_real, 0.0, 500.0);
+        DDX_Text(dx, IDC_NAME, m_name);
+        DDX_Check(dx, IDC_FLAG, m_flag);
+        DDX_Control(dx, IDC_SPIN, m_spin);
+    }
+
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        m_spin.SetRange(0, 10);
+        m_spin.SetPos(4);
+        return TRUE;
+    }
+
+    BOOL OnNotify(NMHDR* header, LRESULT* result) override {
+        m_spins.push_back(*reinterpret_cast<NMUPDOWN*>(header));
+        *result = m_spinAnswer;
+        return TRUE;
+    }
+};
+
+class DialogTest : public ::testing::Test {
+protected:
+    CScriptedUiHost host;
+    CUiHostScope scope{host};
+};
+
+TEST_F(DialogTest, OpensWithTheMembersInTheControlsAndTheFocusOnTheFirstTabStop) {
+    TestDialog dialog;
+    host.AddScript([&](CScriptedUser& user) {
+        EXPECT_EQ(dialog.GetItemCount(), 16);
+        EXPECT_EQ(user.Text(IDC_INT), "-3");
+        EXPECT_EQ(user.Text(IDC_UINT), "2");
+        EXPECT_EQ(user.Text(IDC_REAL), "2.5");
+        EXPECT_EQ(user.Text(IDC_NAME), "abc");
+        EXPECT_EQ(user.Text(IDC_NOTE), "note");
+        EXPECT_EQ(user.Checked(IDC_FLAG), BST_CHECKED);
+        EXPECT_EQ(user.Text(IDC_COUNT), "4");
+        EXPECT_EQ(dialog.m_spin.GetPos(), 4);
+        EXPECT_EQ(dialog.m_spin.GetBuddy(), dialog.GetDlgItem(IDC_COUNT));
+        EXPECT_EQ(dialog.GetFocusId(), IDC_INT);
+        user.Cancel();
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(host.DialogsRun(), 1);
+    EXPECT_FALSE(dialog.IsOpen());
+    EXPECT_EQ(dialog.GetItemCount(), 0);
+    EXPECT_EQ(dialog.m_spin.GetPos(), 0); // the control is gone
+    EXPECT_EQ(dialog.m_int, -3);
+}
+
+TEST_F(DialogTest, OkSavesWhatTheUserTyped) {
+    TestDialog dialog;
+    host.AddScript([](CScriptedUser& user) {
+        user.Type(IDC_INT, " 8 ");
+        user.Type(IDC_UINT, "+5");
+        user.Type(IDC_REAL, "12.75");
+        user.Type(IDC_NAME, "Propiet\xE0");
+        user.Check(IDC_FLAG, false);
+        user.OK();
+        EXPECT_FALSE(user.IsOpen());
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.m_int, 8);
+    EXPECT_EQ(dialog.m_uint, 5u);
+    EXPECT_EQ(dialog.m_real, 12.75);
+    EXPECT_EQ(dialog.m_name, "Propiet\xE0");
+    EXPECT_EQ(dialog.m_flag, BST_UNCHECKED);
+    EXPECT_TRUE(host.Messages().empty());
+}
+
+TEST_F(DialogTest, CancelKeepsTheMembers) {
+    TestDialog dialog;
+    host.AddScript([](CScriptedUser& user) {
+        user.Type(IDC_INT, "9");
+        user.Cancel();
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.m_int, -3);
+}
+
+struct Refusal {
+    int id;
+    const char* text;
+    const char* prompt;
+};
+
+TEST_F(DialogTest, RefusedValuesKeepTheDialogOpenWithThePromptAndTheFocusOnTheControl) {
+    const Refusal refusals[] = {
+        {IDC_INT, "abc", "Please enter an integer."},
+        {IDC_INT, "", "Please enter an integer."},
+        {IDC_INT, "3x", "Please enter an integer."},
+        {IDC_INT, "99999999999", "Please enter an integer."},
+        {IDC_INT, "11", "Please enter an integer between -10 and 10."},
+        {IDC_INT, "-11", "Please enter an integer between -10 and 10."},
+        {IDC_UINT, "-1", "Please enter a positive integer."},
+        {IDC_UINT, "+-1", "Please enter a positive integer."},
+        {IDC_UINT, "0", "Please enter an integer between 1 and 5."},
+        {IDC_UINT, "6", "Please enter an integer between 1 and 5."},
+        {IDC_REAL, "1,5", "Please enter a number."},
+        {IDC_REAL, "nan", "Please enter a number."},
+        {IDC_REAL, "inf", "Please enter a number."},
+        {IDC_REAL, "500.5", "Please enter a number between 0 and 500."},
+        {IDC_REAL, "-0.1", "Please enter a number between 0 and 500."},
+    };
+    for (const Refusal& refusal : refusals) {
+        SCOPED_TRACE(refusal.text);
+        CScriptedUiHost local;
+        CUiHostScope localScope(local);
+        TestDialog dialog;
+        local.AddScript([&](CScriptedUser& user) {
+            user.Type(refusal.id, refusal.text);
+            user.Click(IDC_FLAG); // the focus moves away before OK
+            user.OK();
+            EXPECT_TRUE(user.IsOpen());
+            EXPECT_EQ(dialog.GetFocusId(), refusal.id);
+            user.Type(refusal.id, "1");
+            user.OK();
+            EXPECT_FALSE(user.IsOpen());
+        });
+        EXPECT_EQ(dialog.DoModal(), IDOK);
+        ASSERT_EQ(local.Messages().size(), 1u);
+        EXPECT_EQ(local.Messages()[0].text, refusal.prompt);
+        EXPECT_EQ(local.Messages()[0].type, MB_ICONEXCLAMATION);
+        EXPECT_EQ(local.Messages()[0].owner, &dialog);
+    }
+}
+
+TEST_F(DialogTest, NumbersAreWrittenAsTheFrameworkWritesThem) {
+    const std::pair<double, const char*> cases[] = {
+        {0.0, "0"}, {0.1, "0.1"}, {500.0, "500"}, {1.0 / 3, "0.333333333333333"}, {1e20, "1e+20"}};
+    for (const auto& [value, text] : cases) {
+        TestDialog dialog;
+        dialog.m_real = value;
+        const char* expected = text;
+        host.AddScript([expected](CScriptedUser& user) {
+            EXPECT_EQ(user.Text(IDC_REAL), expected);
+            user.Cancel();
+        });
+        dialog.DoModal();
+    }
+    EXPECT_EQ(host.DialogsRun(), 5);
+}
+
+TEST_F(DialogTest, ButtonsToggleCheckGroupsAndNotify) {
+    TestDialog dialog;
+    host.AddScript([&](CScriptedUser& user) {
+        user.Click(IDC_FLAG);
+        EXPECT_EQ(user.Checked(IDC_FLAG), BST_UNCHECKED);
+        user.Click(IDC_FLAG);
+        EXPECT_EQ(user.Checked(IDC_FLAG), BST_CHECKED);
+        user.Click(IDC_RADIO_B);
+        EXPECT_EQ(user.Checked(IDC_RADIO_A), BST_UNCHECKED);
+        EXPECT_EQ(user.Checked(IDC_RADIO_B), BST_CHECKED);
+        user.Click(IDC_RADIO_C);
+        EXPECT_EQ(user.Checked(IDC_RADIO_B), BST_UNCHECKED);
+        EXPECT_EQ(user.Checked(IDC_RADIO_C), BST_CHECKED);
+        EXPECT_EQ(user.Checked(IDC_FLAG), BST_CHECKED); // outside the radio group
+        user.Click(IDC_PUSH);
+        EXPECT_EQ(dialog.GetFocusId(), IDC_PUSH);
+        user.Type(IDC_NAME, "x");
+        EXPECT_EQ(dialog.GetFocusId(), IDC_NAME);
+        user.Cancel();
+    });
+    dialog.DoModal();
+    const std::vector<std::pair<UINT, UINT>> expected = {
+        {IDC_FLAG, BN_CLICKED},    {IDC_FLAG, BN_CLICKED}, {IDC_RADIO_B, BN_CLICKED},
+        {IDC_RADIO_C, BN_CLICKED}, {IDC_PUSH, BN_CLICKED}, {IDC_NAME, EN_CHANGE},
+        {IDCANCEL, BN_CLICKED}};
+    EXPECT_EQ(dialog.m_commands, expected);
+}
+
+TEST_F(DialogTest, InputThatNoControlTakesIsRefused) {
+    TestDialog dialog;
+    EXPECT_FALSE(dialog.ClickButton(IDC_PUSH)); // not open
+    host.AddScript([&](CScriptedUser&) {
+        EXPECT_FALSE(dialog.TypeText(IDC_NOTE, "x"));  // read-only
+        EXPECT_FALSE(dialog.TypeText(IDC_FLAG, "x"));  // not an edit
+        EXPECT_FALSE(dialog.TypeText(IDC_LABEL, "x")); // a label
+        EXPECT_FALSE(dialog.ClickButton(IDC_LABEL));
+        EXPECT_FALSE(dialog.ClickButton(IDC_STATIC));
+        EXPECT_FALSE(dialog.ClickButton(99));
+        EXPECT_FALSE(dialog.MoveSpin(IDC_COUNT, 1));
+        dialog.GetDlgItem(IDC_PUSH)->EnableWindow(FALSE);
+        EXPECT_FALSE(dialog.ClickButton(IDC_PUSH));
+        dialog.PressCancel();
+    });
+    dialog.DoModal();
+    EXPECT_EQ(dialog.m_commands.size(), 1u); // Cancel alone
+    EXPECT_EQ(dialog.GetDlgItem(IDC_NOTE), nullptr);
+}
+
+TEST_F(DialogTest, SpinNotifiesBeforeMovingAndWritesItsBuddy) {
+    TestDialog dialog;
+    host.AddScript([&](CScriptedUser& user) {
+        user.Spin(IDC_SPIN, 1);
+        EXPECT_EQ(dialog.m_spin.GetPos(), 5);
+        EXPECT_EQ(user.Text(IDC_COUNT), "5");
+
+        dialog.m_spinAnswer = 1; // refused
+        user.Spin(IDC_SPIN, 1);
+        EXPECT_EQ(dialog.m_spin.GetPos(), 5);
+        dialog.m_spinAnswer = 0;
+
+        user.Type(IDC_COUNT, "9"); // the spin starts from what the user typed
+        user.Spin(IDC_SPIN, 1);
+        EXPECT_EQ(user.Text(IDC_COUNT), "10");
+        user.Spin(IDC_SPIN, 1); // held at the end of the range
+        EXPECT_EQ(user.Text(IDC_COUNT), "10");
+        user.Type(IDC_COUNT, "junk"); // not a number: the position stays
+        user.Spin(IDC_SPIN, -3);
+        EXPECT_EQ(user.Text(IDC_COUNT), "7");
+        user.Cancel();
+    });
+    dialog.DoModal();
+    ASSERT_EQ(dialog.m_spins.size(), 5u);
+    const int positions[] = {4, 5, 9, 10, 10};
+    const int deltas[] = {1, 1, 1, 1, -3};
+    for (std::size_t i = 0; i < dialog.m_spins.size(); ++i) {
+        const NMUPDOWN& change = dialog.m_spins[i];
+        EXPECT_EQ(change.hdr.idFrom, static_cast<UINT>(IDC_SPIN));
+        EXPECT_EQ(change.hdr.code, UDN_DELTAPOS);
+        EXPECT_EQ(change.iPos, positions[i]);
+        EXPECT_EQ(change.iDelta, deltas[i]);
+    }
+}
+
+TEST_F(DialogTest, SpinRangesMayRunDownwards) {
+    CControlTemplate control{UpDown, 1, "", 0, 0, 10, 10, 0};
+    CDialogItem spin(control);
+    spin.SetRange32(10, 0);
+    EXPECT_EQ(spin.SetPos32(20), 0);
+    EXPECT_EQ(spin.GetPos32(), 10);
+    spin.SetPos32(-5);
+    EXPECT_EQ(spin.GetPos32(), 0);
+    int lower = 0;
+    int upper = 0;
+    spin.GetRange32(lower, upper);
+    EXPECT_EQ(lower, 10);
+    EXPECT_EQ(upper, 0);
+}
+
+TEST_F(DialogTest, AHandlerMayEndTheDialogWithItsOwnResult) {
+    TestDialog dialog;
+    dialog.m_endWith = 42;
+    host.AddScript([](CScriptedUser& user) { user.Click(IDC_PUSH); });
+    EXPECT_EQ(dialog.DoModal(), 42);
+}
+
+TEST_F(DialogTest, AHostThatReturnsEarlyCancels) {
+    class Stubborn : public TestDialog {
+    protected:
+        void OnCancel() override {} // refuses to close
+    };
+    Stubborn dialog;
+    host.AddScript([](CScriptedUser&) {});
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_FALSE(dialog.IsOpen());
+    EXPECT_EQ(dialog.m_commands.back(), std::make_pair(UINT(IDCANCEL), BN_CLICKED));
+}
+
+TEST_F(DialogTest, WithoutATemplateNothingOpens) {
+    CDialog dialog(4242u);
+    EXPECT_EQ(dialog.GetTemplate(), nullptr);
+    EXPECT_EQ(dialog.DoModal(), -1);
+    EXPECT_EQ(host.DialogsRun(), 0);
+    EXPECT_FALSE(dialog.UpdateData(TRUE));
+}
+
+TEST_F(DialogTest, TemplatesAreFoundInTheResourceChainWhenTheDialogOpens) {
+    CDialog dialog(4242u);
+    constexpr CDialogTemplate dialogs[] = {kTemplate};
+    const CResourceTable table{{}, dialogs, {}};
+    AfxAddResourceTable(&table);
+    host.AddScript([&](CScriptedUser& user) {
+        EXPECT_EQ(dialog.GetItemCount(), 16);
+        EXPECT_EQ(user.Text(IDC_NOTE), "note");
+        user.OK();
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    AfxRemoveResourceTable(&table);
+    EXPECT_EQ(dialog.GetTemplate(), nullptr);
+}
+
+TEST_F(DialogTest, AnExchangeWithAControlMissingFromTheTemplateIsAProgrammingError) {
+    class Broken : public CDialog {
+    public:
+        Broken() : CDialog(&kTemplate) {}
+
+    protected:
+        void DoDataExchange(CDataExchange* dx) override {
+            int value = 0;
+            DDX_Text(dx, 999, value);
+        }
+    };
+    Broken dialog;
+    EXPECT_THROW(dialog.DoModal(), CInvalidArgException);
+    EXPECT_FALSE(dialog.IsOpen());
+    EXPECT_EQ(dialog.GetItemCount(), 0);
+}
+
+} // namespace
+} // namespace vellum::test
