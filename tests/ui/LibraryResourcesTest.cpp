@@ -1,0 +1,219 @@
+#include <vellum/platform/Menu.h>
+#include <vellum/platform/ResourceTable.h>
+#include <vellum/ui/LibraryResources.h>
+#include <vellum/ui/Resource.h>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+namespace vellum::test {
+namespace {
+
+using enum ControlKind;
+
+struct ExpectedControl {
+    ControlKind kind;
+    int id;
+    const char* text;
+};
+
+struct ExpectedDialog {
+    UINT id;
+    const char* caption;
+    std::vector<ExpectedControl> controls;
+};
+
+const ExpectedDialog kDialogs[] = {
+    {102,
+     "Profilo di Densit\xE0",
+     {{GroupBox, IDC_STATIC, "Scala"},
+      {Label, IDC_STATIC, "Min:"},
+      {Edit, 24276, ""},
+      {Label, IDC_STATIC, "Max:"},
+      {Edit, 24277, ""}}},
+    {24003,
+     "Colori",
+     {{PushButton, 24252, "Seleziona Colori..."}, {CheckBox, 24254, "Imposta come default"}}},
+    {24006,
+     "Calibrazione",
+     {{Label, IDC_STATIC, "Direzione:"},
+      {Label, 24271, "-"},
+      {Label, IDC_STATIC, "Valore corrente:"},
+      {Label, 24250, "-"},
+      {Label, IDC_STATIC, "Valore attuale:"},
+      {Edit, 24253, ""},
+      {PushButton, 24270, "Direzione..."},
+      {PushButton, 1, "OK"},
+      {PushButton, 2, "Annulla"}}},
+    {24007,
+     "Definizione Simbolo",
+     {{Label, IDC_STATIC, "Nome:"},
+      {Edit, 24262, ""},
+      {Label, IDC_STATIC, "Info:"},
+      {Edit, 24269, ""},
+      {Label, IDC_STATIC, "Altezza (mm):"},
+      {Edit, 24263, ""},
+      {Label, IDC_STATIC, "Larghezza (mm):"},
+      {Edit, 24264, ""},
+      {PushButton, 1, "OK"},
+      {PushButton, 2, "Annulla"}}},
+    {24008,
+     "Selezione Simbolo",
+     {{Label, IDC_STATIC, "Gruppi di Simboli:"},
+      {ListBox, 24255, ""},
+      {Label, IDC_STATIC, "Simboli:"},
+      {ListBox, 24256, ""},
+      {PushButton, 1, "OK"},
+      {PushButton, 2, "Annulla"},
+      {PushButton, 24278, "Opzioni..."}}},
+    {24009,
+     "Font",
+     {{PushButton, 24257, "Seleziona Font..."}, {CheckBox, 24258, "Imposta come default"}}},
+    {24010,
+     "Linea",
+     {{Label, IDC_STATIC, "Larghezza linea:"},
+      {Edit, 24259, ""},
+      {UpDown, 24260, "Spin2"},
+      {CheckBox, 24261, "Imposta come default"}}},
+    {24011,
+     "Generale",
+     {{Label, IDC_STATIC, "Simbolo:"},
+      {Label, 24266, "-"},
+      {Label, IDC_STATIC, "Info:"},
+      {Label, 24267, "-"},
+      {CheckBox, 24265, "Congela simbolo"}}},
+    {24012,
+     "Avanzato",
+     {{GroupBox, IDC_STATIC, "Calibrazione"},
+      {RadioButton, 24274, "&Orizzontale e verticale"},
+      {RadioButton, 24272, "&Solo orizzontale"},
+      {RadioButton, 24273, "Solo &verticale"},
+      {PushButton, 1, "OK"},
+      {PushButton, 2, "Annulla"}}},
+    {24016, "Testo", {{Edit, 24275, ""}}},
+    {24017,
+     "Opzioni Simboli",
+     {{Label, IDC_STATIC, "Selezione Gruppo Simboli:"},
+      {CheckListBox, 24279, ""},
+      {Label, IDC_STATIC, "Selezione Simboli:"},
+      {CheckListBox, 24280, ""},
+      {PushButton, 1, "OK"},
+      {PushButton, 2, "Annulla"}}},
+};
+
+const CStringResource kStrings[] = {
+    {24000, "Propiet\xE0"},
+    {24001, "Colore"},
+    {24002, "Pixels"},
+    {24003, "Immagine non calibrata!"},
+    {24004, "Taglia immagine"},
+    {24013, "Solo calibrazione orizzontale"},
+    {24014, "Solo calibrazione verticale"},
+    {24015, "Calibrazione orizzontale e verticale"},
+    {24016, "Simbolo errato file libreria!"},
+};
+
+TEST(LibraryResources, EveryDialogTemplateHasExactlyItsControls) {
+    const CResourceTable& resources = LibraryResources();
+    EXPECT_EQ(resources.dialogs.size(), std::size(kDialogs));
+    for (const ExpectedDialog& expected : kDialogs) {
+        SCOPED_TRACE(expected.id);
+        const CDialogTemplate* dialog = resources.FindDialog(expected.id);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_STREQ(dialog->caption, expected.caption);
+        ASSERT_EQ(dialog->controls.size(), expected.controls.size());
+        for (std::size_t i = 0; i < expected.controls.size(); ++i) {
+            SCOPED_TRACE(i);
+            const CControlTemplate& control = dialog->controls[i];
+            EXPECT_EQ(control.kind, expected.controls[i].kind);
+            EXPECT_EQ(control.id, expected.controls[i].id);
+            EXPECT_STREQ(control.text, expected.controls[i].text);
+        }
+    }
+}
+
+TEST(LibraryResources, ControlsHaveTheBehaviourTheirDialogsNeed) {
+    const CResourceTable& resources = LibraryResources();
+    const auto style = [&](UINT dialog, int control) {
+        return resources.FindDialog(dialog)->FindControl(control)->style;
+    };
+    const DWORD sortedList = LBS_SORT | LBS_NOTIFY;
+    EXPECT_EQ(style(IDD_SYMBOL_SELECTION, IDC_GROUP_LIST) & sortedList, sortedList);
+    EXPECT_EQ(style(IDD_SYMBOL_SELECTION, IDC_SYMBOL_LIST) & sortedList, sortedList);
+    const DWORD checkList = LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY;
+    EXPECT_EQ(style(IDD_SYMBOL_OPTIONS, IDC_GROUP_CHECK_LIST) & checkList, checkList);
+    EXPECT_EQ(style(IDD_SYMBOL_OPTIONS, IDC_SYMBOL_CHECK_LIST) & (checkList | LBS_SORT), checkList);
+    const DWORD multiLine = ES_MULTILINE | ES_WANTRETURN;
+    EXPECT_EQ(style(IDD_TEXT_PP, IDC_TEXT) & multiLine, multiLine);
+    EXPECT_EQ(style(IDD_LINE_PP, IDC_LINE_SPIN) & (UDS_AUTOBUDDY | UDS_SETBUDDYINT),
+              UDS_AUTOBUDDY | UDS_SETBUDDYINT);
+    EXPECT_TRUE(style(IDD_ADVANCED_CALIBRATION, IDC_BOTH_AXES) & WS_GROUP);
+    EXPECT_FALSE(style(IDD_ADVANCED_CALIBRATION, IDC_HORIZONTAL_ONLY) & WS_GROUP);
+    EXPECT_TRUE(style(IDD_ADVANCED_CALIBRATION, IDOK) & WS_GROUP); // ends the radio group
+    for (UINT dialog : {IDD_CALIBRATION, IDD_SYMBOL_DEFINITION, IDD_SYMBOL_SELECTION,
+                        IDD_ADVANCED_CALIBRATION, IDD_SYMBOL_OPTIONS})
+        EXPECT_TRUE(style(dialog, IDOK) & BS_DEFPUSHBUTTON) << dialog;
+}
+
+TEST(LibraryResources, ControlsLieInsideTheirDialogAndIdentifiersAreUnique) {
+    for (const CDialogTemplate& dialog : LibraryResources().dialogs) {
+        SCOPED_TRACE(dialog.id);
+        std::set<int> ids;
+        for (const CControlTemplate& control : dialog.controls) {
+            EXPECT_GE(control.x, 0);
+            EXPECT_GE(control.y, 0);
+            EXPECT_LE(control.x + control.cx, dialog.cx) << control.text;
+            EXPECT_LE(control.y + control.cy, dialog.cy) << control.text;
+            if (control.id != IDC_STATIC) {
+                EXPECT_TRUE(ids.insert(control.id).second) << control.id;
+            }
+        }
+    }
+}
+
+TEST(LibraryResources, TheStringTableHoldsExactlyTheLibrarysStrings) {
+    AddLibraryResources();
+    EXPECT_EQ(LibraryResources().strings.size(), std::size(kStrings));
+    for (const CStringResource& expected : kStrings) {
+        CString text;
+        ASSERT_TRUE(text.LoadString(expected.id)) << expected.id;
+        EXPECT_EQ(text, expected.text);
+    }
+    CString properties;
+    properties.LoadString(IDS_PROPERTIES);
+    ASSERT_EQ(properties.GetLength(), 8);
+    EXPECT_EQ(static_cast<BYTE>(properties[7]), 0xE0);
+
+    CString untouched("kept");
+    EXPECT_FALSE(untouched.LoadString(24005));
+    EXPECT_EQ(untouched, "kept");
+}
+
+TEST(LibraryResources, BothMenusHoldOneSubmenuWithTheirOneCommand) {
+    AddLibraryResources();
+    struct ExpectedMenu {
+        CMenu menu;
+        const char* text;
+        UINT command;
+    };
+    ExpectedMenu named{{}, "Properties", 49500};
+    ExpectedMenu numbered{{}, "Cropping", 49501};
+    ASSERT_TRUE(named.menu.LoadMenu("GRAPHIC_ITEM_MENU"));
+    ASSERT_TRUE(numbered.menu.LoadMenu(24017u));
+    for (ExpectedMenu* expected : {&named, &numbered}) {
+        ASSERT_EQ(expected->menu.GetMenuItemCount(), 1u);
+        const CMenu* popup = expected->menu.GetSubMenu(0);
+        ASSERT_NE(popup, nullptr);
+        ASSERT_EQ(popup->GetMenuItemCount(), 1u);
+        CString text;
+        popup->GetMenuString(0, text, MF_BYPOSITION);
+        EXPECT_EQ(text, expected->text);
+        EXPECT_EQ(popup->GetMenuItemID(0), expected->command);
+    }
+    EXPECT_EQ(LibraryResources().menus.size(), 2u);
+}
+
+} // namespace
+} // namespace vellum::test
