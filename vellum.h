@@ -3,20 +3,34 @@
 
 #include <vellum/platform/Array.h>
 #include <vellum/platform/CodePage.h>
+#include <vellum/platform/ColorDialog.h>
 #include <vellum/platform/DC.h>
+#include <vellum/platform/DataExchange.h>
+#include <vellum/platform/Dialog.h>
+#include <vellum/platform/DialogItem.h>
+#include <vellum/platform/DialogTemplate.h>
 #include <vellum/platform/Exceptions.h>
 #include <vellum/platform/File.h>
+#include <vellum/platform/FontDialog.h>
 #include <vellum/platform/GdiObject.h>
+#include <vellum/platform/HeadlessUiHost.h>
 #include <vellum/platform/LineDDA.h>
 #include <vellum/platform/MapWordToOb.h>
 #include <vellum/platform/MemFile.h>
+#include <vellum/platform/Menu.h>
 #include <vellum/platform/ObList.h>
 #include <vellum/platform/Object.h>
+#include <vellum/platform/PropertyPage.h>
+#include <vellum/platform/PropertySheet.h>
 #include <vellum/platform/Rect.h>
+#include <vellum/platform/ResourceTable.h>
 #include <vellum/platform/Rgn.h>
+#include <vellum/platform/SpinButtonCtrl.h>
 #include <vellum/platform/String.h>
 #include <vellum/platform/Types.h>
+#include <vellum/platform/UiHost.h>
 #include <vellum/platform/UserSettings.h>
+#include <vellum/platform/Wnd.h>
 
 #include <vellum/archive/Archive.h>
 #include <vellum/archive/ClassRegistry.h>
@@ -29,3 +43,8 @@
 #include <vellum/Graphics/GrPolyLine.h>
 
 #include <vellum/gamma/GammaLut.h>
+
+#include <vellum/ui/ColorPP.h>
+#include <vellum/ui/LibraryResources.h>
+#include <vellum/ui/LinePP.h>
+#include <vellum/ui/Resource.h>
