@@ -16,7 +16,10 @@ void PrintUsage(std::FILE* out) {
                  "                      them into DIR (default ./vellum-demo)\n"
                  "  info FILE [--json]  show what a stored item list holds\n"
                  "  render FILE [--image IMG] [--zoom Z] [--types MASK] -o OUT.png|.pdf|.svg\n"
-                 "                      draw a stored item list, over a grey PGM or PNG image\n");
+                 "                      draw a stored item list, over a grey PGM or PNG image\n"
+                 "  gamma IMAGE [--p 0.5] [--window [--low-cut A --high-cut B]] -o OUT.pgm|.png\n"
+                 "                      find the gamma that brings the mean grey to the\n"
+                 "                      brightness p asks for, and write the corrected image\n");
 }
 
 } // namespace
@@ -36,6 +39,7 @@ int main(int argc, char** argv) {
     int (*run)(const Args&) = command == "demo"     ? RunDemo
                               : command == "info"   ? RunInfo
                               : command == "render" ? RunRender
+                              : command == "gamma"  ? RunGamma
                                                     : nullptr;
     if (!run) {
         std::fprintf(stderr, "vellum: unknown command '%s' (vellum --help lists them)\n",

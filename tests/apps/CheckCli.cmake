@@ -54,7 +54,25 @@ foreach(extension png pdf svg)
     endif()
 endforeach()
 
+expect_success(gamma ${WORK_DIR}/demo/sample.png --p 0.2 -o ${WORK_DIR}/gamma.pgm)
+if(NOT last_output MATCHES "gamma 0\\.636044\nwindow lower 60 width 83\nmean before 85\\.175 after 65\\.673")
+    message(FATAL_ERROR "unexpected gamma output:\n${last_output}")
+endif()
+file(READ ${WORK_DIR}/gamma.pgm header LIMIT 15)
+if(NOT header MATCHES "^P5\n200 150\n255\n")
+    message(FATAL_ERROR "the corrected image is not an 8-bit PGM of the same size: ${header}")
+endif()
+expect_success(gamma ${WORK_DIR}/demo/sample.png --p 0.9 --window --low-cut 0.01 --high-cut 0.01
+               -o ${WORK_DIR}/gamma-window.png)
+
 set(out ${WORK_DIR}/never.png)
+expect_failure("--p must be between 0 and 1" ${out} gamma ${WORK_DIR}/demo/sample.png --p 1.5 -o ${out})
+expect_failure("need --window" ${out} gamma ${WORK_DIR}/demo/sample.png --low-cut 0.1 -o ${out})
+expect_failure("add up to less than 1" ${out}
+               gamma ${WORK_DIR}/demo/sample.png --window --low-cut 0.6 --high-cut 0.5 -o ${out})
+expect_failure("demo.vla: not a binary PGM" ${out} gamma ${WORK_DIR}/demo/demo.vla -o ${out})
+expect_failure("must end in .pgm or .png" ${WORK_DIR}/never.tif
+               gamma ${WORK_DIR}/demo/sample.png -o ${WORK_DIR}/never.tif)
 expect_failure("nope.vla: No such file or directory" ${out} render ${WORK_DIR}/nope.vla -o ${out})
 expect_failure("sample.png: not a readable item list" ${out}
                render ${WORK_DIR}/demo/sample.png -o ${out})
