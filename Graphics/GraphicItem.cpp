@@ -322,8 +322,7 @@ CRect CGraphicItem::DrawConnection(CDC* dc, CVector* anchor, double zoom) {
 void CGraphicItem::GetDefaultColor() {
     // Text items keep their default in the font's section. The text kind is looked up by
     // name so that this base does not depend on it.
-    const CRuntimeClass* textClass = CClassRegistry::Instance().Find("CGraphicText");
-    const bool isText = textClass && IsKindOf(textClass);
+    const bool isText = CClassRegistry::Instance().IsKindOf(this, "CGraphicText");
     const CString value = CUserSettings::GetProfileString(
         isText ? "UserGraphicsFont" : "UserGraphics", "DefaultColor", "");
     if (value.IsEmpty())
