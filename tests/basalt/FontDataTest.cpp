@@ -1,0 +1,445 @@
+#include "support/ScriptedUiHost.h"
+#include "support/TempSettings.h"
+
+#include <vellum/backends/recording/RecordingDC.h>
+#include <vellum/basalt/FontData.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vellum::test {
+namespace {
+
+// A record in which every field differs from the default.
+void FillCustom(CFontData& font) {
+    font.m_strFaceName = "DejaVu Serif";
+    font.m_strStyleName = "Bold Italic";
+    font.m_dwEffects = FONT_EFFECT_UNDERLINE | FONT_EFFECT_STRIKEOUT | 0x80000000u;
+    font.m_lWeight = FW_BOLD;
+    font.m_lItalic = 1;
+    font.m_lPitchAndFamily = 0x22;
+    font.m_nCharSet = 238;
+    font.m_lSize = 24;
+    font.m_crColor = RGB(12, 34, 56);
+}
+
+void ExpectCustom(const CFontData& font) {
+    EXPECT_EQ(font.m_strFaceName, "DejaVu Serif");
+    EXPECT_EQ(font.m_strStyleName, "Bold Italic");
+    EXPECT_EQ(font.m_dwEffects, 0x80000003u);
+    EXPECT_EQ(font.m_lWeight, FW_BOLD);
+    EXPECT_EQ(font.m_lItalic, 1);
+    EXPECT_EQ(font.m_lPitchAndFamily, 0x22);
+    EXPECT_EQ(font.m_nCharSet, 238);
+    EXPECT_EQ(font.GetSize(), 24);
+    EXPECT_EQ(font.GetColor(), RGB(12, 34, 56));
+}
+
+void ExpectDefault(const CFontData& font, LONG size) {
+    EXPECT_EQ(font.m_strFaceName, "Arial");
+    EXPECT_EQ(font.m_strStyleName, "Regular");
+    EXPECT_EQ(font.m_dwEffects, 0u);
+    EXPECT_EQ(font.m_lWeight, FW_NORMAL);
+    EXPECT_EQ(font.m_lItalic, 0);
+    EXPECT_EQ(font.m_lPitchAndFamily, 0);
+    EXPECT_EQ(font.m_nCharSet, ANSI_CHARSET);
+    EXPECT_EQ(font.GetSize(), size);
+    EXPECT_EQ(font.GetColor(), RGB(0, 0, 0));
+}
+
+const char* const kCustomSection = "[UserGraphicsFont]\n"
+                                   "FaceName=DejaVu Serif\n"
+                                   "StyleName=Bold Italic\n"
+                                   "Effects=2147483651\n"
+                                   "Weight=700\n"
+                                   "Italic=1\n"
+                                   "PitchAndFamily=34\n"
+                                   "CharSet=238\n"
+                                   "Size=24\n"
+                                   "Color=12,34,56\n";
+
+TEST(FontData, NewRecordIsTheDefaultOfSizeTen) {
+    CFontData font("UserGraphicsFont");
+    EXPECT_EQ(font.GetSettingsName(), "UserGraphicsFont");
+    ExpectDefault(font, 10);
+}
+
+TEST(FontData, GetDefaultSetsEveryField) {
+    CFontData font("UserGraphicsFont");
+    FillCustom(font);
+    EXPECT_NE(font.GetDefault(10), 0);
+    ExpectDefault(font, 10);
+    EXPECT_NE(font.GetDefault(36), 0);
+    ExpectDefault(font, 36);
+}
+
+TEST(FontData, GetDefaultRefusesSizesBelowOne) {
+    CFontData font("UserGraphicsFont");
+    FillCustom(font);
+    EXPECT_EQ(font.GetDefault(0), 0);
+    EXPECT_EQ(font.GetDefault(-10), 0);
+    ExpectCustom(font);
+}
+
+TEST(FontData, SaveWritesOneSectionWithOneEntryPerField) {
+    TempSettings file;
+    CFontData font("UserGraphicsFont");
+    FillCustom(font);
+    EXPECT_NE(font.Save(), 0);
+    EXPECT_EQ(file.Contents(), kCustomSection);
+    // Saving again replaces the entries in place.
+    font.SetSize(9);
+    font.SetColor(RGB(255, 0, 128));
+    EXPECT_NE(font.Save(), 0);
+    std::string expected = kCustomSection;
+    expected.replace(expected.find("Size=24"), 7, "Size=9");
+    expected.replace(expected.find("Color=12,34,56"), 14, "Color=255,0,128");
+    EXPECT_EQ(file.Contents(), expected);
+}
+
+TEST(FontData, SaveThenRestoreGivesEveryFieldBack) {
+    TempSettings file;
+    CFontData saved("UserGraphicsFont");
+    FillCustom(saved);
+    ASSERT_NE(saved.Save(), 0);
+    CFontData restored("UserGraphicsFont");
+    ExpectDefault(restored, 10);
+    EXPECT_NE(restored.Restore(), 0);
+    ExpectCustom(restored);
+}
+
+TEST(FontData, RestoreReadsAHandWrittenSection) {
+    TempSettings file;
+    file.Write("[Other]\nSize=3\n\n[usergraphicsfont]\n"
+               "facename = Liberation Sans \nStyleName=\nEffects=1\nWeight=300\nItalic=0\n"
+               "PitchAndFamily=-2\nCharSet=0\nSize=-8\nColor= 1 , 2 ,3\n");
+    CFontData font("UserGraphicsFont");
+    ASSERT_NE(font.Restore(), 0);
+    EXPECT_EQ(font.m_strFaceName, "Liberation Sans");
+    EXPECT_EQ(font.m_strStyleName, "");
+    EXPECT_EQ(font.m_dwEffects, FONT_EFFECT_UNDERLINE);
+    EXPECT_EQ(font.m_lWeight, 300);
+    EXPECT_EQ(font.m_lPitchAndFamily, -2);
+    EXPECT_EQ(font.GetSize(), -8);
+    EXPECT_EQ(font.GetColor(), RGB(1, 2, 3));
+}
+
+TEST(FontData, RestoreWithNothingStoredKeepsTheRecord) {
+    TempSettings file;
+    CFontData font("UserGraphicsFont");
+    FillCustom(font);
+    EXPECT_EQ(font.Restore(), 0);
+    ExpectCustom(font);
+    // Another name's record is not this one's.
+    CFontData other("OtherFont");
+    ASSERT_NE(other.Save(), 0);
+    EXPECT_EQ(font.Restore(), 0);
+    ExpectCustom(font);
+}
+
+TEST(FontData, RestoreRefusesIncompleteOrMalformedRecords) {
+    TempSettings file;
+    struct Damage {
+        const char* entry;
+        const char* replacement; // null: the entry is left out
+    };
+    const std::vector<Damage> damages = {
+        {"FaceName=DejaVu Serif\n", nullptr},
+        {"Size=24\n", nullptr},
+        {"Color=12,34,56\n", nullptr},
+        {"Size=24\n", "Size=abc\n"},
+        {"Size=24\n", "Size=24pt\n"},
+        {"Size=24\n", "Size=\n"},
+        {"Size=24\n", "Size=2147483648\n"},
+        {"Weight=700\n", "Weight=7.5\n"},
+        {"Effects=2147483651\n", "Effects=-1\n"},
+        {"Effects=2147483651\n", "Effects=4294967296\n"},
+        {"CharSet=238\n", "CharSet=256\n"},
+        {"Color=12,34,56\n", "Color=12,34\n"},
+        {"Color=12,34,56\n", "Color=12,34,256\n"},
+        {"Color=12,34,56\n", "Color=12,34,56,0\n"},
+        {"Color=12,34,56\n", "Color=0x00382212\n"},
+    };
+    for (const Damage& damage : damages) {
+        std::string text = kCustomSection;
+        const std::string entry = damage.entry;
+        text.replace(text.find(entry), entry.size(), damage.replacement ? damage.replacement : "");
+        file.Write(text);
+        CFontData font("UserGraphicsFont");
+        EXPECT_EQ(font.Restore(), 0) << text;
+        ExpectDefault(font, 10);
+    }
+}
+
+TEST(FontData, RecordWithoutNameIsNeitherSavedNorRestored) {
+    TempSettings file;
+    CFontData font(nullptr);
+    EXPECT_EQ(font.GetSettingsName(), "");
+    EXPECT_EQ(font.Save(), 0);
+    EXPECT_EQ(file.Contents(), "");
+    file.Write("[]\nSize=12\n");
+    EXPECT_EQ(font.Restore(), 0);
+    ExpectDefault(font, 10);
+}
+
+TEST(FontData, LineBreaksInNamesAreStoredAsSpaces) {
+    TempSettings file;
+    CFontData font("UserGraphicsFont");
+    font.m_strFaceName = "Bad\nFace";
+    font.m_strStyleName = "Two\r\nLines";
+    ASSERT_NE(font.Save(), 0);
+    CFontData restored("UserGraphicsFont");
+    ASSERT_NE(restored.Restore(), 0);
+    EXPECT_EQ(restored.m_strFaceName, "Bad Face");
+    EXPECT_EQ(restored.m_strStyleName, "Two  Lines");
+}
+
+TEST(FontData, CopiesTakeTheWholeRecord) {
+    CFontData font("UserGraphicsFont");
+    FillCustom(font);
+    CFontData copy(font);
+    ExpectCustom(copy);
+    EXPECT_EQ(copy.GetSettingsName(), "UserGraphicsFont");
+    CFontData assigned("OtherFont");
+    assigned = font;
+    ExpectCustom(assigned);
+    // The copy is independent of its source.
+    font.m_strFaceName = "Changed";
+    EXPECT_EQ(copy.m_strFaceName, "DejaVu Serif");
+}
+
+// A device whose resolution is set by the test.
+class ResolutionDC : public CRecordingDC {
+public:
+    explicit ResolutionDC(int pixelsPerInch) : m_pixelsPerInch(pixelsPerInch) {}
+    int GetDeviceCaps(int index) const override {
+        return index == LOGPIXELSY ? m_pixelsPerInch : CRecordingDC::GetDeviceCaps(index);
+    }
+
+private:
+    int m_pixelsPerInch;
+};
+
+TEST(FontData, CreateFontDescribesTheRecordForTheDevice) {
+    CRecordingDC dc;
+    CFontData font("UserGraphicsFont");
+    std::unique_ptr<CFont> created(font.CreateFont(&dc, 450, 900));
+    ASSERT_NE(created, nullptr);
+    EXPECT_EQ(created->IsCreated(), TRUE);
+    const LOGFONT& log = created->GetLogFont();
+    EXPECT_EQ(log.lfHeight, -13); // 10 pt at 96 pixels per inch is 13.3 pixels
+    EXPECT_EQ(log.lfWidth, 0);
+    EXPECT_EQ(log.lfEscapement, 450);
+    EXPECT_EQ(log.lfOrientation, 900);
+    EXPECT_EQ(log.lfWeight, FW_NORMAL);
+    EXPECT_EQ(log.lfItalic, 0);
+    EXPECT_EQ(log.lfUnderline, 0);
+    EXPECT_EQ(log.lfStrikeOut, 0);
+    EXPECT_EQ(log.lfCharSet, ANSI_CHARSET);
+    EXPECT_EQ(log.lfPitchAndFamily, 0);
+    EXPECT_STREQ(log.lfFaceName, "Arial");
+}
+
+TEST(FontData, CreateFontTakesTheFieldsOfTheRecord) {
+    CRecordingDC dc;
+    CFontData font("UserGraphicsFont");
+    FillCustom(font);
+    std::unique_ptr<CFont> created(font.CreateFont(&dc, -300, 0));
+    ASSERT_NE(created, nullptr);
+    const LOGFONT& log = created->GetLogFont();
+    EXPECT_EQ(log.lfHeight, -32);
+    EXPECT_EQ(log.lfEscapement, -300);
+    EXPECT_EQ(log.lfOrientation, 0);
+    EXPECT_EQ(log.lfWeight, FW_BOLD);
+    EXPECT_EQ(log.lfItalic, 1);
+    EXPECT_EQ(log.lfUnderline, 1);
+    EXPECT_EQ(log.lfStrikeOut, 1);
+    EXPECT_EQ(log.lfCharSet, 238);
+    EXPECT_EQ(log.lfPitchAndFamily, 0x22);
+    EXPECT_STREQ(log.lfFaceName, "DejaVu Serif");
+    // Each effect bit alone.
+    font.m_dwEffects = FONT_EFFECT_STRIKEOUT;
+    created.reset(font.CreateFont(&dc, 0, 0));
+    EXPECT_EQ(created->GetLogFont().lfUnderline, 0);
+    EXPECT_EQ(created->GetLogFont().lfStrikeOut, 1);
+    font.m_dwEffects = FONT_EFFECT_UNDERLINE;
+    created.reset(font.CreateFont(&dc, 0, 0));
+    EXPECT_EQ(created->GetLogFont().lfUnderline, 1);
+    EXPECT_EQ(created->GetLogFont().lfStrikeOut, 0);
+}
+
+TEST(FontData, CreateFontHeightFollowsSizeAndResolution) {
+    struct Case {
+        int pixelsPerInch;
+        LONG size;
+        LONG height;
+    };
+    const std::vector<Case> cases = {
+        {96, 10, -13},
+        {96, 12, -16},
+        {96, 9, -12},
+        {96, 11, -15}, // 14.67 rounds up
+        {96, 1, -1},
+        {96, 0, -1},
+        {96, -5, -1},
+        {72, 10, -10},
+        {300, 10, -42},
+        {600, 12, -100},
+        {96, 2147483647, -2147483647},
+    };
+    CFontData font("UserGraphicsFont");
+    for (const Case& c : cases) {
+        ResolutionDC dc(c.pixelsPerInch);
+        font.SetSize(c.size);
+        std::unique_ptr<CFont> created(font.CreateFont(&dc, 0, 0));
+        ASSERT_NE(created, nullptr);
+        EXPECT_EQ(created->GetLogFont().lfHeight, c.height)
+            << c.size << " pt at " << c.pixelsPerInch << " dpi";
+    }
+}
+
+TEST(FontData, CreatedFontSelectsIntoTheDevice) {
+    CRecordingDC dc;
+    CFontData font("UserGraphicsFont");
+    font.m_lWeight = FW_BOLD;
+    std::unique_ptr<CFont> created(font.CreateFont(&dc, 900, 900));
+    dc.SelectObject(created.get());
+    EXPECT_EQ(dc.LinesNamed("SelectFont"),
+              std::vector<std::string>{"SelectFont -13/900/700/\"Arial\""});
+}
+
+TEST(FontData, LongFaceNamesAreCutToTheFaceSize) {
+    CRecordingDC dc;
+    CFontData font("UserGraphicsFont");
+    font.m_strFaceName = CString('x', 40);
+    std::unique_ptr<CFont> created(font.CreateFont(&dc, 0, 0));
+    EXPECT_EQ(std::strlen(created->GetLogFont().lfFaceName), std::size_t(LF_FACESIZE - 1));
+}
+
+TEST(FontData, CreateFontWithoutDeviceGivesNull) {
+    CFontData font("UserGraphicsFont");
+    EXPECT_EQ(font.CreateFont(nullptr, 0, 0), nullptr);
+}
+
+// A chosen font as the chooser gives it back.
+CScriptedUiHost::FontAnswer ChosenFont(const char* face, LONG weight, BYTE italic, int pointSize) {
+    CScriptedUiHost::FontAnswer answer{};
+    answer.font.lfHeight = -19;
+    answer.font.lfWeight = weight;
+    answer.font.lfItalic = italic;
+    answer.font.lfCharSet = 161;
+    answer.font.lfPitchAndFamily = 0x12;
+    std::strncpy(answer.font.lfFaceName, face, LF_FACESIZE - 1);
+    answer.pointSize = pointSize;
+    answer.colour = RGB(200, 100, 50);
+    return answer;
+}
+
+TEST(FontDataSelect, ChooserStartsFromTheRecord) {
+    CScriptedUiHost host;
+    CUiHostScope scope(host);
+    CFontData font("UserGraphicsFont");
+    FillCustom(font);
+    EXPECT_EQ(font.Select(false), 0); // nothing queued: the user cancels
+    ASSERT_EQ(host.FontRequests().size(), 1u);
+    const CHOOSEFONT& request = host.FontRequests()[0];
+    EXPECT_EQ(request.Flags & (CF_EFFECTS | CF_INITTOLOGFONTSTRUCT),
+              CF_EFFECTS | CF_INITTOLOGFONTSTRUCT);
+    EXPECT_EQ(request.rgbColors, RGB(12, 34, 56));
+    const LOGFONT& shown = host.FontsShown()[0];
+    EXPECT_EQ(shown.lfHeight, -32); // 24 pt on a 96 dpi screen
+    EXPECT_EQ(shown.lfWeight, FW_BOLD);
+    EXPECT_EQ(shown.lfItalic, 1);
+    EXPECT_EQ(shown.lfUnderline, 1);
+    EXPECT_EQ(shown.lfStrikeOut, 1);
+    EXPECT_EQ(shown.lfCharSet, 238);
+    EXPECT_STREQ(shown.lfFaceName, "DejaVu Serif");
+}
+
+TEST(FontDataSelect, CancelKeepsTheRecord) {
+    TempSettings file;
+    CScriptedUiHost host;
+    CUiHostScope scope(host);
+    CFontData font("UserGraphicsFont");
+    FillCustom(font);
+    EXPECT_EQ(font.Select(true), 0);
+    ExpectCustom(font);
+    EXPECT_EQ(file.Contents(), ""); // nothing saved either
+}
+
+TEST(FontDataSelect, HeadlessHostCancels) {
+    CFontData font("UserGraphicsFont");
+    EXPECT_EQ(font.Select(false), 0);
+    ExpectDefault(font, 10);
+}
+
+TEST(FontDataSelect, ChosenFontBecomesTheRecord) {
+    TempSettings file;
+    CScriptedUiHost host;
+    CUiHostScope scope(host);
+    CScriptedUiHost::FontAnswer answer = ChosenFont("DejaVu Sans Mono", FW_BOLD, 1, 140);
+    answer.font.lfUnderline = 1;
+    host.AnswerFont(answer);
+    CFontData font("UserGraphicsFont");
+    EXPECT_EQ(font.Select(false), 1);
+    EXPECT_EQ(font.m_strFaceName, "DejaVu Sans Mono");
+    EXPECT_EQ(font.m_strStyleName, "Bold Italic");
+    EXPECT_EQ(font.m_dwEffects, FONT_EFFECT_UNDERLINE);
+    EXPECT_EQ(font.m_lWeight, FW_BOLD);
+    EXPECT_EQ(font.m_lItalic, 1);
+    EXPECT_EQ(font.m_lPitchAndFamily, 0x12);
+    EXPECT_EQ(font.m_nCharSet, 161);
+    EXPECT_EQ(font.GetSize(), 14);
+    EXPECT_EQ(font.GetColor(), RGB(200, 100, 50));
+    EXPECT_EQ(file.Contents(), ""); // false: not saved
+}
+
+TEST(FontDataSelect, SaveStoresTheChosenFont) {
+    TempSettings file;
+    CScriptedUiHost host;
+    CUiHostScope scope(host);
+    host.AnswerFont(ChosenFont("Liberation Serif", FW_NORMAL, 0, 90));
+    CFontData font("UserGraphicsFont");
+    ASSERT_EQ(font.Select(true), 1);
+    CFontData restored("UserGraphicsFont");
+    ASSERT_NE(restored.Restore(), 0);
+    EXPECT_EQ(restored.m_strFaceName, "Liberation Serif");
+    EXPECT_EQ(restored.m_strStyleName, "Regular");
+    EXPECT_EQ(restored.GetSize(), 9);
+    EXPECT_EQ(restored.GetColor(), RGB(200, 100, 50));
+}
+
+TEST(FontDataSelect, SizeAndStyleNames) {
+    struct Case {
+        LONG weight;
+        BYTE italic;
+        int pointSize;
+        const char* style;
+        LONG size;
+    };
+    const std::vector<Case> cases = {
+        {FW_NORMAL, 1, 125, "Italic", 13},    // 12.5 pt rounds up
+        {300, 0, 124, "Light", 12},           //
+        {650, 0, 4, "Bold", 1},               // at least 1 pt
+        {560, 1, 100, "SemiBold Italic", 10}, //
+        {0, 0, 100, "Regular", 10},           // any weight
+        {900, 0, 100, "Black", 10},           //
+        {100, 0, 0, "Thin", 14},              // no size: 19 pixels at 96 dpi
+    };
+    for (const Case& c : cases) {
+        CScriptedUiHost host;
+        CUiHostScope scope(host);
+        host.AnswerFont(ChosenFont("Face", c.weight, c.italic, c.pointSize));
+        CFontData font("UserGraphicsFont");
+        ASSERT_EQ(font.Select(false), 1);
+        EXPECT_EQ(font.m_strStyleName, c.style) << c.weight;
+        EXPECT_EQ(font.GetSize(), c.size) << c.pointSize;
+    }
+}
+
+} // namespace
+} // namespace vellum::test

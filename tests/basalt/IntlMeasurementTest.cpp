@@ -1,0 +1,276 @@
+#include "support/TempSettings.h"
+
+#include <vellum/basalt/IntlMeasurement.h>
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vellum::test {
+namespace {
+
+class IntlMeasurement : public ::testing::Test {
+protected:
+    // A measurement made and configured as a distance label makes it.
+    std::unique_ptr<CIntlMeasurement> Make() {
+        auto measurement = std::make_unique<CIntlMeasurement>(MEASURE_LENGTH, &m_settings);
+        measurement->SetMetricParam(METRIC_MILLIMETRE, 2, 0.0);
+        measurement->SetEnglishParam(ENGLISH_INCH, 2, 0.0);
+        return measurement;
+    }
+    std::string Shown(double millimetres) {
+        auto measurement = Make();
+        measurement->SetMMValue(millimetres);
+        return measurement->GetString(1, 1).str();
+    }
+    // The value in metres that a typed text reads as; expects it to be a length.
+    double Typed(const char* text) {
+        auto measurement = Make();
+        EXPECT_EQ(measurement->SetString(text), TRUE) << '"' << text << '"';
+        return measurement->GetValue();
+    }
+    static void English() { CRegionalSettings::SetUnitSystem(EUnitSystem::english); }
+
+    TempSettings m_file;
+    CRegionalSettings m_settings;
+};
+
+TEST_F(IntlMeasurement, CodesOfTheEnumerations) {
+    EXPECT_EQ(MEASURE_LENGTH, 1);
+    EXPECT_EQ(METRIC_MILLIMETRE, 0);
+    EXPECT_EQ(METRIC_CENTIMETRE, 1);
+    EXPECT_EQ(METRIC_METRE, 2);
+    EXPECT_EQ(ENGLISH_INCH, 0);
+    EXPECT_EQ(ENGLISH_FOOT, 1);
+    CIntlMeasurement measurement(static_cast<EMeasurementType>(1), &m_settings);
+    EXPECT_EQ(measurement.GetType(), MEASURE_LENGTH);
+}
+
+TEST_F(IntlMeasurement, MetricShowsMillimetresWithTwoDecimals) {
+    const std::vector<std::pair<double, std::string>> cases = {
+        {12.345, "12.35 mm"},   // a half in decimal, just below it in binary
+        {12.344, "12.34 mm"},   //
+        {2.675, "2.68 mm"},     //
+        {0.005, "0.01 mm"},     //
+        {0.0049, "0.00 mm"},    //
+        {0.0, "0.00 mm"},       //
+        {7.0, "7.00 mm"},       //
+        {1234.5, "1234.50 mm"}, // no thousands separator
+        {-12.345, "-12.35 mm"}, // halves round away from zero
+        {-0.5, "-0.50 mm"},     //
+        {-0.004, "0.00 mm"},    // never "-0.00"
+        {999.999, "1000.00 mm"},
+    };
+    for (const auto& [millimetres, text] : cases)
+        EXPECT_EQ(Shown(millimetres), text) << millimetres;
+}
+
+TEST_F(IntlMeasurement, EnglishShowsInchesWithTwoDecimals) {
+    English();
+    const std::vector<std::pair<double, std::string>> cases = {
+        {12.345, "0.49 in"},  //
+        {25.4, "1.00 in"},    //
+        {3.175, "0.13 in"},   // 0.125 in: the half rounds up
+        {0.127, "0.01 in"},   // 0.005 in
+        {0.1, "0.00 in"},     //
+        {0.0, "0.00 in"},     //
+        {-25.4, "-1.00 in"},  //
+        {-3.175, "-0.13 in"}, //
+        {-0.1, "0.00 in"},    //
+        {304.8, "12.00 in"},
+    };
+    for (const auto& [millimetres, text] : cases)
+        EXPECT_EQ(Shown(millimetres), text) << millimetres;
+}
+
+TEST_F(IntlMeasurement, RoundingCarriesAndExtremeValues) {
+    const std::vector<std::pair<double, std::string>> cases = {
+        {0.995, "1.00 mm"},
+        {9.995, "10.00 mm"},
+        {-99.995, "-100.00 mm"},
+        {1e20, "100000000000000000000.00 mm"},
+        {1e-20, "0.00 mm"},
+        {-1e-20, "0.00 mm"},
+        {std::numeric_limits<double>::quiet_NaN(), "nan mm"},
+        {std::numeric_limits<double>::infinity(), "inf mm"},
+        {-std::numeric_limits<double>::infinity(), "-inf mm"},
+    };
+    for (const auto& [millimetres, text] : cases)
+        EXPECT_EQ(Shown(millimetres), text) << millimetres;
+    EXPECT_EQ(Shown(-std::numeric_limits<double>::max()).size(), 309u + 1 + 3 + 3);
+}
+
+TEST_F(IntlMeasurement, UnitString) {
+    auto measurement = Make();
+    EXPECT_EQ(measurement->GetUnitString(), "mm");
+    English();
+    EXPECT_EQ(measurement->GetUnitString(), "in");
+}
+
+TEST_F(IntlMeasurement, StringFollowsTheSettingsOfTheMoment) {
+    auto measurement = Make();
+    measurement->SetMMValue(50.8);
+    EXPECT_EQ(measurement->GetString(1, 1), "50.80 mm");
+    English();
+    EXPECT_EQ(measurement->GetString(1, 1), "2.00 in");
+    CRegionalSettings::SetUnitSystem(EUnitSystem::metric);
+    EXPECT_EQ(measurement->GetString(1, 1), "50.80 mm");
+}
+
+TEST_F(IntlMeasurement, UnitAndSpaceAreOptional) {
+    auto measurement = Make();
+    measurement->SetMMValue(12.345);
+    EXPECT_EQ(measurement->GetString(1, 1), "12.35 mm");
+    EXPECT_EQ(measurement->GetString(1, 0), "12.35mm");
+    EXPECT_EQ(measurement->GetString(0, 1), "12.35");
+    EXPECT_EQ(measurement->GetString(0, 0), "12.35");
+}
+
+TEST_F(IntlMeasurement, OtherUnitsDecimalsAndSteps) {
+    CIntlMeasurement measurement(MEASURE_LENGTH, &m_settings);
+    measurement.SetMMValue(1234.5678);
+    measurement.SetMetricParam(METRIC_CENTIMETRE, 1, 0.0);
+    EXPECT_EQ(measurement.GetString(1, 1), "123.5 cm");
+    EXPECT_EQ(measurement.GetUnitString(), "cm");
+    measurement.SetMetricParam(METRIC_METRE, 3, 0.0);
+    EXPECT_EQ(measurement.GetString(1, 1), "1.235 m");
+    measurement.SetMetricParam(METRIC_MILLIMETRE, 0, 0.0);
+    EXPECT_EQ(measurement.GetString(1, 1), "1235 mm");
+    measurement.SetMetricParam(METRIC_MILLIMETRE, 2, 0.5); // to the half millimetre
+    EXPECT_EQ(measurement.GetString(1, 1), "1234.50 mm");
+    measurement.SetMetricParam(METRIC_MILLIMETRE, 1, 25.0);
+    EXPECT_EQ(measurement.GetString(1, 1), "1225.0 mm");
+    measurement.SetMMValue(-1.25); // steps round halves away from zero too
+    measurement.SetMetricParam(METRIC_MILLIMETRE, 2, 0.5);
+    EXPECT_EQ(measurement.GetString(1, 1), "-1.50 mm");
+    measurement.SetMMValue(1234.5678);
+    // Decimals are clamped to 0..10; unknown units are millimetres.
+    measurement.SetMetricParam(METRIC_MILLIMETRE, -3, 0.0);
+    EXPECT_EQ(measurement.GetString(0, 0), "1235");
+    measurement.SetMetricParam(METRIC_MILLIMETRE, 40, 0.0);
+    EXPECT_EQ(measurement.GetString(0, 0), "1234.5678000000");
+    measurement.SetMetricParam(static_cast<EMetricUnit>(9), 2, 0.0);
+    EXPECT_EQ(measurement.GetString(1, 1), "1234.57 mm");
+
+    English();
+    measurement.SetEnglishParam(ENGLISH_FOOT, 2, 0.0);
+    measurement.SetMMValue(457.2); // 1.5 ft
+    EXPECT_EQ(measurement.GetString(1, 1), "1.50 ft");
+    EXPECT_EQ(measurement.GetUnitString(), "ft");
+    measurement.SetEnglishParam(ENGLISH_INCH, 3, 0.125); // to the eighth of an inch
+    measurement.SetMMValue(26.0);                        // 1.0236 in
+    EXPECT_EQ(measurement.GetString(1, 1), "1.000 in");
+    measurement.SetEnglishParam(static_cast<EEnglishUnit>(-1), 2, 0.0);
+    EXPECT_EQ(measurement.GetUnitString(), "in");
+}
+
+TEST_F(IntlMeasurement, DefaultsBeforeTheParametersAreSet) {
+    CIntlMeasurement measurement(MEASURE_LENGTH, &m_settings);
+    measurement.SetMMValue(1.0);
+    EXPECT_EQ(measurement.GetString(1, 1), "1.00 mm");
+    English();
+    EXPECT_EQ(measurement.GetString(1, 1), "0.04 in");
+}
+
+TEST_F(IntlMeasurement, WithoutSettingsLengthsAreMetric) {
+    English();
+    CIntlMeasurement measurement(MEASURE_LENGTH, nullptr);
+    measurement.SetMMValue(25.4);
+    EXPECT_EQ(measurement.GetUnitSystem(), EUnitSystem::metric);
+    EXPECT_EQ(measurement.GetString(1, 1), "25.40 mm");
+}
+
+TEST_F(IntlMeasurement, ValueIsInMetres) {
+    auto measurement = Make();
+    EXPECT_EQ(measurement->GetValue(), 0.0);
+    measurement->SetMMValue(1500.0);
+    EXPECT_DOUBLE_EQ(measurement->GetValue(), 1.5);
+    EXPECT_DOUBLE_EQ(measurement->GetMMValue(), 1500.0);
+}
+
+TEST_F(IntlMeasurement, ReadsLengthsInEveryUnit) {
+    EXPECT_DOUBLE_EQ(Typed("20 mm"), 0.02);
+    EXPECT_DOUBLE_EQ(Typed("2 cm"), 0.02);
+    EXPECT_DOUBLE_EQ(Typed("0.02 m"), 0.02);
+    EXPECT_NEAR(Typed("0.787 in"), 0.0199898, 1e-15);
+    EXPECT_NEAR(Typed("1 ft"), 0.3048, 1e-15);
+}
+
+TEST_F(IntlMeasurement, ReadsTheFormsUsersType) {
+    EXPECT_DOUBLE_EQ(Typed("20,5 mm"), 0.0205);
+    EXPECT_DOUBLE_EQ(Typed("20.5 mm"), 0.0205);
+    EXPECT_DOUBLE_EQ(Typed("  20 mm  "), 0.02);
+    EXPECT_DOUBLE_EQ(Typed("\t20mm"), 0.02);
+    EXPECT_DOUBLE_EQ(Typed("20 MM"), 0.02);
+    EXPECT_DOUBLE_EQ(Typed("2Cm"), 0.02);
+    EXPECT_NEAR(Typed("1 IN"), 0.0254, 1e-15);
+    EXPECT_DOUBLE_EQ(Typed(".5 cm"), 0.005);
+    EXPECT_DOUBLE_EQ(Typed("5. mm"), 0.005);
+    EXPECT_DOUBLE_EQ(Typed("+5 mm"), 0.005);
+    EXPECT_DOUBLE_EQ(Typed("-5 mm"), -0.005);
+    EXPECT_DOUBLE_EQ(Typed("007 mm"), 0.007);
+    EXPECT_EQ(Typed("0 mm"), 0.0);
+}
+
+TEST_F(IntlMeasurement, BareNumberIsInTheCurrentUnit) {
+    EXPECT_DOUBLE_EQ(Typed("20"), 0.02);
+    EXPECT_DOUBLE_EQ(Typed(" 20,5 "), 0.0205);
+    auto centimetres = Make();
+    centimetres->SetMetricParam(METRIC_CENTIMETRE, 2, 0.0);
+    EXPECT_EQ(centimetres->SetString("3"), TRUE);
+    EXPECT_DOUBLE_EQ(centimetres->GetValue(), 0.03);
+    English();
+    EXPECT_NEAR(Typed("2"), 0.0508, 1e-15);
+    EXPECT_DOUBLE_EQ(Typed("20 mm"), 0.02); // a unit still wins
+}
+
+TEST_F(IntlMeasurement, TypedLengthIsShownBack) {
+    auto measurement = Make();
+    ASSERT_EQ(measurement->SetString("2,5 cm"), TRUE);
+    EXPECT_EQ(measurement->GetString(1, 1), "25.00 mm");
+    English();
+    ASSERT_EQ(measurement->SetString("0.5"), TRUE);
+    EXPECT_EQ(measurement->GetString(1, 1), "0.50 in");
+}
+
+TEST_F(IntlMeasurement, TextThatIsNotALengthGivesZero) {
+    const char* rejects[] = {"abc",   "12 parsecs", "",       "mm",   "   ",    "12 mm x",
+                             "1.2.3", "1,2,3 mm",   "- 5 mm", "--5",  "5 m m",  "12 mm.",
+                             ".",     ",mm",        "5e3 mm", "0x10", "12 in2", "1e999"};
+    for (const char* text : rejects) {
+        auto measurement = Make();
+        measurement->SetMMValue(42.0); // a previous value does not survive a bad text
+        EXPECT_EQ(measurement->SetString(text), FALSE) << '"' << text << '"';
+        EXPECT_EQ(measurement->GetValue(), 0.0) << '"' << text << '"';
+    }
+    auto measurement = Make();
+    EXPECT_EQ(measurement->SetString(nullptr), FALSE);
+    EXPECT_EQ(measurement->GetValue(), 0.0);
+}
+
+TEST_F(IntlMeasurement, HugeNumbersThatOverflowAreRejected) {
+    const std::string huge = std::string(400, '9') + " m";
+    auto measurement = Make();
+    EXPECT_EQ(measurement->SetString(huge.c_str()), FALSE);
+    EXPECT_EQ(measurement->GetValue(), 0.0);
+}
+
+TEST_F(IntlMeasurement, CopiesKeepParametersAndValue) {
+    auto measurement = Make();
+    measurement->SetMetricParam(METRIC_CENTIMETRE, 1, 0.0);
+    measurement->SetMMValue(123.0);
+    CIntlMeasurement copy(*measurement);
+    EXPECT_EQ(copy.GetString(1, 1), "12.3 cm");
+    CIntlMeasurement assigned(MEASURE_LENGTH, nullptr);
+    assigned = copy;
+    EXPECT_EQ(assigned.GetString(1, 1), "12.3 cm");
+    English();
+    EXPECT_EQ(assigned.GetString(1, 1), "4.84 in"); // bound to the same settings
+}
+
+} // namespace
+} // namespace vellum::test

@@ -1,0 +1,199 @@
+#include <vellum/basalt/LogError.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <optional>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace vellum::test {
+namespace {
+
+// Sets an environment variable for the life of a test and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : m_name(name) {
+        if (const char* old = std::getenv(name))
+            m_old = old;
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (m_old)
+            setenv(m_name.c_str(), m_old->c_str(), 1);
+        else
+            unsetenv(m_name.c_str());
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string m_name;
+    std::optional<std::string> m_old;
+};
+
+class LogError : public ::testing::Test {
+protected:
+    LogError()
+        : m_dir(std::filesystem::path(::testing::TempDir()) /
+                (std::string("vellum-log-") +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name())),
+          m_log((m_dir / "error.log").string()), m_env("VELLUM_LOG", m_log.c_str()) {
+        std::filesystem::remove_all(m_dir);
+        std::filesystem::create_directories(m_dir);
+    }
+    ~LogError() override { std::filesystem::remove_all(m_dir); }
+
+    static std::string Contents(const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    static std::vector<std::string> Lines(const std::filesystem::path& path) {
+        std::vector<std::string> lines;
+        std::istringstream in(Contents(path));
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    }
+
+    std::filesystem::path m_dir;
+    std::string m_log;
+    ScopedEnv m_env;
+};
+
+const std::regex kLine(R"((\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d)([+-]\d\d:\d\d)\t([^\t]*)\t([^\t]*))"
+                       R"(\t([^\t]*)\t([^\t]*))");
+
+TEST_F(LogError, AppendsOneWellFormedLine) {
+    WriteLogError(17000, ".\\Graphics\\GrItmlst", 1685, "Tue Mar 04 10:12:00 1997");
+    const std::string contents = Contents(m_log);
+    ASSERT_FALSE(contents.empty());
+    EXPECT_EQ(contents.back(), '\n');
+    const std::vector<std::string> lines = Lines(m_log);
+    ASSERT_EQ(lines.size(), 1u);
+    std::smatch fields;
+    ASSERT_TRUE(std::regex_match(lines[0], fields, kLine)) << lines[0];
+    EXPECT_EQ(fields[3], "17000");
+    EXPECT_EQ(fields[4], ".\\Graphics\\GrItmlst");
+    EXPECT_EQ(fields[5], "1685");
+    EXPECT_EQ(fields[6], "Tue Mar 04 10:12:00 1997");
+}
+
+TEST_F(LogError, TimeIsTheLocalTimeOfTheCall) {
+    const std::time_t before = std::time(nullptr);
+    WriteLogError(1, "a.cpp", 2, "stamp");
+    const std::time_t after = std::time(nullptr);
+    const std::vector<std::string> lines = Lines(m_log);
+    ASSERT_EQ(lines.size(), 1u);
+    std::tm local{};
+    std::istringstream in(lines[0]);
+    in >> std::get_time(&local, "%Y-%m-%dT%H:%M:%S");
+    ASSERT_FALSE(in.fail()) << lines[0];
+    local.tm_isdst = -1;
+    const std::time_t written = std::mktime(&local);
+    EXPECT_GE(written, before - 1);
+    EXPECT_LE(written, after + 1);
+    // The offset is that of the local zone at that moment.
+    std::tm now{};
+    localtime_r(&written, &now);
+    char offset[8];
+    std::strftime(offset, sizeof offset, "%z", &now);
+    const std::string expected = std::string(offset, 3) + ":" + std::string(offset + 3, 2);
+    EXPECT_EQ(lines[0].substr(19, 6), expected);
+}
+
+TEST_F(LogError, EachCallAppendsItsOwnLine) {
+    {
+        std::ofstream earlier(m_log, std::ios::binary);
+        earlier << "earlier entry\n";
+    }
+    WriteLogError(17000, "first.cpp", 10, "one");
+    WriteLogError(-5, "second.cpp", -1, "two");
+    const std::vector<std::string> lines = Lines(m_log);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "earlier entry");
+    std::smatch fields;
+    ASSERT_TRUE(std::regex_match(lines[1], fields, kLine)) << lines[1];
+    EXPECT_EQ(fields[3], "17000");
+    EXPECT_EQ(fields[4], "first.cpp");
+    EXPECT_EQ(fields[5], "10");
+    EXPECT_EQ(fields[6], "one");
+    ASSERT_TRUE(std::regex_match(lines[2], fields, kLine)) << lines[2];
+    EXPECT_EQ(fields[3], "-5");
+    EXPECT_EQ(fields[4], "second.cpp");
+    EXPECT_EQ(fields[5], "-1");
+    EXPECT_EQ(fields[6], "two");
+}
+
+TEST_F(LogError, TextsCannotBreakTheLine) {
+    WriteLogError(3, "tab\there\nnew\rline", 4,
+                  "\x1b"
+                  "esc\x7f");
+    WriteLogError(5, nullptr, 6, "");
+    const std::vector<std::string> lines = Lines(m_log);
+    ASSERT_EQ(lines.size(), 2u);
+    std::smatch fields;
+    ASSERT_TRUE(std::regex_match(lines[0], fields, kLine)) << lines[0];
+    EXPECT_EQ(fields[4], "tab here new line");
+    EXPECT_EQ(fields[6], " esc ");
+    ASSERT_TRUE(std::regex_match(lines[1], fields, kLine)) << lines[1];
+    EXPECT_EQ(fields[4], "-");
+    EXPECT_EQ(fields[6], "-");
+}
+
+TEST_F(LogError, CreatesTheFoldersOfTheLog) {
+    const std::filesystem::path nested = m_dir / "a" / "b" / "errors.txt";
+    ScopedEnv log("VELLUM_LOG", nested.string().c_str());
+    WriteLogError(7, "x.cpp", 8, "s");
+    EXPECT_EQ(Lines(nested).size(), 1u);
+}
+
+TEST_F(LogError, FallsBackToTheStateFolders) {
+    ScopedEnv log("VELLUM_LOG", nullptr);
+    const std::filesystem::path state = m_dir / "state";
+    {
+        ScopedEnv xdg("XDG_STATE_HOME", state.string().c_str());
+        EXPECT_EQ(GetErrorLogPath(), (state / "vellum" / "error.log").string());
+        WriteLogError(9, "y.cpp", 10, "t");
+        EXPECT_EQ(Lines(state / "vellum" / "error.log").size(), 1u);
+    }
+    const std::filesystem::path home = m_dir / "home";
+    ScopedEnv xdg("XDG_STATE_HOME", nullptr);
+    ScopedEnv homeEnv("HOME", home.string().c_str());
+    const std::filesystem::path expected = home / ".local" / "state" / "vellum" / "error.log";
+    EXPECT_EQ(GetErrorLogPath(), expected.string());
+    WriteLogError(11, "z.cpp", 12, "u");
+    EXPECT_EQ(Lines(expected).size(), 1u);
+    // An empty variable counts as unset.
+    ScopedEnv emptyLog("VELLUM_LOG", "");
+    ScopedEnv emptyState("XDG_STATE_HOME", "");
+    EXPECT_EQ(GetErrorLogPath(), expected.string());
+}
+
+TEST_F(LogError, UnwritableLogIsLeftOutQuietly) {
+    // The log's folder would have to be where a file already is.
+    const std::filesystem::path blocker = m_dir / "blocker";
+    {
+        std::ofstream out(blocker, std::ios::binary);
+        out << "keep";
+    }
+    ScopedEnv log("VELLUM_LOG", (blocker / "error.log").string().c_str());
+    WriteLogError(13, "w.cpp", 14, "v");
+    EXPECT_TRUE(std::filesystem::is_regular_file(blocker));
+    EXPECT_EQ(Contents(blocker), "keep");
+    EXPECT_FALSE(std::filesystem::exists(m_log));
+}
+
+} // namespace
+} // namespace vellum::test

@@ -1,0 +1,165 @@
+#include "support/TempSettings.h"
+
+#include <vellum/basalt/RegionalSettings.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace vellum::test {
+namespace {
+
+// Counts the notifications it receives and runs an optional action on each.
+class CountingCallback : public CRegionalSettingsCallback {
+public:
+    void OnRegionalSettingsChanged() override {
+        ++calls;
+        if (action)
+            action();
+    }
+    int calls = 0;
+    std::function<void()> action;
+};
+
+TEST(RegionalSettings, MetricWhenNothingIsStored) {
+    TempSettings file;
+    CRegionalSettings settings;
+    EXPECT_EQ(settings.GetUnitSystem(), EUnitSystem::metric);
+    EXPECT_EQ(settings.GetCallbackWnd(), nullptr);
+}
+
+TEST(RegionalSettings, ReadsTheStoredUnitSystem) {
+    TempSettings file;
+    CRegionalSettings settings;
+    file.Write("[RegionalSettings]\nUnitSystem=1\n");
+    EXPECT_EQ(settings.GetUnitSystem(), EUnitSystem::english);
+    file.Write("[RegionalSettings]\nUnitSystem=0\n");
+    EXPECT_EQ(settings.GetUnitSystem(), EUnitSystem::metric);
+    // Values other than 1 read as metric.
+    file.Write("[RegionalSettings]\nUnitSystem=7\n");
+    EXPECT_EQ(settings.GetUnitSystem(), EUnitSystem::metric);
+    file.Write("[RegionalSettings]\nUnitSystem=english\n");
+    EXPECT_EQ(settings.GetUnitSystem(), EUnitSystem::metric);
+}
+
+TEST(RegionalSettings, SetUnitSystemStoresItForEveryObject) {
+    TempSettings file;
+    CRegionalSettings first;
+    CRegionalSettings::SetUnitSystem(EUnitSystem::english);
+    EXPECT_EQ(file.Contents(), "[RegionalSettings]\nUnitSystem=1\n");
+    EXPECT_EQ(first.GetUnitSystem(), EUnitSystem::english);
+    CRegionalSettings later;
+    EXPECT_EQ(later.GetUnitSystem(), EUnitSystem::english);
+    CRegionalSettings::SetUnitSystem(EUnitSystem::metric);
+    EXPECT_EQ(file.Contents(), "[RegionalSettings]\nUnitSystem=0\n");
+    EXPECT_EQ(first.GetUnitSystem(), EUnitSystem::metric);
+}
+
+TEST(RegionalSettings, ChangeNotifiesTheCallbacksOfEveryLiveObject) {
+    TempSettings file;
+    CountingCallback listA, listB;
+    CRegionalSettings a;
+    CRegionalSettings b(&listB); // registered at construction
+    a.SetCallbackWnd(&listA);
+    EXPECT_EQ(a.GetCallbackWnd(), &listA);
+    EXPECT_EQ(b.GetCallbackWnd(), &listB);
+    CRegionalSettings::SetUnitSystem(EUnitSystem::english);
+    EXPECT_EQ(listA.calls, 1);
+    EXPECT_EQ(listB.calls, 1);
+    CRegionalSettings::SetUnitSystem(EUnitSystem::metric);
+    EXPECT_EQ(listA.calls, 2);
+    EXPECT_EQ(listB.calls, 2);
+}
+
+TEST(RegionalSettings, CallbackSeesTheNewSystem) {
+    TempSettings file;
+    CountingCallback list;
+    CRegionalSettings settings(&list);
+    EUnitSystem seen = EUnitSystem::metric;
+    list.action = [&] { seen = settings.GetUnitSystem(); };
+    CRegionalSettings::SetUnitSystem(EUnitSystem::english);
+    EXPECT_EQ(list.calls, 1);
+    EXPECT_EQ(seen, EUnitSystem::english);
+}
+
+TEST(RegionalSettings, NoNotificationWhenTheSystemDoesNotChange) {
+    TempSettings file;
+    CountingCallback list;
+    CRegionalSettings settings(&list);
+    CRegionalSettings::SetUnitSystem(EUnitSystem::metric); // metric already, by default
+    EXPECT_EQ(list.calls, 0);
+    EXPECT_EQ(file.Contents(), ""); // nothing written either
+    CRegionalSettings::SetUnitSystem(EUnitSystem::english);
+    CRegionalSettings::SetUnitSystem(EUnitSystem::english);
+    EXPECT_EQ(list.calls, 1);
+    // An unknown stored value is metric, so setting metric over it changes nothing.
+    file.Write("[RegionalSettings]\nUnitSystem=5\n");
+    CRegionalSettings::SetUnitSystem(EUnitSystem::metric);
+    EXPECT_EQ(list.calls, 1);
+}
+
+TEST(RegionalSettings, ReleasedOrReplacedCallbacksAreNotNotified) {
+    TempSettings file;
+    CountingCallback released, kept, replaced, replacement;
+    CRegionalSettings symbols(&released);
+    CRegionalSettings list(&kept);
+    CRegionalSettings other(&replaced);
+    symbols.ReleaseWnd();
+    EXPECT_EQ(symbols.GetCallbackWnd(), nullptr);
+    other.SetCallbackWnd(&replacement);
+    CRegionalSettings::SetUnitSystem(EUnitSystem::english);
+    EXPECT_EQ(released.calls, 0);
+    EXPECT_EQ(kept.calls, 1);
+    EXPECT_EQ(replaced.calls, 0);
+    EXPECT_EQ(replacement.calls, 1);
+    // Registering again brings the notifications back.
+    symbols.SetCallbackWnd(&released);
+    CRegionalSettings::SetUnitSystem(EUnitSystem::metric);
+    EXPECT_EQ(released.calls, 1);
+    EXPECT_EQ(kept.calls, 2);
+}
+
+TEST(RegionalSettings, DestroyedObjectsAreNotCalled) {
+    TempSettings file;
+    CountingCallback survivor, gone;
+    CRegionalSettings kept(&survivor);
+    { CRegionalSettings destroyed(&gone); }
+    CRegionalSettings::SetUnitSystem(EUnitSystem::english);
+    EXPECT_EQ(survivor.calls, 1);
+    EXPECT_EQ(gone.calls, 0);
+}
+
+TEST(RegionalSettings, ObjectDestroyedDuringTheNotificationIsSkipped) {
+    TempSettings file;
+    CountingCallback first, second;
+    auto settingsA = std::make_unique<CRegionalSettings>(&first);
+    auto settingsB = std::make_unique<CRegionalSettings>(&second);
+    // Whichever is notified first destroys the other, as closing a document would.
+    first.action = [&] { settingsB.reset(); };
+    second.action = [&] { settingsA.reset(); };
+    CRegionalSettings::SetUnitSystem(EUnitSystem::english);
+    EXPECT_EQ(first.calls + second.calls, 1);
+    EXPECT_NE(settingsA == nullptr, settingsB == nullptr);
+}
+
+TEST(RegionalSettings, ObjectCreatedDuringTheNotificationWaitsForTheNextChange) {
+    TempSettings file;
+    CountingCallback opener, opened;
+    CRegionalSettings settings(&opener);
+    std::unique_ptr<CRegionalSettings> created;
+    opener.action = [&] {
+        if (!created)
+            created = std::make_unique<CRegionalSettings>(&opened);
+    };
+    CRegionalSettings::SetUnitSystem(EUnitSystem::english);
+    EXPECT_EQ(opener.calls, 1);
+    EXPECT_EQ(opened.calls, 0);
+    ASSERT_NE(created, nullptr);
+    CRegionalSettings::SetUnitSystem(EUnitSystem::metric);
+    EXPECT_EQ(opener.calls, 2);
+    EXPECT_EQ(opened.calls, 1);
+}
+
+} // namespace
+} // namespace vellum::test
