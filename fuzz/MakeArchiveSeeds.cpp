@@ -3,6 +3,8 @@
 //
 //   make_archive_seeds DIR
 
+#include <vellum/Graphics/GrItmlst.h>
+#include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/archive/Archive.h>
@@ -56,6 +58,22 @@ int main(int argc, char** argv) {
     line.SetClass(CGraphicItem::classMeasure);
     WriteSeed(dir, "line", &line);
     WriteSeed(dir, "line-and-item", &line, &polyline);
+
+    // A list of two groups, one holding the same line twice.
+    CGraphicItemList list;
+    auto* first = new CGraphicLine;
+    first->SetStart(&start);
+    first->SetEnd(&end, 0);
+    list.AddItem(CGraphicItem::classDrawing, first);
+    list.AddItem(CGraphicItem::classDrawing, first);
+    auto* poly = new CGrPolyLine;
+    poly->SetStart(&start);
+    poly->SetEnd(&end, 1);
+    poly->SetClass(CGraphicItem::classMeasure);
+    list.AddItem(CGraphicItem::classMeasure, poly);
+    list.SetCalibrated(1);
+    list.SetResolution(4.0, 4.0);
+    WriteSeed(dir, "list", &list);
     std::printf("seeds written to %s\n", dir.c_str());
     return 0;
 }

@@ -158,6 +158,26 @@ TEST(GrItmlst, ListsRoundTripByteForByteThroughBlocksAndFiles) {
     EXPECT_EQ(BlockBytes(loaded->GetGlobalHandle()), bytes);
 }
 
+TEST(GrItmlst, ReloadingReversesKeysThatShareABucket) {
+    // 0x0001 and 0x0002 share bucket 0: the newest key comes first, so a stored list writes
+    // 0x0002 first, and reloading enters 0x0001 last, which puts it first.
+    CGraphicItemList list;
+    list.AddItem(0x0001, NewLine(0, 0, 9, 9, 0x0001, 0x01));
+    list.AddItem(0x0002, NewLine(0, 0, 9, 9, 0x0002, 0x02));
+    EXPECT_EQ(PenOrder(list), (std::vector<std::string>{"0x00000002", "0x00000001"}));
+    const Bytes stored = BlockBytes(list.GetGlobalHandle());
+    const std::string path = WriteTempFile("vellum-bucket.vla", stored);
+    std::unique_ptr<CGraphicItemList> once(CGraphicItemList::FromFile(path.c_str()));
+    ASSERT_NE(once, nullptr);
+    once->SetTypesToDraw(0xFFFF);
+    EXPECT_EQ(PenOrder(*once), (std::vector<std::string>{"0x00000001", "0x00000002"}));
+    WriteTempFile("vellum-bucket.vla", BlockBytes(once->GetGlobalHandle()));
+    std::unique_ptr<CGraphicItemList> twice(CGraphicItemList::FromFile(path.c_str()));
+    std::remove(path.c_str());
+    ASSERT_NE(twice, nullptr);
+    EXPECT_EQ(BlockBytes(twice->GetGlobalHandle()), stored);
+}
+
 TEST(GrItmlst, GroupsAreWalkedInTheMapsOrder) {
     CGraphicItemList list;
     // Bucket 2, then bucket 0 (twice), then bucket 1: the walk is 0x0008, 0x0001, 0x0010,
