@@ -30,11 +30,7 @@ Options ParseOptions(const Args& args) {
     Options options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size())
-                throw CommandError(arg + " needs a value");
-            return args[++i];
-        };
+        const auto value = [&]() -> const std::string& { return OptionValue(args, i); };
         if (arg == "--p")
             options.p = ParseNumber(value(), "--p");
         else if (arg == "--window")

@@ -65,11 +65,7 @@ int RunRender(const Args& args) {
     std::optional<WORD> mask;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size())
-                throw CommandError(arg + " needs a value");
-            return args[++i];
-        };
+        const auto value = [&]() -> const std::string& { return OptionValue(args, i); };
         if (arg == "--image")
             imagePath = value();
         else if (arg == "--zoom")

@@ -102,4 +102,10 @@ double ParseNumber(const std::string& text, const std::string& option) {
     return value;
 }
 
+const std::string& OptionValue(const Args& args, std::size_t& i) {
+    if (i + 1 >= args.size())
+        throw CommandError(args[i] + " needs a value");
+    return args[++i];
+}
+
 } // namespace vellum::tool
