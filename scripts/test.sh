@@ -17,5 +17,6 @@ done
 
 echo "=== fuzz targets (corpus replay)"
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz --target archive_fuzzer
+cmake --build --preset fuzz --target archive_fuzzer image_fuzzer
 build/fuzz/fuzz/archive_fuzzer -runs=0 fuzz/corpus/archive
+build/fuzz/fuzz/image_fuzzer -runs=0 fuzz/corpus/image
