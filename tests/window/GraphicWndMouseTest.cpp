@@ -1,0 +1,810 @@
+#include "support/ScriptedUiHost.h"
+#include "support/TempSettings.h"
+#include "window/WindowTesting.h"
+
+#include <vellum/platform/Menu.h>
+#include <vellum/platform/ResourceTable.h>
+#include <vellum/ui/LibraryResources.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vellum::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+using Items = std::vector<CGraphicItem*>;
+constexpr double kPi = 3.14159265358979;
+
+class GraphicWndMouse : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegisterStandIns();
+        AddLibraryResources();
+    }
+
+    // An item of the window's list.
+    template <class Item = CProbeLine> Item* Add(std::initializer_list<CVector> nodes) {
+        Item* item = NewItem<Item>(nodes);
+        wnd.GetVectorItemList()->AddItem(item->GetClass(), item);
+        return item;
+    }
+    Items Drawings() { return GroupItems(*wnd.GetVectorItemList(), 0x0020); }
+    void Click(CPoint point) {
+        wnd.LButtonDown(0, point);
+        wnd.LButtonUp(0, point);
+    }
+    void ExpectNodes(CGraphicItem* item, const std::vector<CVector>& expected) {
+        const std::vector<CVector> nodes = Nodes(item);
+        ASSERT_EQ(nodes.size(), expected.size());
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            EXPECT_EQ(nodes[i].x, expected[i].x) << "node " << i;
+            EXPECT_EQ(nodes[i].y, expected[i].y) << "node " << i;
+        }
+    }
+
+    TempSettings settings; // no user defaults: new items are green and one pixel wide
+    CScriptedUiHost host;
+    CUiHostScope hostScope{host};
+    CLiveItemCheck check;
+    CFakeWnd parent;
+    CTestGraphicWnd wnd{&parent};
+};
+
+// ---------------------------------------------------------------------------------------------
+// Lines
+
+TEST_F(GraphicWndMouse, AClickWithoutMovingLeavesTheNewLineWaiting) {
+    wnd.SetVectorAction(CGraphicWnd::actionLine);
+    wnd.LButtonDown(0, CPoint(30, 40));
+    CGraphicItem* line = wnd.GetActiveItem();
+    ASSERT_NE(line, nullptr);
+    EXPECT_TRUE(line->IsKindOf(RUNTIME_CLASS(CGraphicLine)));
+    EXPECT_EQ(wnd.GetLastNewItem(), line);
+    EXPECT_EQ(line->GetClass(), 0x0020);
+    EXPECT_EQ(line->GetColor(), RGB(0, 255, 0));
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateStarted);
+    EXPECT_EQ(wnd.PlacedNodes(), 1);
+
+    wnd.LButtonUp(0, CPoint(30, 40));
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateStarted);
+    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionLine);
+    EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 0);
+    EXPECT_TRUE(parent.Events().empty());
+
+    // The next move goes on with it.
+    wnd.MouseMove(0, CPoint(60, 80));
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingEnd);
+    EXPECT_EQ(line->GetDrag(), 1);
+    ExpectNodes(line, {CVector(30, 40), CVector(60, 80)});
+    EXPECT_EQ(wnd.OldArea(), CRect(25, 35, 65, 85));
+
+    wnd.LButtonUp(0, CPoint(70, 90));
+    ExpectNodes(line, {CVector(30, 40), CVector(70, 90)});
+    EXPECT_EQ(Drawings(), Items{line});
+    EXPECT_EQ(wnd.GetActiveItem(), line);
+    EXPECT_EQ(line->GetDrag(), 0);
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
+    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
+    EXPECT_EQ(wnd.IsModified(), 1);
+    EXPECT_EQ(wnd.GetVectorItemList()->IsModified(), 1);
+    EXPECT_EQ(parent.Events(), (Lines{"GetDC 1", "ReleaseDC 1",
+                                      "InvalidateRect (25,35)-(75,95) erase 1", "UpdateWindow"}));
+}
+
+TEST_F(GraphicWndMouse, ASecondClickGivesTheWaitingLineUpAndStartsAnother) {
+    wnd.SetVectorAction(CGraphicWnd::actionLine);
+    Click(CPoint(30, 40));
+    wnd.LButtonDown(0, CPoint(100, 110));
+    CGraphicItem* second = wnd.GetActiveItem();
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(wnd.GetLastNewItem(), second);
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateStarted);
+    ExpectNodes(second, {CVector(100, 110), CVector(100, 110)});
+    EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 0);
+    // The first line, a point, is given up where it was drawn.
+    EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (24,34)-(36,46) erase 1", "UpdateWindow"}));
+}
+
+TEST_F(GraphicWndMouse, AnItemGivenUpBeforeItJoinsAListIsDestroyed) {
+    auto* held = new CProbeLine;
+    wnd.StartHeldItem(held, CVector(5, 5), CGraphicWnd::stateStarted);
+    EXPECT_EQ(CProbeLine::s_live, 1);
+    wnd.LButtonDown(0, CPoint(50, 50)); // select action: nothing there
+    EXPECT_EQ(CProbeLine::s_live, 0);
+    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
+    EXPECT_EQ(wnd.GetLastNewItem(), nullptr);
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
+}
+
+TEST_F(GraphicWndMouse, NewItemsTakeTheForcedTypeAndTheUsersDefaults) {
+    settings.Write("[UserGraphics]\nDefaultColor=255,0,0\nDefaultWidth=3\n");
+    wnd.ForceNewItemType(0x0010);
+    wnd.SetVectorAction(CGraphicWnd::actionLine);
+    wnd.LButtonDown(0, CPoint(10, 10));
+    wnd.MouseMove(0, CPoint(40, 10));
+    wnd.LButtonUp(0, CPoint(40, 10));
+    CGraphicItem* line = wnd.GetActiveItem();
+    EXPECT_EQ(line->GetClass(), 0x0010);
+    EXPECT_EQ(line->GetColor(), RGB(255, 0, 0));
+    EXPECT_EQ(line->GetLineWidth(), 3.0);
+    EXPECT_EQ(GroupItems(*wnd.GetVectorItemList(), 0x0010), Items{line});
+    EXPECT_TRUE(Drawings().empty());
+}
+
+TEST_F(GraphicWndMouse, ActionsWithoutAKindCreateNothing) {
+    for (int action :
+         {CGraphicWnd::actionDistance, CGraphicWnd::actionText, CGraphicWnd::actionAngle,
+          CGraphicWnd::actionDensityArea, CGraphicWnd::actionDensityLine, CGraphicWnd::actionArc,
+          CGraphicWnd::actionRectangle, CGraphicWnd::actionFreeDraw,
+          CGraphicWnd::actionSelectionRect, 15, 99, -1}) {
+        SCOPED_TRACE(action);
+        wnd.SetVectorAction(action);
+        wnd.LButtonDown(0, CPoint(10, 10));
+        EXPECT_EQ(wnd.GetActiveItem(), nullptr);
+        EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
+        EXPECT_EQ(wnd.GetVectorAction(), action);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Polylines
+
+TEST_F(GraphicWndMouse, APolylineIsDrawnNodeByNodeAndEndsWithADoubleClick) {
+    wnd.SetVectorAction(CGraphicWnd::actionPolyLine);
+    wnd.LButtonDown(0, CPoint(10, 10));
+    CGraphicItem* poly = wnd.GetActiveItem();
+    ASSERT_NE(poly, nullptr);
+    EXPECT_TRUE(poly->IsKindOf(RUNTIME_CLASS(CGrPolyLine)));
+
+    wnd.MouseMove(0, CPoint(20, 10));
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
+    wnd.MouseMove(0, CPoint(40, 10));
+    wnd.LButtonUp(0, CPoint(40, 10));
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateBetweenNodes);
+    ExpectNodes(poly, {CVector(10, 10), CVector(40, 10)});
+
+    wnd.MouseMove(0, CPoint(45, 20)); // a node is added
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
+    EXPECT_EQ(wnd.PlacedNodes(), 2);
+    ExpectNodes(poly, {CVector(10, 10), CVector(40, 10), CVector(45, 20)});
+    wnd.MouseMove(0, CPoint(60, 40));
+    Click(CPoint(60, 40));
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateBetweenNodes);
+
+    wnd.MouseMove(0, CPoint(62, 45));
+    wnd.MouseMove(0, CPoint(80, 60));
+    wnd.LButtonDown(0, CPoint(80, 60));
+    wnd.LButtonUp(0, CPoint(80, 60));
+    EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 0);
+    wnd.LButtonDoubleClick(0, CPoint(80, 60));
+    wnd.LButtonUp(0, CPoint(80, 60));
+
+    ExpectNodes(poly, {CVector(10, 10), CVector(40, 10), CVector(60, 40), CVector(80, 60)});
+    EXPECT_EQ(Drawings(), Items{poly});
+    EXPECT_EQ(poly->GetDrag(), 0);
+    EXPECT_EQ(wnd.GetActiveItem(), poly);
+    EXPECT_EQ(wnd.GetLastNewItem(), poly);
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
+    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
+    EXPECT_EQ(wnd.IsModified(), 1);
+    EXPECT_EQ(parent.EventsStartingWith("InvalidateRect"),
+              Lines{"InvalidateRect (4,4)-(85,65) erase 1"});
+}
+
+TEST_F(GraphicWndMouse, AReleaseCloserThanTheNodeToleranceIsIgnored) {
+    wnd.SetVectorAction(CGraphicWnd::actionPolyLine);
+    wnd.LButtonDown(0, CPoint(10, 10));
+    CGraphicItem* poly = wnd.GetActiveItem();
+    wnd.MouseMove(0, CPoint(11, 10));
+    wnd.MouseMove(0, CPoint(12, 10));
+    wnd.LButtonUp(0, CPoint(12, 10)); // 2.0 from the last node
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
+    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionPolyLine);
+    wnd.LButtonUp(0, CPoint(10, 10)); // on the node itself
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
+
+    // The rubber band goes on.
+    const std::size_t before = parent.DcCount();
+    wnd.MouseMove(0, CPoint(30, 10));
+    EXPECT_EQ(parent.DcCount(), before + 1);
+    ExpectNodes(poly, {CVector(10, 10), CVector(30, 10)});
+
+    wnd.LButtonUp(0, CPoint(13, 10)); // exactly the tolerance
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateBetweenNodes);
+    ExpectNodes(poly, {CVector(10, 10), CVector(13, 10)});
+    EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 0);
+}
+
+TEST_F(GraphicWndMouse, TheNodeToleranceIsInImagePixels) {
+    wnd.SetZoomFactor(2.0);
+    wnd.SetVectorAction(CGraphicWnd::actionPolyLine);
+    wnd.LButtonDown(0, CPoint(20, 20)); // image (10, 10)
+    wnd.MouseMove(0, CPoint(40, 20));
+    wnd.LButtonUp(0, CPoint(25, 20)); // five view pixels, two image pixels
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
+    wnd.LButtonUp(0, CPoint(26, 20)); // three image pixels
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateBetweenNodes);
+}
+
+TEST_F(GraphicWndMouse, ANewActionWhileAPolylineRubberBandsFinishesItAtTheLastPress) {
+    wnd.SetVectorAction(CGraphicWnd::actionPolyLine);
+    wnd.LButtonDown(0, CPoint(10, 10));
+    CGraphicItem* poly = wnd.GetActiveItem();
+    wnd.MouseMove(0, CPoint(40, 10));
+    wnd.LButtonUp(0, CPoint(40, 10));
+    wnd.MouseMove(0, CPoint(50, 20));
+    wnd.MouseMove(0, CPoint(60, 40));
+    wnd.LButtonDown(0, CPoint(60, 40));
+    wnd.MouseMove(0, CPoint(70, 45));
+    ASSERT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
+
+    wnd.SetVectorAction(CGraphicWnd::actionText);
+    ExpectNodes(poly, {CVector(10, 10), CVector(40, 10), CVector(60, 40)});
+    EXPECT_EQ(Drawings(), Items{poly});
+    EXPECT_EQ(poly->GetDrag(), 0);
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
+    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect); // not 5
+    EXPECT_EQ(wnd.IsModified(), 1);
+    EXPECT_EQ(parent.EventsStartingWith("InvalidateRect"),
+              Lines{"InvalidateRect (4,4)-(65,45) erase 1"});
+}
+
+// ---------------------------------------------------------------------------------------------
+// Exclusive-or drawing
+
+TEST_F(GraphicWndMouse, ADragErasesChangesAndRedrawsInExclusiveOr) {
+    wnd.SetImageOrg(CPoint(10, 20));
+    wnd.SetZoomFactor(2.0);
+    wnd.SetVectorAction(CGraphicWnd::actionLine);
+    wnd.LButtonDown(0, CPoint(30, 40)); // image (10, 10)
+    wnd.MouseMove(0, CPoint(70, 80));   // image (30, 30)
+    wnd.MouseMove(0, CPoint(90, 100));  // image (40, 40)
+    EXPECT_EQ(parent.Events(), (Lines{"GetDC 1", "ReleaseDC 1", "GetDC 2", "ReleaseDC 2"}));
+    EXPECT_EQ(parent.DcsOutstanding(), 0);
+
+    const std::string atOrigin = "Mapping mode 1 window (0,0) ext (1,1) viewport (10,20) ext (1,1)";
+    const std::string restored = "Mapping mode 1 window (0,0) ext (1,1) viewport (0,0) ext (1,1)";
+    // The first move draws the new line once, in the black drag pen.
+    EXPECT_EQ(parent.Dc(0).Lines(), (Lines{
+                                        atOrigin,
+                                        "SetROP2 10",
+                                        "SelectPen 0/2/0x00000000",
+                                        "MoveTo (30,40)",
+                                        "LineTo (30,40)-(70,80) pen 0/2/0x00000000 rop 10",
+                                        "SelectPen 0/1/0x00000000",
+                                        restored,
+                                    }));
+    // Every further move erases it, moves the end and draws it again.
+    EXPECT_EQ(parent.Dc(1).Lines(), (Lines{
+                                        atOrigin,
+                                        "SetROP2 10",
+                                        "SelectPen 0/2/0x00000000",
+                                        "MoveTo (30,40)",
+                                        "LineTo (30,40)-(70,80) pen 0/2/0x00000000 rop 10",
+                                        "SelectPen 0/1/0x00000000",
+                                        "SelectPen 0/2/0x00000000",
+                                        "MoveTo (30,40)",
+                                        "LineTo (30,40)-(90,100) pen 0/2/0x00000000 rop 10",
+                                        "SelectPen 0/1/0x00000000",
+                                        restored,
+                                    }));
+}
+
+TEST_F(GraphicWndMouse, MovingAnItemRedrawsItAroundEachStep) {
+    CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
+    wnd.SetImageOrg(CPoint(100, 0));
+    wnd.LButtonDown(0, CPoint(130, 20)); // on the body
+    EXPECT_EQ(wnd.GetActiveItem(), line);
+    EXPECT_EQ(line->HasFocus(), -1);
+    EXPECT_EQ(wnd.State(), CGraphicWnd::statePressedToMove);
+    parent.ClearEvents();
+
+    wnd.MouseMove(0, CPoint(135, 23));
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateMoving);
+    EXPECT_EQ(wnd.FocusCode(), -1);
+    EXPECT_EQ(wnd.OldArea(), CRect(105, 5, 155, 35));
+    ExpectNodes(line, {CVector(15, 13), CVector(55, 33)});
+    EXPECT_EQ(wnd.MoveDisplacement(), CPoint(-5, -3));
+    EXPECT_EQ(parent.Dc(0).DrawingLines(),
+              (Lines{"MoveTo (110,10)", "LineTo (110,10)-(150,30) pen 0/2/0x00000000 rop 10",
+                     "MoveTo (115,13)", "LineTo (115,13)-(155,33) pen 0/2/0x00000000 rop 10"}));
+
+    wnd.MouseMove(0, CPoint(140, 20));
+    ExpectNodes(line, {CVector(20, 10), CVector(60, 30)});
+    EXPECT_EQ(wnd.MoveDisplacement(), CPoint(-10, 0));
+
+    wnd.LButtonUp(0, CPoint(140, 20));
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
+    EXPECT_EQ(line->GetDrag(), 0);
+    EXPECT_EQ(line->HasFocus(), -1);
+    EXPECT_EQ(wnd.FocusCode(), 0);
+    EXPECT_TRUE(wnd.OldArea().IsRectNull());
+    EXPECT_EQ(wnd.IsModified(), 1);
+    EXPECT_EQ(wnd.GetVectorItemList()->IsModified(), 1);
+    EXPECT_EQ(parent.Events(), (Lines{"GetDC 1", "ReleaseDC 1", "GetDC 2", "ReleaseDC 2",
+                                      "InvalidateRect (115,5)-(165,35) erase 1",
+                                      "InvalidateRect (105,5)-(155,35) erase 1", "UpdateWindow"}));
+}
+
+TEST_F(GraphicWndMouse, PressingOnANodeMovesThatNodeOnly) {
+    CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
+    wnd.LButtonDown(0, CPoint(10, 10));
+    EXPECT_EQ(line->HasFocus(), 1);
+    wnd.MouseMove(0, CPoint(14, 12));
+    wnd.LButtonUp(0, CPoint(14, 12));
+    ExpectNodes(line, {CVector(14, 12), CVector(50, 30)});
+}
+
+TEST_F(GraphicWndMouse, APressWithoutAMoveKeepsTheSelection) {
+    CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
+    wnd.LButtonDown(0, CPoint(30, 20));
+    wnd.LButtonUp(0, CPoint(30, 20));
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
+    EXPECT_EQ(wnd.GetActiveItem(), line);
+    EXPECT_EQ(line->HasFocus(), -1);
+    EXPECT_EQ(wnd.IsModified(), 0);
+    EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (5,5)-(55,35) erase 1", "UpdateWindow"}));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Picking: cycling, rotating, deleting
+
+class GraphicWndPicking : public GraphicWndMouse {
+protected:
+    void SetUp() override {
+        GraphicWndMouse::SetUp();
+        across = Add({CVector(0, 50), CVector(100, 50)});
+        down = Add({CVector(50, 0), CVector(50, 100)});
+        diagonal = Add({CVector(0, 0), CVector(100, 100)});
+        Click(CPoint(300, 300)); // nothing there: the click cycle starts afresh
+        parent.ClearEvents();
+    }
+    CProbeLine* across = nullptr;
+    CProbeLine* down = nullptr;
+    CProbeLine* diagonal = nullptr;
+};
+
+TEST_F(GraphicWndPicking, RepeatedClicksStepThroughOverlappingItems) {
+    const Items expected{across, down, diagonal, across, down};
+    for (CGraphicItem* item : expected) {
+        Click(CPoint(50, 50));
+        EXPECT_EQ(wnd.GetActiveItem(), item);
+        EXPECT_EQ(item->HasFocus(), -1);
+    }
+    EXPECT_EQ(across->HasFocus(), 0);
+    EXPECT_EQ(diagonal->HasFocus(), 0);
+    // A click elsewhere starts over.
+    Click(CPoint(10, 50));
+    EXPECT_EQ(wnd.GetActiveItem(), across);
+    Click(CPoint(50, 50));
+    EXPECT_EQ(wnd.GetActiveItem(), across);
+    Click(CPoint(50, 50));
+    EXPECT_EQ(wnd.GetActiveItem(), down);
+}
+
+TEST_F(GraphicWndPicking, EachPickInvalidatesTheOldAndTheNewSelection) {
+    Click(CPoint(50, 50));
+    Click(CPoint(50, 50));
+    // A horizontal or vertical segment is a pixel thick on either side, then grows by the gap.
+    EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (-6,44)-(106,56) erase 1", "UpdateWindow",
+                                      "InvalidateRect (-6,44)-(106,56) erase 1",
+                                      "InvalidateRect (44,-6)-(56,106) erase 1", "UpdateWindow"}));
+}
+
+TEST_F(GraphicWndPicking, TheClickCycleIsSharedByEveryWindow) {
+    CFakeWnd otherView;
+    CTestGraphicWnd other(&otherView);
+    other.Initialize(wnd.GetVectorItemList());
+    Click(CPoint(50, 50));
+    EXPECT_EQ(wnd.GetActiveItem(), across);
+    other.LButtonDown(0, CPoint(50, 50));
+    EXPECT_EQ(other.GetActiveItem(), down);
+    other.LButtonUp(0, CPoint(50, 50));
+    Click(CPoint(50, 50));
+    EXPECT_EQ(wnd.GetActiveItem(), diagonal);
+}
+
+TEST_F(GraphicWndPicking, HiddenClassesAreNotPicked) {
+    wnd.SetTypesToDraw(0x0010);
+    Click(CPoint(50, 50));
+    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
+    EXPECT_TRUE(parent.EventsStartingWith("InvalidateRect").empty());
+}
+
+TEST_F(GraphicWndPicking, TheRotateActionTurnsTheItemAboutItsCentre) {
+    CProbeLine* line = Add({CVector(210, 50), CVector(290, 50)});
+    wnd.SetVectorAction(CGraphicWnd::actionRotate);
+    wnd.LButtonDown(0, CPoint(290, 50)); // on a node, yet the whole item turns
+    EXPECT_EQ(wnd.GetActiveItem(), line);
+    EXPECT_EQ(line->HasFocus(), -1);
+    EXPECT_EQ(wnd.State(), CGraphicWnd::statePressedToRotate);
+
+    wnd.MouseMove(0, CPoint(250, 90)); // a quarter turn clockwise about (250, 50)
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateRotating);
+    EXPECT_EQ(wnd.OldArea(), CRect(204, 44, 296, 56));
+    EXPECT_NEAR(wnd.RotationAngle(), kPi / 2, 1e-12);
+    const std::vector<CVector> nodes = Nodes(line);
+    EXPECT_NEAR(nodes[0].x, 250, 1e-9);
+    EXPECT_NEAR(nodes[0].y, 10, 1e-9);
+    EXPECT_NEAR(nodes[1].x, 250, 1e-9);
+    EXPECT_NEAR(nodes[1].y, 90, 1e-9);
+    EXPECT_EQ(line->GetDrag(), 1);
+
+    wnd.LButtonUp(0, CPoint(250, 90));
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
+    EXPECT_EQ(line->GetDrag(), 0);
+    EXPECT_EQ(wnd.RotationCentre().x, 0.0);
+    EXPECT_EQ(wnd.IsModified(), 1);
+    EXPECT_TRUE(wnd.OldArea().IsRectNull());
+    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionRotate);
+    EXPECT_EQ(parent.EventsStartingWith("InvalidateRect"),
+              (Lines{"InvalidateRect (204,44)-(296,56) erase 1",
+                     "InvalidateRect (244,4)-(256,96) erase 1",
+                     "InvalidateRect (204,44)-(296,56) erase 1"}));
+}
+
+TEST_F(GraphicWndPicking, AnglesAndDistancesAreNotRotated) {
+    auto* angle = Add<CGrAngle>({CVector(300, 10), CVector(340, 10)});
+    auto* distance = Add<CGrPolyDist>({CVector(300, 60), CVector(340, 60)});
+    wnd.SetVectorAction(CGraphicWnd::actionRotate);
+    for (CPoint point : {CPoint(320, 10), CPoint(320, 60)}) {
+        wnd.LButtonDown(0, point);
+        EXPECT_EQ(wnd.GetActiveItem(), nullptr);
+        EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
+    }
+    EXPECT_EQ(angle->HasFocus(), 0);
+    EXPECT_EQ(distance->HasFocus(), 0);
+    EXPECT_EQ(parent.EventsStartingWith("InvalidateRect").size(), 2u);
+}
+
+TEST_F(GraphicWndPicking, TheDeleteActionDeletesTheItemClickedOnce) {
+    wnd.SetVectorAction(CGraphicWnd::actionDelete);
+    Click(CPoint(300, 300));
+    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionDelete); // nothing was hit
+    Click(CPoint(10, 50));
+    EXPECT_EQ(Drawings(), (Items{down, diagonal}));
+    EXPECT_EQ(CProbeLine::s_live, 2);
+    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
+    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
+    EXPECT_EQ(wnd.IsModified(), 1);
+    EXPECT_EQ(wnd.GetVectorItemList()->IsModified(), 1);
+    EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (-6,44)-(106,56) erase 1", "UpdateWindow"}));
+}
+
+TEST_F(GraphicWndMouse, DeletingTheLastNewItemForgetsIt) {
+    wnd.SetVectorAction(CGraphicWnd::actionLine);
+    wnd.LButtonDown(0, CPoint(10, 10));
+    wnd.MouseMove(0, CPoint(60, 10));
+    wnd.LButtonUp(0, CPoint(60, 10));
+    ASSERT_NE(wnd.GetLastNewItem(), nullptr);
+    wnd.SetVectorAction(CGraphicWnd::actionDelete);
+    Click(CPoint(30, 10));
+    EXPECT_EQ(wnd.GetLastNewItem(), nullptr);
+    EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Right button and the context menu
+
+TEST_F(GraphicWndMouse, RightClicksDuringACreationOrADragDoNothing) {
+    Add({CVector(10, 10), CVector(50, 30)});
+    wnd.SetVectorAction(CGraphicWnd::actionLine);
+    wnd.LButtonDown(0, CPoint(30, 20));
+    wnd.MouseMove(0, CPoint(60, 60));
+    CGraphicItem* line = wnd.GetActiveItem();
+    parent.ClearEvents();
+    for (int state = CGraphicWnd::stateStarted; state <= CGraphicWnd::stateRotating; ++state) {
+        SCOPED_TRACE(state);
+        wnd.SetState(state);
+        EXPECT_EQ(wnd.RButtonDown(0, CPoint(30, 20)), 0);
+        EXPECT_EQ(wnd.GetActiveItem(), line);
+    }
+    EXPECT_TRUE(host.Menus().empty());
+    EXPECT_TRUE(parent.Events().empty());
+    wnd.SetState(CGraphicWnd::stateDraggingEnd);
+}
+
+TEST_F(GraphicWndMouse, ARightClickOnEmptySpaceDeselects) {
+    CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
+    Click(CPoint(30, 20));
+    parent.ClearEvents();
+    EXPECT_EQ(wnd.RButtonDown(0, CPoint(200, 200)), 0);
+    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
+    EXPECT_EQ(line->HasFocus(), 0);
+    EXPECT_TRUE(host.Menus().empty());
+    EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (5,5)-(55,35) erase 1", "UpdateWindow"}));
+}
+
+TEST_F(GraphicWndMouse, ARightClickOnAnItemShowsItsPropertiesMenu) {
+    CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
+    parent.SetScreenOffset(POINT{100, 200});
+    wnd.SetImageOrg(CPoint(5, 5));
+    host.AnswerMenu(CGraphicWnd::commandProperties);
+    EXPECT_EQ(wnd.RButtonDown(0, CPoint(35, 25)), 1);
+    EXPECT_EQ(wnd.GetActiveItem(), line);
+    EXPECT_EQ(line->HasFocus(), -1);
+    ASSERT_EQ(host.Menus().size(), 1u);
+    const CScriptedUiHost::MenuShown& menu = host.Menus()[0];
+    EXPECT_EQ(menu.texts, std::vector<CString>{CString("Propiet\xE0...")});
+    EXPECT_EQ(menu.commands, std::vector<UINT>{49500});
+    EXPECT_EQ(menu.flags, TPM_RIGHTBUTTON);
+    EXPECT_EQ(CPoint(menu.point), CPoint(135, 225));
+    EXPECT_EQ(menu.owner, &parent);
+    EXPECT_EQ(parent.Commands(), std::vector<UINT>{49500});
+    EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (10,10)-(60,40) erase 1", "UpdateWindow"}));
+}
+
+TEST_F(GraphicWndMouse, ARightClickOnASelectionRectangleOffersCropping) {
+    Add<CGraphicSelectionRect>({CVector(10, 10), CVector(50, 30)});
+    EXPECT_EQ(wnd.RButtonDown(0, CPoint(30, 20)), 1);
+    ASSERT_EQ(host.Menus().size(), 1u);
+    EXPECT_EQ(host.Menus()[0].texts, std::vector<CString>{CString("Taglia immagine")});
+    EXPECT_EQ(host.Menus()[0].commands, std::vector<UINT>{49501});
+    EXPECT_TRUE(parent.Commands().empty());
+}
+
+// Takes the library's resources out of the chain for the life of the scope.
+class CResourcesWithout {
+public:
+    explicit CResourcesWithout(const CResourceTable* stand) : m_stand(stand) {
+        AfxRemoveResourceTable(&LibraryResources());
+        if (m_stand)
+            AfxAddResourceTable(m_stand);
+    }
+    ~CResourcesWithout() {
+        if (m_stand)
+            AfxRemoveResourceTable(m_stand);
+        AddLibraryResources();
+    }
+    CResourcesWithout(const CResourcesWithout&) = delete;
+    CResourcesWithout& operator=(const CResourcesWithout&) = delete;
+
+private:
+    const CResourceTable* m_stand;
+};
+
+TEST_F(GraphicWndMouse, WithoutTheStringTheMenuResourceIsShown) {
+    static constexpr CMenuItemTemplate entries[] = {{"Properties", 49500, {}}};
+    static constexpr CMenuItemTemplate popup[] = {{"", 0, entries}};
+    static constexpr CMenuTemplate menus[] = {{"GRAPHIC_ITEM_MENU", 0, popup}};
+    static constexpr CResourceTable menuOnly{{}, {}, menus};
+    Add({CVector(10, 10), CVector(50, 30)});
+    {
+        CResourcesWithout scope(&menuOnly);
+        EXPECT_EQ(wnd.RButtonDown(0, CPoint(30, 20)), 1);
+    }
+    ASSERT_EQ(host.Menus().size(), 1u);
+    EXPECT_EQ(host.Menus()[0].texts, std::vector<CString>{CString("Properties")});
+    EXPECT_EQ(host.Menus()[0].commands, std::vector<UINT>{49500});
+    EXPECT_EQ(host.Menus()[0].flags, TPM_RIGHTBUTTON);
+    {
+        CResourcesWithout scope(nullptr);
+        EXPECT_EQ(wnd.RButtonDown(0, CPoint(30, 20)), 1); // selected, but no menu at all
+    }
+    EXPECT_EQ(host.Menus().size(), 1u);
+}
+
+TEST_F(GraphicWndMouse, OnPropertiesOpensTheActiveItemsSheet) {
+    CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
+    wnd.OnProperties(); // nothing is active
+    EXPECT_TRUE(line->calls.empty());
+
+    Click(CPoint(30, 20));
+    parent.ClearEvents();
+    line->calls.clear();
+    line->propertiesAnswer = 0; // cancelled
+    wnd.OnProperties();
+    EXPECT_EQ(line->calls, Lines{"properties 0"});
+    EXPECT_EQ(line->propertiesParent, &parent);
+    EXPECT_EQ(wnd.IsModified(), 0);
+    EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (5,5)-(55,35) erase 1", "UpdateWindow"}));
+
+    line->propertiesAnswer = 1;
+    wnd.OnProperties();
+    EXPECT_EQ(wnd.IsModified(), 1);
+    EXPECT_EQ(wnd.GetVectorItemList()->IsModified(), 1);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Removing items and the pointer
+
+TEST_F(GraphicWndMouse, RemoveGraphicItemDeletesOnlyWhatTheListHolds) {
+    wnd.SetVectorAction(CGraphicWnd::actionLine);
+    wnd.LButtonDown(0, CPoint(10, 10));
+    wnd.MouseMove(0, CPoint(60, 10));
+    wnd.LButtonUp(0, CPoint(60, 10));
+    CGraphicItem* line = wnd.GetActiveItem();
+    CProbeLine stranger;
+    EXPECT_EQ(wnd.RemoveGraphicItem(&stranger), 0);
+    EXPECT_EQ(wnd.RemoveGraphicItem(nullptr), 0);
+    EXPECT_EQ(wnd.GetActiveItem(), line);
+    EXPECT_EQ(wnd.RemoveGraphicItem(line), 1);
+    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
+    EXPECT_EQ(wnd.GetLastNewItem(), nullptr);
+    EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 0);
+}
+
+TEST_F(GraphicWndMouse, TrackMousePointerLetsTheItemUnderThePointerSetItsCursor) {
+    CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
+    wnd.TrackMousePointer(0, CPoint(200, 200));
+    EXPECT_TRUE(line->calls.empty());
+    wnd.TrackMousePointer(0, CPoint(30, 20));
+    EXPECT_EQ(line->calls, Lines{"cursor"});
+}
+
+// ---------------------------------------------------------------------------------------------
+// Kinds the window treats apart
+
+TEST_F(GraphicWndMouse, AChosenSymbolStartsWhereThePointerMoves) {
+    auto* symbol = new CGraphicSymbol;
+    wnd.HoldNewItem(symbol);
+    wnd.SetState(CGraphicWnd::stateSymbolChosen);
+    wnd.MouseMove(0, CPoint(30, 40));
+    EXPECT_EQ(wnd.GetLastNewItem(), symbol);
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingEnd);
+    EXPECT_EQ(symbol->GetDrag(), 1);
+    ExpectNodes(symbol, {CVector(30, 40), CVector(30, 40)});
+    wnd.MouseMove(0, CPoint(50, 40));
+    wnd.LButtonUp(0, CPoint(50, 40));
+    EXPECT_EQ(GroupItems(*wnd.GetVectorItemList(), 0x0020), Items{symbol});
+}
+
+TEST_F(GraphicWndMouse, AChosenSymbolStartsWhereTheButtonIsPressed) {
+    auto* symbol = new CGraphicSymbol;
+    wnd.HoldNewItem(symbol);
+    wnd.SetState(CGraphicWnd::stateSymbolChosen);
+    wnd.LButtonDown(0, CPoint(30, 40));
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateStarted);
+    EXPECT_EQ(wnd.GetLastNewItem(), symbol);
+    ExpectNodes(symbol, {CVector(30, 40), CVector(30, 40)});
+}
+
+TEST_F(GraphicWndMouse, ARightClickGivesAChosenSymbolUp) {
+    wnd.HoldNewItem(new CGraphicSymbol);
+    wnd.SetState(CGraphicWnd::stateSymbolChosen);
+    EXPECT_EQ(wnd.RButtonDown(0, CPoint(30, 40)), 0);
+    EXPECT_EQ(CProbeLine::s_live, 0);
+    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
+}
+
+TEST_F(GraphicWndMouse, ASymbolPressedOnAHandleIsRotated) {
+    Add<CGraphicSymbol>({CVector(10, 10), CVector(50, 30)});
+    wnd.LButtonDown(0, CPoint(10, 10));
+    EXPECT_EQ(wnd.State(), CGraphicWnd::statePressedToRotate);
+    wnd.LButtonUp(0, CPoint(10, 10));
+    wnd.LButtonDown(0, CPoint(30, 20));
+    EXPECT_EQ(wnd.State(), CGraphicWnd::statePressedToMove);
+    wnd.LButtonUp(0, CPoint(30, 20));
+}
+
+TEST_F(GraphicWndMouse, TheSymbolActionNeedsACalibratedImageAndALibrary) {
+    wnd.SetVectorAction(CGraphicWnd::actionSymbol);
+    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
+    wnd.SetCalibrated(1);
+    wnd.SetVectorAction(CGraphicWnd::actionSymbol);
+    wnd.SetSymbolLibrary(new CGraphicItemList);
+    wnd.SetVectorAction(CGraphicWnd::actionSymbol);
+    ASSERT_EQ(host.Messages().size(), 2u);
+    EXPECT_EQ(host.Messages()[0].text, "Immagine non calibrata!");
+    EXPECT_EQ(host.Messages()[0].type, MB_OK | MB_ICONSTOP);
+    EXPECT_EQ(host.Messages()[1].text, "Simbolo errato file libreria!");
+    EXPECT_EQ(host.Messages()[1].type, MB_OK | MB_ICONSTOP);
+    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
+}
+
+TEST_F(GraphicWndMouse, TheSymbolActionDuringADragOnlyResetsTheAction) {
+    wnd.SetVectorAction(CGraphicWnd::actionLine);
+    wnd.LButtonDown(0, CPoint(10, 10));
+    wnd.MouseMove(0, CPoint(40, 10));
+    wnd.SetVectorAction(CGraphicWnd::actionSymbol);
+    EXPECT_TRUE(host.Messages().empty());
+    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingEnd);
+}
+
+TEST_F(GraphicWndMouse, ATextOpensItsEditorWhenItJoinsTheList) {
+    CRecordingDC dc;
+    wnd.Draw(&dc, 0, 5);
+    auto* text = new CGraphicText;
+    text->SetClass(0x0010);
+    wnd.StartHeldItem(text, CVector(10, 10), CGraphicWnd::stateStarted);
+    wnd.MouseMove(0, CPoint(60, 30));
+    wnd.LButtonUp(0, CPoint(60, 30));
+    EXPECT_EQ(GroupItems(*wnd.GetVectorItemList(), 0x0010), Items{text});
+    EXPECT_EQ(text->propertiesParent, &wnd);
+    EXPECT_NE(std::find(text->calls.begin(), text->calls.end(), "properties 5"), text->calls.end());
+    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
+}
+
+TEST_F(GraphicWndMouse, ASelectionRectangleKeepsItsActionAndGoesAtTheNextPress) {
+    wnd.SetVectorAction(CGraphicWnd::actionSelectionRect);
+    auto* selection = new CGraphicSelectionRect;
+    wnd.StartHeldItem(selection, CVector(10, 10), CGraphicWnd::stateStarted);
+    wnd.MouseMove(0, CPoint(60, 30));
+    wnd.LButtonUp(0, CPoint(60, 30));
+    EXPECT_EQ(Drawings(), Items{selection});
+    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelectionRect);
+    EXPECT_EQ(wnd.GetActiveItem(), selection);
+    parent.ClearEvents();
+
+    wnd.LButtonDown(0, CPoint(100, 100));
+    EXPECT_TRUE(Drawings().empty());
+    EXPECT_EQ(CProbeLine::s_live, 0);
+    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
+    EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect all erase 1", "UpdateWindow"}));
+}
+
+TEST_F(GraphicWndMouse, ASelectionRectangleLeavesTheListWithTheWindow) {
+    CGraphicItemList mine;
+    auto* selection = NewItem<CGraphicSelectionRect>({CVector(10, 10), CVector(50, 30)});
+    mine.AddItem(selection->GetClass(), selection);
+    auto* density = NewItem<CGrDensityLine>({CVector(10, 100), CVector(50, 100)});
+    mine.AddItem(density->GetClass(), density);
+    {
+        CFakeWnd view;
+        CTestGraphicWnd other(&view);
+        other.Initialize(&mine);
+        other.RButtonDown(0, CPoint(30, 20));
+        EXPECT_EQ(other.GetActiveItem(), selection);
+    }
+    EXPECT_EQ(ItemCount(mine), 1);
+    {
+        CFakeWnd view;
+        CTestGraphicWnd other(&view);
+        other.Initialize(&mine);
+        other.RButtonDown(0, CPoint(30, 100));
+        EXPECT_EQ(density->HasFocus(), -1);
+    }
+    EXPECT_EQ(density->HasFocus(), 0); // a density item loses its focus with the window
+    EXPECT_EQ(ItemCount(mine), 1);
+}
+
+TEST_F(GraphicWndMouse, AFreehandLineAddsANodeEveryOtherMoveAndEndsOnRelease) {
+    auto* stroke = new CGraphicFreeDraw;
+    wnd.StartHeldItem(stroke, CVector(10, 10), CGraphicWnd::stateStarted);
+    wnd.MouseMove(0, CPoint(12, 10)); // the second node
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
+    wnd.MouseMove(0, CPoint(14, 11)); // follows, then waits for the next node
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateBetweenNodes);
+    wnd.MouseMove(0, CPoint(16, 13)); // a new node
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
+    wnd.MouseMove(0, CPoint(18, 16));
+    ExpectNodes(stroke, {CVector(10, 10), CVector(14, 11), CVector(18, 16)});
+    wnd.LButtonUp(0, CPoint(19, 18));
+    ExpectNodes(stroke, {CVector(10, 10), CVector(14, 11), CVector(19, 18)});
+    EXPECT_EQ(Drawings(), Items{stroke});
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
+    EXPECT_EQ(stroke->GetDrag(), 0);
+}
+
+TEST_F(GraphicWndMouse, AnAngleIsNotFinishedByADoubleClickOrANewAction) {
+    auto* angle = new CGrAngle;
+    wnd.StartHeldItem(angle, CVector(10, 10), CGraphicWnd::stateStarted);
+    wnd.SetVectorAction(CGraphicWnd::actionAngle);
+    wnd.MouseMove(0, CPoint(40, 10));
+    wnd.SetVectorAction(CGraphicWnd::actionLine);
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
+    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionLine);
+
+    wnd.LButtonUp(0, CPoint(10, 10)); // on the first node: the arm waits for its end
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateBetweenNodes);
+    wnd.LButtonUp(0, CPoint(40, 20)); // releasing there places a node at once
+    ExpectNodes(angle, {CVector(10, 10), CVector(10, 10), CVector(40, 20)});
+    EXPECT_EQ(wnd.PlacedNodes(), 2);
+    EXPECT_EQ(wnd.LastNode().y, 20.0);
+    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
+    wnd.LButtonDoubleClick(0, CPoint(40, 20));
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateBetweenNodes);
+    EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 0);
+}
+
+} // namespace
+} // namespace vellum::test

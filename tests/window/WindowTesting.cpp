@@ -1,0 +1,55 @@
+#include "window/WindowTesting.h"
+
+namespace vellum::test {
+
+IMPLEMENT_DYNAMIC(CGraphicSelectionRect, CGraphicLine)
+IMPLEMENT_DYNAMIC(CGrAngle, CGrPolyLine)
+IMPLEMENT_DYNAMIC(CGrPolyDist, CGrPolyLine)
+IMPLEMENT_DYNAMIC(CGraphicText, CGraphicLine)
+IMPLEMENT_DYNAMIC(CGraphicFreeDraw, CGrPolyLine)
+IMPLEMENT_DYNAMIC(CGraphicSymbol, CGraphicLine)
+IMPLEMENT_DYNAMIC(CGrDensityLine, CGraphicLine)
+
+void RegisterStandIns() {
+    CClassRegistry& registry = CClassRegistry::Instance();
+    for (const CRuntimeClass* standIn :
+         {RUNTIME_CLASS(CGraphicSelectionRect), RUNTIME_CLASS(CGrAngle), RUNTIME_CLASS(CGrPolyDist),
+          RUNTIME_CLASS(CGraphicText), RUNTIME_CLASS(CGraphicFreeDraw),
+          RUNTIME_CLASS(CGraphicSymbol), RUNTIME_CLASS(CGrDensityLine)}) {
+        const CRuntimeClass* found = registry.Find(standIn->m_lpszClassName);
+        ASSERT_TRUE(!found || found == standIn)
+            << standIn->m_lpszClassName << " exists now: test the window with the real kind";
+        registry.Register(standIn);
+    }
+}
+
+std::vector<CVector> Nodes(CGraphicItem* item) {
+    std::vector<CVector> nodes;
+    for (int i = 0; i < item->GetNodeCount(); ++i)
+        nodes.push_back(item->GetNode(i));
+    return nodes;
+}
+
+std::vector<CGraphicItem*> GroupItems(CGraphicItemList& list, WORD key) {
+    std::vector<CGraphicItem*> items;
+    CObject* group = nullptr;
+    if (!list.Lookup(key, group) || !group)
+        return items;
+    auto* entries = static_cast<CGrItemList*>(group);
+    for (POSITION pos = entries->GetHeadPosition(); pos;)
+        items.push_back(static_cast<CGraphicItem*>(entries->GetNext(pos)));
+    return items;
+}
+
+int ItemCount(CGraphicItemList& list) {
+    int count = 0;
+    for (POSITION pos = list.GetStartPosition(); pos;) {
+        WORD key;
+        CObject* group;
+        list.GetNextAssoc(pos, key, group);
+        count += static_cast<int>(static_cast<CGrItemList*>(group)->GetCount());
+    }
+    return count;
+}
+
+} // namespace vellum::test

@@ -1,0 +1,144 @@
+#pragma once
+// What the window tests share: a window that opens its protected state to the tests, items
+// that count their instances and record what the window asks of them, and stand-ins for the
+// item kinds that the window recognises by class name before those kinds exist.
+
+#include "support/FakeWnd.h"
+
+#include <vellum/Graphics/GrItmlst.h>
+#include <vellum/Graphics/GrPolyLine.h>
+#include <vellum/Graphics/GraphicLine.h>
+#include <vellum/archive/ClassRegistry.h>
+#include <vellum/window/GraphicWnd.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vellum::test {
+
+class CTestGraphicWnd : public CGraphicWnd {
+public:
+    using CGraphicWnd::CGraphicWnd;
+    using CGraphicWnd::GetItemBoundsRect;
+    using CGraphicWnd::HoldNewItem;
+    using CGraphicWnd::InvalidateItemArea;
+    using CGraphicWnd::OffsetZoom;
+    using CGraphicWnd::TrackMousePointer;
+
+    int State() const { return m_nState; }
+    void SetState(int state) { m_nState = state; }
+    CRect OldArea() const { return m_rcOldArea; }
+    CPoint MoveDisplacement() const { return m_ptMoveDisplacement; }
+    double RotationAngle() const { return m_dRotationAngle; }
+    CVector RotationCentre() const { return m_vRotationCentre; }
+    int FocusCode() const { return m_nFocusCode; }
+    int PlacedNodes() const { return m_nPlacedNodes; }
+    CVector LastNode() const { return m_vLastNode; }
+    LONG LastDrawFlags() const { return m_nLastDrawFlags; }
+    int OwnsList() const { return m_bOwnsList; }
+    WORD ForcedType() const { return m_wForcedType; }
+    double NodeTolerance() const { return m_dNodeTolerance; }
+    // A new item started at v by the host's own means, as a chosen symbol is.
+    void StartHeldItem(CGraphicItem* item, CVector v, int state) {
+        HoldNewItem(item);
+        item->SetStart(&v);
+        m_vLastNode = v;
+        m_nPlacedNodes = 1;
+        m_pLastNewItem = item;
+        m_nState = state;
+    }
+};
+
+// Records the window's calls that tests follow, and counts live instances.
+template <class Base> class CProbe : public Base {
+public:
+    CProbe() { ++s_live; }
+    ~CProbe() override { --s_live; }
+    void SetFocus(int focus) override {
+        calls.push_back("focus " + std::to_string(focus));
+        Base::SetFocus(focus);
+    }
+    void SetDrag(int drag) override {
+        calls.push_back("drag " + std::to_string(drag));
+        Base::SetDrag(drag);
+    }
+    void SetOwnCursor() override { calls.push_back("cursor"); }
+    int Properties(CWnd* parent, LONG flags) override {
+        propertiesParent = parent;
+        calls.push_back("properties " + std::to_string(flags));
+        return propertiesAnswer;
+    }
+    void OnRegionalSettingsChanged(CRegionalSettings&) override { calls.push_back("units"); }
+
+    std::vector<std::string> calls;
+    CWnd* propertiesParent = nullptr;
+    int propertiesAnswer = 1;
+    static inline int s_live = 0;
+};
+
+using CProbeLine = CProbe<CGraphicLine>;
+using CProbePolyLine = CProbe<CGrPolyLine>;
+
+// A fixture member declared before the window: when it goes, after the window and the lists,
+// no probe item may be alive.
+class CLiveItemCheck {
+public:
+    CLiveItemCheck() { CProbeLine::s_live = CProbePolyLine::s_live = 0; }
+    ~CLiveItemCheck() {
+        EXPECT_EQ(CProbeLine::s_live, 0) << "a line was leaked or kept";
+        EXPECT_EQ(CProbePolyLine::s_live, 0) << "a polyline was leaked or kept";
+    }
+    CLiveItemCheck(const CLiveItemCheck&) = delete;
+    CLiveItemCheck& operator=(const CLiveItemCheck&) = delete;
+};
+
+// Stand-ins carry the names of kinds that the library does not have yet; the window treats
+// them by name exactly as it will treat the real kinds.
+class CGraphicSelectionRect : public CProbe<CGraphicLine> {
+    DECLARE_DYNAMIC(CGraphicSelectionRect)
+};
+class CGrAngle : public CProbe<CGrPolyLine> {
+    DECLARE_DYNAMIC(CGrAngle)
+};
+class CGrPolyDist : public CProbe<CGrPolyLine> {
+    DECLARE_DYNAMIC(CGrPolyDist)
+};
+class CGraphicText : public CProbe<CGraphicLine> {
+    DECLARE_DYNAMIC(CGraphicText)
+};
+class CGraphicFreeDraw : public CProbe<CGrPolyLine> {
+    DECLARE_DYNAMIC(CGraphicFreeDraw)
+};
+class CGraphicSymbol : public CProbe<CGraphicLine> {
+    DECLARE_DYNAMIC(CGraphicSymbol)
+};
+class CGrDensityLine : public CProbe<CGraphicLine> {
+    DECLARE_DYNAMIC(CGrDensityLine)
+};
+
+// Registers the stand-ins once. A name that the library has taken by now fails the tests:
+// they should then use the real kind.
+void RegisterStandIns();
+
+// A line or polyline with its nodes, class 0x0020.
+template <class Item = CProbeLine> Item* NewItem(std::initializer_list<CVector> nodes) {
+    auto* item = new Item;
+    auto node = nodes.begin();
+    CVector start = *node;
+    item->SetStart(&start);
+    for (++node; node != nodes.end(); ++node) {
+        CVector next = *node;
+        item->SetEnd(&next, item->AcceptMoreNodes());
+    }
+    return item;
+}
+
+std::vector<CVector> Nodes(CGraphicItem* item);
+// The items of the list's group of class key, head to tail.
+std::vector<CGraphicItem*> GroupItems(CGraphicItemList& list, WORD key);
+// All items of the list.
+int ItemCount(CGraphicItemList& list);
+
+} // namespace vellum::test
