@@ -11,6 +11,7 @@
 #include <vellum/platform/DialogTemplate.h>
 #include <vellum/platform/Exceptions.h>
 #include <vellum/platform/File.h>
+#include <vellum/platform/GlobalMemory.h>
 #include <vellum/platform/FontDialog.h>
 #include <vellum/platform/GdiObject.h>
 #include <vellum/platform/HeadlessUiHost.h>
@@ -32,17 +33,25 @@
 #include <vellum/platform/UserSettings.h>
 #include <vellum/platform/Wnd.h>
 
+#include <vellum/basalt/FontData.h>
+#include <vellum/basalt/IntlMeasurement.h>
+#include <vellum/basalt/LogError.h>
+#include <vellum/basalt/RegionalSettings.h>
+
 #include <vellum/archive/Archive.h>
 #include <vellum/archive/ClassRegistry.h>
 
 #include <vellum/geometry/GraphMatrix.h>
 #include <vellum/geometry/Vector.h>
 
+#include <vellum/Graphics/GrItmlst.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GrPolyLine.h>
 
 #include <vellum/gamma/GammaLut.h>
+
+#include <vellum/imaging/Bitmap.h>
 
 #include <vellum/ui/ColorPP.h>
 #include <vellum/ui/LibraryResources.h>
