@@ -25,6 +25,7 @@ int RunDemo(const Args& args);
 int RunInfo(const Args& args);
 int RunRender(const Args& args);
 int RunGamma(const Args& args);
+int RunReplay(const Args& args);
 
 // Reads a stored item list; CommandError names the file and the cause.
 std::unique_ptr<CGraphicItemList> LoadList(const std::string& path);

@@ -19,7 +19,8 @@ void PrintUsage(std::FILE* out) {
                  "                      draw a stored item list, over a grey PGM or PNG image\n"
                  "  gamma IMAGE [--p 0.5] [--window [--low-cut A --high-cut B]] -o OUT.pgm|.png\n"
                  "                      find the gamma that brings the mean grey to the\n"
-                 "                      brightness p asks for, and write the corrected image\n");
+                 "                      brightness p asks for, and write the corrected image\n"
+                 "  replay SCRIPT [--image IMG] [--frames DIR] -o OUT.png  drive the window\n");
 }
 
 } // namespace
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
                               : command == "info"   ? RunInfo
                               : command == "render" ? RunRender
                               : command == "gamma"  ? RunGamma
+                              : command == "replay" ? RunReplay
                                                     : nullptr;
     if (!run) {
         std::fprintf(stderr, "vellum: unknown command '%s' (vellum --help lists them)\n",

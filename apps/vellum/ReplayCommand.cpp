@@ -1,0 +1,420 @@
+// vellum replay SCRIPT [--image IMG] [--frames DIR] -o OUT.png: drives the interactive window
+// through a script of host calls, as a viewer forwards its mouse and settings, over a view that
+// the Cairo backend draws. Writes the final picture, the item list next to it (OUT.vla) and,
+// with --frames, the picture after every mouse event, so that rubber bands can be seen.
+
+#include "Commands.h"
+
+#include <vellum/platform/CodePage.h>
+#include <vellum/platform/Exceptions.h>
+#include <vellum/platform/GlobalMemory.h>
+#include <vellum/platform/HeadlessUiHost.h>
+#include <vellum/platform/Menu.h>
+#include <vellum/ui/LibraryResources.h>
+#include <vellum/window/GraphicWnd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+namespace vellum::tool {
+
+namespace {
+
+constexpr COLORREF kBackground = RGB(48, 48, 48);
+constexpr double kMaxZoom = 64.0;
+constexpr int kMaxSide = 32767;
+constexpr double kMaxCoordinate = 1000000.0;
+constexpr int kDefaultWidth = 200;
+constexpr int kDefaultHeight = 150;
+
+// The script's words: how many values each takes and whether it is a mouse event.
+struct Verb {
+    const char* name;
+    int values;
+    bool event;
+};
+
+constexpr Verb kVerbs[] = {
+    {"image", 2, false},  {"view", 2, false},       {"origin", 2, false},     {"zoom", 1, false},
+    {"action", 1, false}, {"types", 1, false},      {"force", 1, false},      {"visible", 1, false},
+    {"access", 1, false}, {"resolution", 2, false}, {"calibrated", 1, false}, {"down", 2, true},
+    {"move", 2, true},    {"up", 2, true},          {"dblclick", 2, true},    {"rclick", 2, true},
+};
+
+constexpr const char* kActionNames[] = {
+    "select",   "rotate", "delete",    "line",         "distance",
+    "text",     "angle",  "symbol",    "density-area", "density-line",
+    "polyline", "arc",    "rectangle", "freehand",     "selection",
+};
+
+struct Step {
+    int line;
+    const Verb* verb;
+    double a = 0;
+    double b = 0;
+};
+
+[[noreturn]] void ScriptError(const std::string& script, int line, const std::string& problem) {
+    throw CommandError(script + ":" + std::to_string(line) + ": " + problem);
+}
+
+// A number as the script writes it: decimal, or for masks and classes also 0x hexadecimal.
+std::optional<double> Number(const std::string& text, bool integer) {
+    char* end = nullptr;
+    const double value = integer ? static_cast<double>(std::strtol(text.c_str(), &end, 0))
+                                 : std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::vector<Step> ParseScript(const std::string& path, bool imageGiven) {
+    std::ifstream in(path);
+    if (!in)
+        throw CommandError(path + ": " + std::strerror(errno));
+    std::vector<Step> steps;
+    bool eventSeen = false;
+    std::string text;
+    for (int line = 1; std::getline(in, text); ++line) {
+        text = text.substr(0, text.find('#'));
+        std::istringstream words(text);
+        std::string name;
+        if (!(words >> name))
+            continue;
+        Step step{line, nullptr};
+        for (const Verb& verb : kVerbs)
+            if (name == verb.name)
+                step.verb = &verb;
+        if (!step.verb)
+            ScriptError(path, line, "unknown command '" + name + "'");
+        std::vector<std::string> values;
+        for (std::string value; words >> value;)
+            values.push_back(value);
+        if (static_cast<int>(values.size()) != step.verb->values)
+            ScriptError(path, line,
+                        name + " takes " + std::to_string(step.verb->values) +
+                            (step.verb->values == 1 ? " value" : " values"));
+
+        const bool real = name == "zoom" || name == "resolution";
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            std::optional<double> value = Number(values[i], !real);
+            if (name == "action" && !value) {
+                for (int code = 0; code < static_cast<int>(std::size(kActionNames)); ++code)
+                    if (values[i] == kActionNames[code])
+                        value = code;
+            }
+            if (!value || std::fabs(*value) > kMaxCoordinate)
+                ScriptError(path, line, "'" + values[i] + "' is not a value for " + name);
+            (i == 0 ? step.a : step.b) = *value;
+        }
+
+        if ((name == "image" || name == "view") &&
+            (step.a < 1 || step.b < 1 || step.a > kMaxSide || step.b > kMaxSide))
+            ScriptError(path, line, name + " needs a width and height from 1 to 32767");
+        if ((name == "image" || name == "view") && eventSeen)
+            ScriptError(path, line, name + " must come before the first mouse event");
+        if (name == "image" && imageGiven)
+            ScriptError(path, line, "the image size comes from --image");
+        if (name == "zoom" && !(step.a > 0 && step.a <= kMaxZoom))
+            ScriptError(path, line, "zoom must be above 0 and at most 64");
+        if ((name == "types" || name == "force") && (step.a < 0 || step.a > 0xFFFF))
+            ScriptError(path, line, name + " needs a class mask from 0 to 0xFFFF");
+        eventSeen = eventSeen || step.verb->event;
+        steps.push_back(step);
+    }
+    return steps;
+}
+
+// The UI host of a session without a user: dialogs are cancelled and no menu entry is chosen,
+// as the headless host does, but message boxes and menus are reported with their script line.
+class ReplayUiHost : public CHeadlessUiHost {
+public:
+    explicit ReplayUiHost(const int& line) : m_line(line) {}
+
+    int MessageBox(CWnd* owner, const char* text, const char* caption, UINT type) override {
+        std::printf("line %d: message box \"%s\"\n", m_line, ToUtf8(CString(text)).c_str());
+        return CHeadlessUiHost::MessageBox(owner, text, caption, type);
+    }
+    UINT TrackPopupMenu(const CMenu& menu, UINT flags, POINT screen, CWnd* owner) override {
+        std::printf("line %d: popup menu at (%d, %d):", m_line, static_cast<int>(screen.x),
+                    static_cast<int>(screen.y));
+        for (UINT i = 0; i < menu.GetMenuItemCount(); ++i) {
+            CString text;
+            menu.GetMenuString(i, text, MF_BYPOSITION);
+            std::printf(" \"%s\" (%u)", ToUtf8(text).c_str(),
+                        menu.GetMenuItemID(static_cast<int>(i)));
+        }
+        std::printf("\n");
+        return CHeadlessUiHost::TrackPopupMenu(menu, flags, screen, owner);
+    }
+
+private:
+    const int& m_line;
+};
+
+// The viewer's view: a picture in memory that shows the image at the window's origin and zoom
+// and the overlay over it. Invalidated areas are kept as one rectangle and repainted from
+// scratch (background, image, CGraphicWnd::Draw) when the view is updated; exclusive-or drawing
+// goes straight into the picture through GetDC, as on a screen.
+class ReplayView : public CWnd {
+public:
+    ReplayView(std::vector<BYTE> pixels, CSize imageSize)
+        : m_pixels(std::move(pixels)), m_imageSize(imageSize) {}
+
+    void SetGraphic(CGraphicWnd* graphic) { m_graphic = graphic; }
+    void SetImage(std::vector<BYTE> pixels, CSize size) {
+        m_pixels = std::move(pixels);
+        m_imageSize = size;
+    }
+    void SetPlacement(CPoint origin, double zoom) {
+        m_origin = origin;
+        m_zoom = zoom;
+    }
+    bool IsOpen() const { return m_picture != nullptr; }
+    // Makes the picture and paints all of it.
+    void Open(int width, int height) {
+        m_picture = CCairoDC::CreateImage(width, height, kBackground);
+        m_client = CRect(0, 0, width, height);
+        Invalidate(TRUE);
+        UpdateWindow();
+    }
+    void WritePng(const std::string& path) const { m_picture->WritePng(path.c_str()); }
+
+    void InvalidateRect(const RECT* rect, BOOL) override {
+        CRect area = rect ? CRect(*rect) : m_client;
+        area.NormalizeRect();
+        area &= m_client;
+        m_pending |= area;
+    }
+    void Invalidate(BOOL erase) override { InvalidateRect(nullptr, erase); }
+    BOOL GetUpdateRect(RECT* rect, BOOL) override {
+        if (rect)
+            *rect = m_pending;
+        return m_pending.IsRectEmpty() ? FALSE : TRUE;
+    }
+    void UpdateWindow() override {
+        if (!m_picture || m_pending.IsRectEmpty())
+            return;
+        Paint(m_pending);
+        m_pending.SetRectEmpty();
+    }
+    // The picture, each time as a fresh context would come: copying pixels, no offset.
+    CDC* GetDC() override {
+        if (!m_picture)
+            return nullptr;
+        m_picture->SetROP2(R2_COPYPEN);
+        m_picture->SetViewportOrg(0, 0);
+        ++m_dcsOut;
+        return m_picture.get();
+    }
+    int ReleaseDC(CDC* dc) override {
+        if (!m_picture || dc != m_picture.get() || m_dcsOut == 0)
+            return 0;
+        --m_dcsOut;
+        m_picture->SetROP2(R2_COPYPEN);
+        return 1;
+    }
+
+private:
+    // Draws the whole view afresh and copies the area of it into the picture, leaving the rest
+    // (rubber bands included) as it was.
+    void Paint(const CRect& area) {
+        auto scene = CCairoDC::CreateImage(m_client.Width(), m_client.Height(), kBackground);
+        if (!m_pixels.empty())
+            scene->DrawGreyImage(m_pixels.data(), m_imageSize.cx, m_imageSize.cy, m_imageSize.cx,
+                                 m_origin.x, m_origin.y, m_zoom);
+        if (m_graphic)
+            m_graphic->Draw(scene.get(), 0, 0);
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right;) {
+                const COLORREF colour = scene->GetPixel(x, y);
+                int end = x + 1;
+                while (end < area.right && scene->GetPixel(end, y) == colour)
+                    ++end;
+                m_picture->FillSolidRect(x, y, end - x, 1, colour);
+                x = end;
+            }
+        }
+    }
+
+    std::vector<BYTE> m_pixels;
+    CSize m_imageSize;
+    CPoint m_origin;
+    double m_zoom = 1.0;
+    CGraphicWnd* m_graphic = nullptr;
+    std::unique_ptr<CCairoDC> m_picture;
+    CRect m_client;
+    CRect m_pending;
+    int m_dcsOut = 0;
+};
+
+// A dark radiograph-like ramp, so that the black drag pen shows in exclusive-or as light grey.
+std::vector<BYTE> PlainImage(int width, int height) {
+    std::vector<BYTE> pixels(static_cast<std::size_t>(width) * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels[static_cast<std::size_t>(y) * width + x] =
+                static_cast<BYTE>(30 + 50 * (x + y) / (width + height));
+    return pixels;
+}
+
+void WriteListFile(CGraphicItemList* list, const std::string& path) {
+    void* block = list ? list->GetGlobalHandle() : nullptr;
+    if (!block)
+        throw CommandError(path + ": the list could not be stored");
+    const auto* bytes = static_cast<const char*>(GlobalLock(block));
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes, static_cast<std::streamsize>(GlobalSize(block)));
+    GlobalUnlock(block);
+    GlobalFree(block);
+    if (!out.flush())
+        throw CommandError(path + ": cannot be written");
+}
+
+} // namespace
+
+int RunReplay(const Args& args) {
+    std::string scriptPath, imagePath, framesDir, outPath;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--image")
+            imagePath = OptionValue(args, i);
+        else if (arg == "--frames")
+            framesDir = OptionValue(args, i);
+        else if (arg == "-o")
+            outPath = OptionValue(args, i);
+        else if (scriptPath.empty() && !arg.starts_with("-"))
+            scriptPath = arg;
+        else
+            throw CommandError("unexpected argument '" + arg + "'");
+    }
+    if (scriptPath.empty() || outPath.empty())
+        throw CommandError("usage: vellum replay SCRIPT [--image IMG] [--frames DIR] -o OUT.png");
+    if (std::filesystem::path(outPath).extension() != ".png")
+        throw CommandError(outPath + ": the output must end in .png");
+
+    // Everything is read and checked before anything is written.
+    const std::vector<Step> steps = ParseScript(scriptPath, !imagePath.empty());
+    const auto image = imagePath.empty() ? nullptr : LoadImage(imagePath);
+    if (image && (image->Width > kMaxSide || image->Height > kMaxSide))
+        throw CommandError(imagePath + ": the image is larger than 32767 pixels");
+    const std::string listPath = std::filesystem::path(outPath).replace_extension(".vla").string();
+    if (!framesDir.empty()) {
+        std::error_code error;
+        std::filesystem::create_directories(framesDir, error);
+        if (error)
+            throw CommandError(framesDir + ": " + error.message());
+    }
+
+    int line = 0;
+    ReplayUiHost host(line);
+    CUiHostScope hostScope(host);
+    AddLibraryResources();
+
+    CSize imageSize =
+        image ? CSize(image->Width, image->Height) : CSize(kDefaultWidth, kDefaultHeight);
+    ReplayView view(image ? DisplayPixels(*image) : PlainImage(imageSize.cx, imageSize.cy),
+                    imageSize);
+    CGraphicWnd graphic(&view);
+    view.SetGraphic(&graphic);
+    graphic.SetImageSize(imageSize);
+    graphic.SetBitmap(image.get());
+    CPoint origin;
+    double zoom = 1.0;
+    std::optional<CSize> viewSize;
+    // The view opens at the first mouse event: as large as asked, or the image at its place
+    // and zoom with the origin as margin all round.
+    const auto open = [&] {
+        if (view.IsOpen())
+            return;
+        const CSize size = viewSize.value_or(
+            CSize(2 * origin.x + static_cast<int>(std::ceil(imageSize.cx * zoom)),
+                  2 * origin.y + static_cast<int>(std::ceil(imageSize.cy * zoom))));
+        if (size.cx < 1 || size.cy < 1 || size.cx > kMaxSide || size.cy > kMaxSide)
+            throw CommandError(scriptPath + ":" + std::to_string(line) +
+                               ": the view would be empty or larger than 32767 pixels; "
+                               "give its size with view");
+        view.Open(size.cx, size.cy);
+    };
+
+    int frame = 0;
+    try {
+        for (const Step& step : steps) {
+            line = step.line;
+            const std::string verb = step.verb->name;
+            const int a = static_cast<int>(step.a);
+            const int b = static_cast<int>(step.b);
+            const CPoint point(a, b);
+            if (step.verb->event)
+                open();
+            if (verb == "image") {
+                imageSize = CSize(a, b);
+                view.SetImage(PlainImage(a, b), imageSize);
+                graphic.SetImageSize(imageSize);
+            } else if (verb == "view") {
+                viewSize = CSize(a, b);
+            } else if (verb == "origin" || verb == "zoom") {
+                if (verb == "origin")
+                    origin = point;
+                else
+                    zoom = step.a;
+                graphic.SetImageOrg(origin);
+                graphic.SetZoomFactor(zoom);
+                view.SetPlacement(origin, zoom);
+                view.Invalidate(TRUE);
+            } else if (verb == "action") {
+                graphic.SetVectorAction(a);
+            } else if (verb == "types") {
+                graphic.SetTypesToDraw(static_cast<WORD>(a));
+                view.Invalidate(TRUE);
+            } else if (verb == "force") {
+                graphic.ForceNewItemType(static_cast<WORD>(a));
+            } else if (verb == "visible") {
+                graphic.SetVisible(a);
+                view.Invalidate(TRUE);
+            } else if (verb == "access") {
+                graphic.EnableAccess(a);
+            } else if (verb == "resolution") {
+                graphic.SetResolution(step.a, step.b);
+            } else if (verb == "calibrated") {
+                graphic.SetCalibrated(a);
+            } else if (verb == "down") {
+                graphic.LButtonDown(0, point);
+            } else if (verb == "move") {
+                graphic.MouseMove(0, point);
+            } else if (verb == "up") {
+                graphic.LButtonUp(0, point);
+            } else if (verb == "dblclick") {
+                graphic.LButtonDoubleClick(0, point);
+            } else {
+                graphic.RButtonDown(0, point);
+            }
+            // What is left invalid is painted when the viewer is idle, after each call.
+            view.UpdateWindow();
+            if (step.verb->event && !framesDir.empty()) {
+                char name[32];
+                std::snprintf(name, sizeof name, "%03d-%s.png", ++frame, verb.c_str());
+                view.WritePng((std::filesystem::path(framesDir) / name).string());
+            }
+        }
+        open();
+        view.UpdateWindow();
+        view.WritePng(outPath);
+    } catch (const CException& e) {
+        throw CommandError(outPath + ": " + e.what());
+    }
+    WriteListFile(graphic.GetVectorItemList(), listPath);
+    std::printf("%s\n%s\n", outPath.c_str(), listPath.c_str());
+    if (frame > 0)
+        std::printf("%s: %d frames\n", framesDir.c_str(), frame);
+    return 0;
+}
+
+} // namespace vellum::tool
