@@ -53,6 +53,8 @@
 
 #include <vellum/imaging/Bitmap.h>
 
+#include <vellum/window/GraphicWnd.h>
+
 #include <vellum/ui/ColorPP.h>
 #include <vellum/ui/LibraryResources.h>
 #include <vellum/ui/LinePP.h>

@@ -13,6 +13,7 @@
 #include <vellum/platform/Menu.h>
 #include <vellum/platform/String.h>
 #include <vellum/platform/UiHost.h>
+#include <vellum/ui/LibraryResources.h>
 
 #include <algorithm>
 #include <climits>
@@ -87,7 +88,10 @@ private:
 
 } // namespace
 
-CGraphicWnd::CGraphicWnd(CWnd* parent) : m_pParent(parent), m_pItemList(new CGraphicItemList) {}
+// The context menu's texts are the library's resources: a window makes sure they can be found.
+CGraphicWnd::CGraphicWnd(CWnd* parent) : m_pParent(parent), m_pItemList(new CGraphicItemList) {
+    AddLibraryResources();
+}
 
 CGraphicWnd::~CGraphicWnd() {
     if (IsKind(m_pActiveItem, "CGraphicSelectionRect"))

@@ -10,7 +10,6 @@
 #include <vellum/platform/GlobalMemory.h>
 #include <vellum/platform/HeadlessUiHost.h>
 #include <vellum/platform/Menu.h>
-#include <vellum/ui/LibraryResources.h>
 #include <vellum/window/GraphicWnd.h>
 
 #include <cerrno>
@@ -316,7 +315,6 @@ int RunReplay(const Args& args) {
     int line = 0;
     ReplayUiHost host(line);
     CUiHostScope hostScope(host);
-    AddLibraryResources();
 
     CSize imageSize =
         image ? CSize(image->Width, image->Height) : CSize(kDefaultWidth, kDefaultHeight);

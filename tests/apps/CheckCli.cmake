@@ -65,7 +65,19 @@ endif()
 expect_success(gamma ${WORK_DIR}/demo/sample.png --p 0.9 --window --low-cut 0.01 --high-cut 0.01
                -o ${WORK_DIR}/gamma-window.png)
 
+expect_success(replay ${EXAMPLE_SCRIPT} -o ${WORK_DIR}/replay.png --frames ${WORK_DIR}/frames)
+if(NOT last_output MATCHES "28 frames")
+    message(FATAL_ERROR "unexpected replay output:\n${last_output}")
+endif()
+expect_success(info ${WORK_DIR}/replay.vla)
+if(NOT last_output MATCHES "group 0x0020 \\(drawings\\): 2 items")
+    message(FATAL_ERROR "the replayed session did not store a line and a polyline:\n${last_output}")
+endif()
+file(WRITE ${WORK_DIR}/bad-script.txt "zoom 2\ndown 10\n")
+
 set(out ${WORK_DIR}/never.png)
+expect_failure("bad-script.txt:2: down takes 2 values" ${out}
+               replay ${WORK_DIR}/bad-script.txt -o ${out})
 expect_failure("--p must be between 0 and 1" ${out} gamma ${WORK_DIR}/demo/sample.png --p 1.5 -o ${out})
 expect_failure("need --window" ${out} gamma ${WORK_DIR}/demo/sample.png --low-cut 0.1 -o ${out})
 expect_failure("add up to less than 1" ${out}
