@@ -29,6 +29,8 @@ int RunReplay(const Args& args);
 
 // Reads a stored item list; CommandError names the file and the cause.
 std::unique_ptr<CGraphicItemList> LoadList(const std::string& path);
+// Stores the list as a list file; CommandError names the file when that fails.
+void WriteListFile(CGraphicItemList* list, const std::string& path);
 // Reads a grey PGM or PNG image; CommandError names the file and the cause.
 std::unique_ptr<struct_LEAD_Bitmap> LoadImage(const std::string& path);
 

@@ -8,11 +8,9 @@
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/imaging/io/ImageFile.h>
 #include <vellum/platform/Exceptions.h>
-#include <vellum/platform/GlobalMemory.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 namespace vellum::tool {
 
@@ -84,19 +82,6 @@ std::unique_ptr<CGraphicItemList> SampleList() {
     return list;
 }
 
-void WriteListFile(CGraphicItemList& list, const std::string& path) {
-    void* block = list.GetGlobalHandle();
-    if (!block)
-        throw CommandError(path + ": the list could not be stored");
-    const auto* bytes = static_cast<const char*>(GlobalLock(block));
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes, static_cast<std::streamsize>(GlobalSize(block)));
-    GlobalUnlock(block);
-    GlobalFree(block);
-    if (!out.flush())
-        throw CommandError(path + ": cannot be written");
-}
-
 } // namespace
 
 int RunDemo(const Args& args) {
@@ -119,7 +104,7 @@ int RunDemo(const Args& args) {
     const std::string picturePath = (dir / "demo.png").string();
     try {
         SaveImageFile(imagePath.c_str(), *image, ImageFileFormat::Png);
-        WriteListFile(*list, listPath);
+        WriteListFile(list.get(), listPath);
 
         // The image at zoom 1 beside the image at zoom 2, on one canvas.
         const int canvasWidth = kMargin * 3 + kWidth * 3;

@@ -7,7 +7,6 @@
 
 #include <vellum/platform/CodePage.h>
 #include <vellum/platform/Exceptions.h>
-#include <vellum/platform/GlobalMemory.h>
 #include <vellum/platform/HeadlessUiHost.h>
 #include <vellum/platform/Menu.h>
 #include <vellum/window/GraphicWnd.h>
@@ -262,19 +261,6 @@ std::vector<BYTE> PlainImage(int width, int height) {
             pixels[static_cast<std::size_t>(y) * width + x] =
                 static_cast<BYTE>(30 + 50 * (x + y) / (width + height));
     return pixels;
-}
-
-void WriteListFile(CGraphicItemList* list, const std::string& path) {
-    void* block = list ? list->GetGlobalHandle() : nullptr;
-    if (!block)
-        throw CommandError(path + ": the list could not be stored");
-    const auto* bytes = static_cast<const char*>(GlobalLock(block));
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes, static_cast<std::streamsize>(GlobalSize(block)));
-    GlobalUnlock(block);
-    GlobalFree(block);
-    if (!out.flush())
-        throw CommandError(path + ": cannot be written");
 }
 
 } // namespace

@@ -4,10 +4,12 @@
 #include <vellum/imaging/io/ImageFile.h>
 #include <vellum/platform/Exceptions.h>
 #include <vellum/platform/File.h>
+#include <vellum/platform/GlobalMemory.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 
 namespace vellum::tool {
 
@@ -30,6 +32,19 @@ std::unique_ptr<CGraphicItemList> LoadList(const std::string& path) {
     } catch (const CException& e) {
         throw CommandError(path + ": " + e.what());
     }
+}
+
+void WriteListFile(CGraphicItemList* list, const std::string& path) {
+    void* block = list ? list->GetGlobalHandle() : nullptr;
+    if (!block)
+        throw CommandError(path + ": the list could not be stored");
+    const auto* bytes = static_cast<const char*>(GlobalLock(block));
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes, static_cast<std::streamsize>(GlobalSize(block)));
+    GlobalUnlock(block);
+    GlobalFree(block);
+    if (!out.flush())
+        throw CommandError(path + ": cannot be written");
 }
 
 std::unique_ptr<struct_LEAD_Bitmap> LoadImage(const std::string& path) {
