@@ -1,3 +1,5 @@
+#include "support/CountedObject.h"
+
 #include <vellum/platform/Exceptions.h>
 #include <vellum/platform/MapWordToOb.h>
 
@@ -11,17 +13,7 @@ using namespace vellum;
 
 namespace {
 
-class Item : public CObject {
-public:
-    explicit Item(int* destroyed = nullptr) : m_destroyed(destroyed) {}
-    ~Item() override {
-        if (m_destroyed != nullptr)
-            ++*m_destroyed;
-    }
-
-private:
-    int* m_destroyed;
-};
+using Item = vellum::test::CountedObject;
 
 using Entries = std::vector<std::pair<WORD, CObject*>>;
 

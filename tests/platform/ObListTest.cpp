@@ -1,3 +1,5 @@
+#include "support/CountedObject.h"
+
 #include <vellum/platform/Exceptions.h>
 #include <vellum/platform/ObList.h>
 
@@ -9,17 +11,7 @@ using namespace vellum;
 
 namespace {
 
-class Item : public CObject {
-public:
-    explicit Item(int* destroyed = nullptr) : m_destroyed(destroyed) {}
-    ~Item() override {
-        if (m_destroyed != nullptr)
-            ++*m_destroyed;
-    }
-
-private:
-    int* m_destroyed;
-};
+using Item = vellum::test::CountedObject;
 
 std::vector<CObject*> Forward(const CObList& list) {
     std::vector<CObject*> items;
