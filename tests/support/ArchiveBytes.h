@@ -37,6 +37,16 @@ inline void Load(Bytes bytes, const std::function<void(CArchive&)>& read) {
     read(ar);
 }
 
+// The cause of the archive exception that the action throws; none when it throws none.
+template <class F> CArchiveException::Cause CauseOf(F&& action) {
+    try {
+        action();
+    } catch (const CArchiveException& e) {
+        return e.m_cause;
+    }
+    return CArchiveException::none;
+}
+
 // Little-endian byte builders for expected streams.
 inline void Append(Bytes& out, std::initializer_list<int> values) {
     for (int v : values)
