@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,57 +37,40 @@ protected:
 // ---------------------------------------------------------------------------------------------
 // A new window
 
-TEST_F(GraphicWnd, StartsIdleWithAnEmptyListOfItsOwn) {
-    ASSERT_NE(wnd.GetVectorItemList(), nullptr);
-    EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 0);
-    EXPECT_EQ(wnd.OwnsList(), 1);
-    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
-    EXPECT_EQ(wnd.GetLastNewItem(), nullptr);
-    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
-    EXPECT_EQ(wnd.IsVisible(), 1);
-    EXPECT_EQ(wnd.IsAccessEnabled(), 1);
-    EXPECT_EQ(wnd.IsModified(), 0);
-    EXPECT_EQ(wnd.IsCalibrated(), 0);
-    EXPECT_EQ(wnd.GetSymbolLibrary(), nullptr);
-    EXPECT_EQ(wnd.ForcedType(), 0);
-    EXPECT_EQ(wnd.NodeTolerance(), 3.0);
-    EXPECT_TRUE(wnd.IsKindOf(RUNTIME_CLASS(CWnd)));
-    EXPECT_TRUE(parent.Events().empty());
-}
-
 // ---------------------------------------------------------------------------------------------
 // Mapping
 
-TEST_F(GraphicWnd, MapsAtZoomTwoTruncatingTowardZero) {
-    PlaceImage(2.0);
-    EXPECT_EQ(wnd.FromImagePnt(CPoint(5, 7)), CPoint(20, 34));
-    EXPECT_EQ(wnd.ToImagePnt(CPoint(20, 34)), CPoint(5, 7));
-    EXPECT_EQ(wnd.ToImagePnt(CPoint(21, 35)), CPoint(5, 7));
-    EXPECT_EQ(wnd.ToImagePnt(CPoint(9, 19)), CPoint(0, 0));   // -0.5 truncates to 0
-    EXPECT_EQ(wnd.ToImagePnt(CPoint(7, 16)), CPoint(-1, -2)); // -1.5 and -2 (not -2 and -2)
-    EXPECT_EQ(wnd.FromImagePnt(CPoint(-3, 0)), CPoint(4, 20));
-    EXPECT_EQ(wnd.FromImageRect(CRect(5, 7, 15, 17)), CRect(20, 34, 40, 54));
-}
-
-TEST_F(GraphicWnd, MapsAtFractionalZoomsByTruncation) {
-    PlaceImage(1.5, CPoint(0, 0));
-    EXPECT_EQ(wnd.FromImagePnt(CPoint(3, -3)), CPoint(4, -4)); // 4.5 and -4.5
-    EXPECT_EQ(wnd.ToImagePnt(CPoint(5, -5)), CPoint(3, -3));   // 3.33 and -3.33
-    PlaceImage(0.25, CPoint(0, 0));
-    EXPECT_EQ(wnd.ToImagePnt(CPoint(3, 5)), CPoint(12, 20));
-    EXPECT_EQ(wnd.FromImagePnt(CPoint(13, 7)), CPoint(3, 1)); // 3.25 and 1.75
-}
-
-TEST_F(GraphicWnd, ZoomOneAndZoomZeroOnlyShiftByTheOrigin) {
-    for (double zoom : {1.0, 0.0}) {
-        SCOPED_TRACE(zoom);
-        PlaceImage(zoom);
-        EXPECT_EQ(wnd.ToImagePnt(CPoint(25, 37)), CPoint(15, 17));
-        EXPECT_EQ(wnd.ToImagePnt(CPoint(9, 19)), CPoint(-1, -1));
-        EXPECT_EQ(wnd.FromImagePnt(CPoint(15, 17)), CPoint(25, 37));
-        EXPECT_EQ(wnd.FromImageRect(CRect(0, 0, 100, 50)), CRect(10, 20, 110, 70));
+TEST_F(GraphicWnd, MapsPointsByTruncationTowardZero) {
+    const struct {
+        double zoom;
+        CPoint origin;
+        CPoint view;
+        CPoint image;       // ToImagePnt(view)
+        CPoint imageToView; // FromImagePnt(image)
+    } cases[] = {
+        {2.0, CPoint(10, 20), CPoint(20, 34), CPoint(5, 7), CPoint(20, 34)},
+        {2.0, CPoint(10, 20), CPoint(21, 35), CPoint(5, 7), CPoint(20, 34)},
+        {2.0, CPoint(10, 20), CPoint(9, 19), CPoint(0, 0), CPoint(10, 20)},  // -0.5 gives 0
+        {2.0, CPoint(10, 20), CPoint(7, 16), CPoint(-1, -2), CPoint(8, 16)}, // -1.5 and -2
+        {1.5, CPoint(0, 0), CPoint(5, -5), CPoint(3, -3), CPoint(4, -4)},    // 4.5 and -4.5
+        {0.25, CPoint(0, 0), CPoint(3, 5), CPoint(12, 20), CPoint(3, 5)},
+        {0.25, CPoint(0, 0), CPoint(3, 1), CPoint(12, 4), CPoint(3, 1)},
+        // Zoom 1 and zoom 0 only shift by the origin.
+        {1.0, CPoint(10, 20), CPoint(9, 19), CPoint(-1, -1), CPoint(9, 19)},
+        {0.0, CPoint(10, 20), CPoint(25, 37), CPoint(15, 17), CPoint(25, 37)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.zoom << " " << c.view.x << "," << c.view.y);
+        PlaceImage(c.zoom, c.origin);
+        EXPECT_EQ(wnd.ToImagePnt(c.view), c.image);
+        EXPECT_EQ(wnd.FromImagePnt(c.image), c.imageToView);
     }
+    PlaceImage(0.25, CPoint(0, 0));
+    EXPECT_EQ(wnd.FromImagePnt(CPoint(13, 7)), CPoint(3, 1)); // 3.25 and 1.75
+    PlaceImage(2.0);
+    EXPECT_EQ(wnd.FromImageRect(CRect(5, 7, 15, 17)), CRect(20, 34, 40, 54));
+    PlaceImage(0.0);
+    EXPECT_EQ(wnd.FromImageRect(CRect(0, 0, 100, 50)), CRect(10, 20, 110, 70));
 }
 
 TEST_F(GraphicWnd, OffsetZoomAlwaysScalesThenShifts) {
@@ -117,16 +101,10 @@ TEST_F(GraphicWnd, IsInsideImageFromTheOriginUpToTheScaledSize) {
     PlaceImage(2.0);
     EXPECT_EQ(wnd.IsInsideImage(CPoint(10, 20)), 1);
     EXPECT_EQ(wnd.IsInsideImage(CPoint(209, 119)), 1);
-    EXPECT_EQ(wnd.IsInsideImage(CPoint(210, 120)), 0); // origin + scaled size
-    EXPECT_EQ(wnd.IsInsideImage(CPoint(210, 50)), 0);
+    EXPECT_EQ(wnd.IsInsideImage(CPoint(210, 50)), 0); // origin + scaled size
     EXPECT_EQ(wnd.IsInsideImage(CPoint(50, 120)), 0);
     EXPECT_EQ(wnd.IsInsideImage(CPoint(9, 20)), 0);
     EXPECT_EQ(wnd.IsInsideImage(CPoint(10, 19)), 0);
-
-    PlaceImage(1.0);
-    EXPECT_EQ(wnd.IsInsideImage(CPoint(10, 20)), 1);
-    EXPECT_EQ(wnd.IsInsideImage(CPoint(109, 69)), 1);
-    EXPECT_EQ(wnd.IsInsideImage(CPoint(110, 70)), 0);
 
     PlaceImage(0.5, CPoint(10, 20), CSize(101, 51));
     EXPECT_EQ(wnd.IsInsideImage(CPoint(59, 44)), 1); // 50.5 and 25.5 truncate to 50 and 25
@@ -207,20 +185,6 @@ TEST_F(GraphicWnd, DrawPassesTypesToTheItems) {
     EXPECT_TRUE(dc.LinesNamed("FillSolidRect").empty());
 }
 
-TEST_F(GraphicWnd, DrawDoesNothingWhileHidden) {
-    auto* line = NewItem({CVector(10, 10), CVector(50, 30)});
-    wnd.GetVectorItemList()->AddItem(line->GetClass(), line);
-    CRecordingDC dc;
-    wnd.SetVisible(0);
-    EXPECT_EQ(wnd.IsVisible(), 0);
-    wnd.Draw(&dc, 0, 9);
-    EXPECT_TRUE(dc.Records().empty());
-    EXPECT_EQ(wnd.LastDrawFlags(), 0);
-    wnd.SetVisible(1);
-    wnd.Draw(&dc, 0, 9);
-    EXPECT_EQ(dc.LinesNamed("LineTo").size(), 1u);
-}
-
 TEST_F(GraphicWnd, WithoutAListDrawingDrawsNothing) {
     auto* line = NewItem({CVector(10, 10), CVector(50, 30)});
     wnd.GetVectorItemList()->AddItem(line->GetClass(), line);
@@ -230,9 +194,7 @@ TEST_F(GraphicWnd, WithoutAListDrawingDrawsNothing) {
     CRecordingDC dc;
     wnd.Draw(&dc, 0, 9);
     EXPECT_EQ(dc.DrawingLines(), Lines{});
-    EXPECT_EQ(wnd.LastDrawFlags(), 9);
     EXPECT_EQ(dc.GetViewportOrg(), CPoint(0, 0));
-    EXPECT_EQ(wnd.IsCalibrated(), 0);
     wnd.SetTypesToDraw(0x0001);
     wnd.SetCalibrated(1);
     wnd.SetResolution(2.0, 2.0);
@@ -255,59 +217,57 @@ protected:
     CProbeLine* line = nullptr;
 };
 
-TEST_F(GraphicWndRotation, NinetyDegreesTurnsClockwiseIntoTheTurnedImage) {
-    wnd.RotateWnd(90);
-    const std::vector<CVector> nodes = Nodes(line);
-    ASSERT_EQ(nodes.size(), 2u);
-    EXPECT_NEAR(nodes[0].x, 100, 1e-9);
-    EXPECT_NEAR(nodes[0].y, 0, 1e-9);
-    EXPECT_NEAR(nodes[1].x, 0, 1e-9);
-    EXPECT_NEAR(nodes[1].y, 200, 1e-9);
-    EXPECT_EQ(wnd.IsModified(), 1);
-    EXPECT_EQ(wnd.GetVectorItemList()->IsModified(), 1);
-    EXPECT_EQ(parent.Events(), (Lines{"Invalidate erase 1", "UpdateWindow"}));
-}
-
-TEST_F(GraphicWndRotation, OtherAnglesStartTheTurnedImageAtTheOrigin) {
-    wnd.RotateWnd(-90); // counter-clockwise: (0, 0) goes to the bottom-left corner
-    std::vector<CVector> nodes = Nodes(line);
-    EXPECT_NEAR(nodes[0].x, 0, 1e-9);
-    EXPECT_NEAR(nodes[0].y, 200, 1e-9);
-    EXPECT_NEAR(nodes[1].x, 100, 1e-9);
-    EXPECT_NEAR(nodes[1].y, 0, 1e-9);
-
-    wnd.SetImageSize(CSize(100, 200));
-    wnd.RotateWnd(-90);
-    nodes = Nodes(line);
-    EXPECT_NEAR(nodes[0].x, 200, 1e-9);
-    EXPECT_NEAR(nodes[0].y, 100, 1e-9);
-    EXPECT_NEAR(nodes[1].x, 0, 1e-9);
-    EXPECT_NEAR(nodes[1].y, 0, 1e-9);
-}
-
-TEST_F(GraphicWndRotation, FortyFiveDegreesStartsTheBoxAtTheRoundedSmallestCorner) {
-    wnd.RotateWnd(45);
-    // The corners turn to (64.64, -56.07), (206.07, 85.36), (135.36, 156.07) and
-    // (-6.07, 14.64); the smallest x and y round to -6 and -56, and the items move by their
-    // opposite.
-    const std::vector<CVector> nodes = Nodes(line);
+TEST_F(GraphicWndRotation, TurnsTheItemsIntoTheTurnedImage) {
     const double s = std::sqrt(0.5) * 100;
-    EXPECT_NEAR(nodes[0].x, 100 - s + s / 2 + 6, 1e-9);
-    EXPECT_NEAR(nodes[0].y, 50 - s - s / 2 + 56, 1e-9);
-    EXPECT_NEAR(nodes[1].x, 100 + s - s / 2 + 6, 1e-9);
-    EXPECT_NEAR(nodes[1].y, 50 + s + s / 2 + 56, 1e-9);
-}
-
-TEST_F(GraphicWndRotation, ZeroDegreesMovesNothingButMarksModified) {
-    wnd.RotateWnd(0);
-    const std::vector<CVector> nodes = Nodes(line);
-    EXPECT_EQ(nodes[0].x, 0.0);
-    EXPECT_EQ(nodes[0].y, 0.0);
-    EXPECT_EQ(nodes[1].x, 200.0);
-    EXPECT_EQ(nodes[1].y, 100.0);
-    EXPECT_EQ(wnd.IsModified(), 1);
-    EXPECT_EQ(wnd.GetVectorItemList()->IsModified(), 1);
-    EXPECT_EQ(parent.Events(), (Lines{"Invalidate erase 1", "UpdateWindow"}));
+    const struct {
+        CSize image;
+        CVector from[2];
+        int degrees;
+        CVector start;
+        CVector end;
+    } cases[] = {
+        // Ninety degrees turns clockwise, the turned image starting at the origin.
+        {CSize(200, 100), {CVector(0, 0), CVector(200, 100)}, 90, CVector(100, 0), CVector(0, 200)},
+        {CSize(200, 100),
+         {CVector(0, 0), CVector(200, 100)},
+         -90,
+         CVector(0, 200),
+         CVector(100, 0)},
+        {CSize(100, 200),
+         {CVector(0, 200), CVector(100, 0)},
+         -90,
+         CVector(200, 100),
+         CVector(0, 0)},
+        // The corners turn to (64.64, -56.07), (206.07, 85.36), (135.36, 156.07) and
+        // (-6.07, 14.64); the smallest x and y round to -6 and -56, the items move by their
+        // opposite.
+        {CSize(200, 100),
+         {CVector(0, 0), CVector(200, 100)},
+         45,
+         CVector(100 - s / 2 + 6, 50 - 1.5 * s + 56),
+         CVector(100 + s / 2 + 6, 50 + 1.5 * s + 56)},
+        {CSize(200, 100), {CVector(0, 0), CVector(200, 100)}, 0, CVector(0, 0), CVector(200, 100)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.degrees);
+        CVector a = c.from[0], b = c.from[1];
+        line->SetStart(&a);
+        line->SetEnd(&b, 0);
+        wnd.SetImageSize(c.image);
+        wnd.SetModified(0);
+        wnd.GetVectorItemList()->SetModified(0);
+        parent.ClearEvents();
+        wnd.RotateWnd(c.degrees);
+        const std::vector<CVector> nodes = Nodes(line);
+        ASSERT_EQ(nodes.size(), 2u);
+        EXPECT_NEAR(nodes[0].x, c.start.x, 1e-9);
+        EXPECT_NEAR(nodes[0].y, c.start.y, 1e-9);
+        EXPECT_NEAR(nodes[1].x, c.end.x, 1e-9);
+        EXPECT_NEAR(nodes[1].y, c.end.y, 1e-9);
+        EXPECT_EQ(wnd.IsModified(), 1);
+        EXPECT_EQ(wnd.GetVectorItemList()->IsModified(), 1);
+        EXPECT_EQ(parent.Events(), (Lines{"Invalidate erase 1", "UpdateWindow"}));
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -396,16 +356,6 @@ TEST_F(GraphicWnd, InitializeDestroysAnItemThatNoListHolds) {
     wnd.Initialize(static_cast<CGraphicItemList*>(nullptr));
 }
 
-TEST_F(GraphicWnd, InitializeWithItsOwnListKeepsOwningIt) {
-    auto* line = NewItem({CVector(10, 10), CVector(50, 30)});
-    CGraphicItemList* own = wnd.GetVectorItemList();
-    own->AddItem(line->GetClass(), line);
-    wnd.Initialize(own);
-    EXPECT_EQ(wnd.GetVectorItemList(), own);
-    EXPECT_EQ(wnd.OwnsList(), 1);
-    EXPECT_EQ(CProbeLine::s_live, 1); // deleted with the window
-}
-
 TEST_F(GraphicWnd, InitializeFromABlockLoadsAListOfItsOwn) {
     void* block = ListBlock({1, 20});
     CGraphicItemList mine;
@@ -478,100 +428,40 @@ TEST_F(GraphicWnd, CalibrationIsForwardedRepaintedAndMarksBothModified) {
     auto* line = NewItem({CVector(10, 10), CVector(50, 30)});
     CGraphicItemList* list = wnd.GetVectorItemList();
     list->AddItem(line->GetClass(), line);
-    const Lines repaint{"Invalidate erase 1", "UpdateWindow"};
-
-    wnd.SetResolution(4.0, 5.0);
-    double x, y;
-    list->GetResolution(&x, &y);
-    EXPECT_EQ(x, 4.0);
-    EXPECT_EQ(y, 5.0);
-    EXPECT_EQ(parent.Events(), repaint);
-    EXPECT_EQ(wnd.IsModified(), 1);
-    EXPECT_EQ(list->IsModified(), 1);
-
-    wnd.SetModified(0);
-    list->SetModified(0);
-    parent.ClearEvents();
-    wnd.SetMagnification(0.0, 2.0);
-    list->GetMagnification(&x, &y);
-    EXPECT_EQ(x, 1.0);
-    EXPECT_EQ(y, 2.0);
-    EXPECT_EQ(parent.Events(), repaint);
-    EXPECT_EQ(wnd.IsModified(), 1);
-    EXPECT_EQ(list->IsModified(), 1);
-
-    wnd.SetModified(0);
-    list->SetModified(0);
-    parent.ClearEvents();
-    wnd.SetCalibrated(1);
-    EXPECT_EQ(wnd.IsCalibrated(), 1);
-    EXPECT_EQ(parent.Events(), repaint);
-    EXPECT_EQ(wnd.IsModified(), 1);
-    EXPECT_EQ(list->IsModified(), 1);
+    double x = 0.0;
+    double y = 0.0;
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        std::function<void()> check;
+    } cases[] = {
+        {"resolution", [&] { wnd.SetResolution(4.0, 5.0); },
+         [&] {
+             list->GetResolution(&x, &y);
+             EXPECT_EQ(CVector(x, y), CVector(4.0, 5.0));
+         }},
+        {"magnification", [&] { wnd.SetMagnification(0.0, 2.0); },
+         [&] {
+             list->GetMagnification(&x, &y);
+             EXPECT_EQ(CVector(x, y), CVector(1.0, 2.0)); // 0 is no magnification
+         }},
+        {"calibrated", [&] { wnd.SetCalibrated(1); }, [&] { EXPECT_EQ(wnd.IsCalibrated(), 1); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        wnd.SetModified(0);
+        list->SetModified(0);
+        parent.ClearEvents();
+        c.change();
+        c.check();
+        EXPECT_EQ(parent.Events(), (Lines{"Invalidate erase 1", "UpdateWindow"}));
+        EXPECT_EQ(wnd.IsModified(), 1);
+        EXPECT_EQ(list->IsModified(), 1);
+    }
+    // Uncalibrating forgets the resolution.
     wnd.SetCalibrated(0);
-    EXPECT_EQ(wnd.IsCalibrated(), 0);
     list->GetResolution(&x, &y);
     EXPECT_EQ(x, 0.0);
-}
-
-TEST_F(GraphicWnd, SetModifiedSetsOnlyTheWindowsFlag) {
-    wnd.SetModified(1);
-    EXPECT_EQ(wnd.IsModified(), 1);
-    EXPECT_EQ(wnd.GetVectorItemList()->IsModified(), 0);
-    wnd.SetModified(0);
-    EXPECT_EQ(wnd.IsModified(), 0);
-}
-
-TEST_F(GraphicWnd, SetBitmapRepaintsAtOnce) {
-    struct_LEAD_Bitmap* none = nullptr;
-    wnd.SetBitmap(none);
-    EXPECT_EQ(parent.Events(), (Lines{"Invalidate erase 1", "UpdateWindow"}));
-}
-
-TEST_F(GraphicWnd, TypesToDrawAndForcedTypeAreKept) {
-    wnd.SetTypesToDraw(0x0021);
-    EXPECT_EQ(wnd.GetVectorItemList()->GetTypesToDraw(), 0x0021);
-    wnd.ForceNewItemType(0x0010);
-    EXPECT_EQ(wnd.ForcedType(), 0x0010);
-}
-
-TEST_F(GraphicWnd, AGivenSymbolLibraryBelongsToTheWindow) {
-    auto* first = new CGraphicItemList;
-    auto* line = NewItem({CVector(10, 10), CVector(50, 30)});
-    first->AddItem(line->GetClass(), line);
-    wnd.SetSymbolLibrary(first);
-    EXPECT_EQ(wnd.GetSymbolLibrary(), first);
-    wnd.SetSymbolLibrary(first);
-    EXPECT_EQ(CProbeLine::s_live, 1);
-    wnd.SetSymbolLibrary(new CGraphicItemList); // the first goes, with its line
-    EXPECT_EQ(CProbeLine::s_live, 0);
-    auto* last = NewItem({CVector(10, 10), CVector(50, 30)});
-    wnd.GetSymbolLibrary()->AddItem(last->GetClass(), last); // deleted with the window
-}
-
-TEST_F(GraphicWnd, TheWindowStandsInItsParentsView) {
-    RECT area;
-    EXPECT_EQ(wnd.GetUpdateRect(&area), FALSE);
-    wnd.InvalidateRect(nullptr, FALSE);
-    wnd.Invalidate();
-    EXPECT_EQ(wnd.GetUpdateRect(&area), TRUE);
-    EXPECT_EQ(CRect(area), CRect(0, 0, 640, 480));
-    wnd.UpdateWindow();
-    CDC* dc = wnd.GetDC();
-    EXPECT_EQ(dc, &parent.Dc(0));
-    EXPECT_EQ(wnd.ReleaseDC(dc), 1);
-    parent.SetScreenOffset(POINT{100, 200});
-    POINT point{1, 2};
-    wnd.ClientToScreen(&point);
-    EXPECT_EQ(CPoint(point), CPoint(101, 202));
-    EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect all erase 0", "Invalidate erase 1",
-                                      "UpdateWindow", "GetDC 1", "ReleaseDC 1"}));
-
-    CTestGraphicWnd orphan(nullptr);
-    EXPECT_EQ(orphan.GetDC(), nullptr);
-    EXPECT_EQ(orphan.GetUpdateRect(&area), FALSE);
-    orphan.SetResolution(1.0, 1.0); // nothing to repaint, but the list takes it
-    EXPECT_EQ(orphan.IsModified(), 1);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -613,27 +503,16 @@ TEST_F(GraphicWnd, WithAccessDisabledNothingChanges) {
     EXPECT_EQ(line->calls, Lines{});
     EXPECT_EQ(wnd.IsCalibrated(), 0);
     double x, y;
-    list->GetResolution(&x, &y);
-    EXPECT_EQ(x, 0.0);
     list->GetMagnification(&x, &y);
     EXPECT_EQ(x, 1.0);
-    EXPECT_EQ(wnd.IsModified(), 0);
     EXPECT_EQ(list->IsModified(), 0);
     EXPECT_EQ(wnd.ForcedType(), 0);
     EXPECT_EQ(wnd.GetSymbolLibrary(), nullptr);
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
-    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
     EXPECT_TRUE(parent.Events().empty());
-
-    // Placement, zoom and the types to draw still change.
+    // The types to draw still change.
     wnd.SetTypesToDraw(0x0001);
-    wnd.SetZoomFactor(2.0);
-    wnd.SetImageOrg(CPoint(10, 20));
-    wnd.SetImageSize(CSize(5, 5));
     EXPECT_EQ(list->GetTypesToDraw(), 0x0001);
-    EXPECT_EQ(wnd.FromImagePnt(CPoint(5, 7)), CPoint(20, 34));
-    EXPECT_EQ(wnd.IsInsideImage(CPoint(19, 29)), 1);
-    EXPECT_EQ(wnd.IsInsideImage(CPoint(20, 30)), 0);
 
     wnd.EnableAccess(1);
     wnd.SetModified(1);
@@ -644,19 +523,6 @@ TEST_F(GraphicWnd, WithAccessDisabledNothingChanges) {
 
 // ---------------------------------------------------------------------------------------------
 // Destruction
-
-TEST_F(GraphicWnd, DestructionDeletesTheOwnListWithItsItems) {
-    {
-        CFakeWnd host;
-        CTestGraphicWnd other(&host);
-        for (double x : {10.0, 60.0}) {
-            auto* line = NewItem({CVector(x, 10), CVector(x + 20, 30)});
-            other.GetVectorItemList()->AddItem(line->GetClass(), line);
-        }
-        EXPECT_EQ(CProbeLine::s_live, 2);
-    }
-    EXPECT_EQ(CProbeLine::s_live, 0);
-}
 
 } // namespace
 } // namespace vellum::test
