@@ -1,3 +1,5 @@
+#include "support/Files.h"
+
 #include <vellum/backends/cairo/CairoDC.h>
 #include <vellum/platform/Exceptions.h>
 
@@ -76,11 +78,6 @@ COLORREF Not(COLORREF c) {
     return ~c & 0xFFFFFF;
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 void SelectFont(CDC& dc, CFont& font, int height, int weight = FW_NORMAL, int escapement = 0,
                 BYTE italic = 0) {
     font.CreateFont(height, 0, escapement, escapement, weight, italic, 0, 0, ANSI_CHARSET, 0, 0, 0,
@@ -88,32 +85,21 @@ void SelectFont(CDC& dc, CFont& font, int height, int weight = FW_NORMAL, int es
     dc.SelectObject(&font);
 }
 
-TEST(CairoDCLines, HorizontalLineStopsBeforeItsEnd) {
+TEST(CairoDCLines, OnePixelLinesStopBeforeTheirEnd) {
     auto dc = Canvas();
     CPen pen(PS_SOLID, 1, kRed);
     dc->SelectObject(&pen);
     dc->MoveTo(5, 10);
     dc->LineTo(20, 10);
-    for (int x = 5; x < 20; ++x)
-        EXPECT_EQ(dc->GetPixel(x, 10), kRed) << x;
-    EXPECT_EQ(dc->GetPixel(20, 10), kWhite);
+    dc->MoveTo(5, 20);
+    dc->LineTo(15, 30);
     const Ink ink = FindInk(*dc, kWhite, kRed);
-    EXPECT_EQ(ink.count, 15);
-    EXPECT_EQ(ink.exact, 15);
-    EXPECT_EQ(ink.top, 10);
-    EXPECT_EQ(ink.bottom, 10);
-}
-
-TEST(CairoDCLines, DiagonalAndShallowLinesStepOnePixelAtATime) {
-    auto dc = Canvas();
-    CPen pen(PS_SOLID, 0, kBlue);
-    dc->SelectObject(&pen);
-    dc->MoveTo(5, 5);
-    dc->LineTo(15, 15);
+    EXPECT_EQ(ink.count, 15 + 10);
+    EXPECT_EQ(ink.exact, 15 + 10);
     for (int i = 0; i < 10; ++i)
-        EXPECT_EQ(dc->GetPixel(5 + i, 5 + i), kBlue) << i;
-    EXPECT_EQ(dc->GetPixel(15, 15), kWhite);
-    EXPECT_EQ(FindInk(*dc, kWhite, kBlue).exact, 10);
+        EXPECT_EQ(dc->GetPixel(5 + i, 20 + i), kRed) << i;
+    EXPECT_EQ(dc->GetPixel(20, 10), kWhite);
+    EXPECT_EQ(dc->GetPixel(15, 30), kWhite);
 
     // A shallow line: exactly one pixel per column, within half a pixel of the true line.
     auto shallow = Canvas();
@@ -123,7 +109,7 @@ TEST(CairoDCLines, DiagonalAndShallowLinesStepOnePixelAtATime) {
     for (int x = 20; x <= 45; ++x) {
         int painted = 0;
         for (int y = 25; y < 45; ++y)
-            if (shallow->GetPixel(x, y) == kBlue) {
+            if (shallow->GetPixel(x, y) == kRed) {
                 ++painted;
                 EXPECT_LE(std::abs((y - 30) * 25 - (x - 20) * 10), 13) << x << "," << y;
             }
@@ -131,40 +117,15 @@ TEST(CairoDCLines, DiagonalAndShallowLinesStepOnePixelAtATime) {
     }
 }
 
-TEST(CairoDCLines, ConnectedSegmentsPaintTheSharedVertexOnce) {
-    auto dc = Canvas(kBlack);
-    CPen pen(PS_SOLID, 1, kWhite);
-    dc->SelectObject(&pen);
-    dc->SetROP2(R2_XORPEN);
-    dc->MoveTo(10, 10);
-    dc->LineTo(30, 10);
-    dc->LineTo(30, 30);
-    EXPECT_EQ(dc->GetPixel(30, 10), kWhite);
-    EXPECT_EQ(dc->GetPixel(30, 29), kWhite);
-    EXPECT_EQ(dc->GetPixel(30, 30), kBlack);
-
-    const POINT zigzag[] = {{10, 40}, {30, 40}, {30, 50}, {10, 40}};
-    dc->Polyline(zigzag, 4);
-    EXPECT_EQ(dc->GetPixel(30, 40), kWhite);
-    EXPECT_EQ(dc->GetPixel(30, 49), kWhite);
-    // The last point is left out even where it closes the figure: the first segment's
-    // pixel there is combined once.
-    EXPECT_EQ(dc->GetPixel(10, 40), kWhite);
-}
-
 TEST(CairoDCLines, FarAwayEndsAreClippedWithoutMovingThePixels) {
     auto dc = Canvas();
     CPen pen(PS_SOLID, 1, kRed);
     dc->SelectObject(&pen);
-    dc->MoveTo(-2000000000, 10);
-    dc->LineTo(2000000000, 10);
     dc->MoveTo(-2000000000, -2000000000);
     dc->LineTo(2000000000, 2000000000);
-    for (int i = 0; i < 64; ++i) {
-        EXPECT_EQ(dc->GetPixel(i, 10), kRed) << i;
+    for (int i = 0; i < 64; ++i)
         EXPECT_EQ(dc->GetPixel(i, i), kRed) << i;
-    }
-    EXPECT_EQ(FindInk(*dc, kWhite, kRed).count, 64 + 63);
+    EXPECT_EQ(FindInk(*dc, kWhite, kRed).count, 64);
 
     CPen wide(PS_SOLID, 5, kBlue);
     dc->SelectObject(&wide);
@@ -178,49 +139,27 @@ TEST(CairoDCLines, FarAwayEndsAreClippedWithoutMovingThePixels) {
     }
 }
 
-TEST(CairoDCLines, ThickPenCoversItsWidth) {
+TEST(CairoDCLines, ThickPenHasRoundEndsAndBezierFollowsTheCurve) {
     auto dc = Canvas();
     CPen pen(PS_SOLID, 3, kGreen);
     dc->SelectObject(&pen);
     dc->MoveTo(10, 20);
     dc->LineTo(40, 20);
-    for (int x = 12; x <= 38; x += 13) {
-        EXPECT_EQ(dc->GetPixel(x, 18), kWhite) << x;
-        EXPECT_EQ(dc->GetPixel(x, 19), kGreen) << x;
-        EXPECT_EQ(dc->GetPixel(x, 20), kGreen) << x;
-        EXPECT_EQ(dc->GetPixel(x, 21), kGreen) << x;
-        EXPECT_EQ(dc->GetPixel(x, 22), kWhite) << x;
-    }
+    for (int y = 18; y <= 22; ++y)
+        EXPECT_EQ(dc->GetPixel(25, y), y == 18 || y == 22 ? kWhite : kGreen) << y;
     // A wide pen is the framework's geometric pen: round ends reach past both points.
     EXPECT_EQ(dc->GetPixel(41, 20), kGreen);
     EXPECT_EQ(dc->GetPixel(9, 20), kGreen);
     EXPECT_EQ(dc->GetPixel(43, 20), kWhite);
-}
 
-TEST(CairoDCLines, NullPenDrawsNoOutlineAndBezierFollowsTheCurve) {
-    auto dc = Canvas();
-    CPen none(PS_NULL, 1, kRed);
-    dc->SelectObject(&none);
-    dc->MoveTo(5, 5);
-    dc->LineTo(50, 50);
-    dc->Rectangle(10, 10, 20, 20); // the white brush on white
-    EXPECT_EQ(FindInk(*dc, kWhite, kRed).count, 0);
-
-    CPen pen(PS_SOLID, 1, kRed);
-    dc->SelectObject(&pen);
-    // Collinear control points give the straight line's pixels, end point left out.
-    const POINT straight[] = {{5, 60}, {10, 60}, {15, 60}, {20, 60}};
-    EXPECT_TRUE(dc->PolyBezier(straight, 4));
-    for (int x = 5; x < 20; ++x)
-        EXPECT_EQ(dc->GetPixel(x, 60), kRed) << x;
-    EXPECT_EQ(dc->GetPixel(20, 60), kWhite);
-
-    // The arch's middle lies at (30, 20).
-    const POINT arch[] = {{10, 50}, {10, 10}, {50, 10}, {50, 50}};
-    dc->PolyBezier(arch, 4);
-    EXPECT_EQ(dc->GetPixel(30, 20), kRed);
-    EXPECT_EQ(dc->GetPixel(10, 50), kRed);
-    EXPECT_EQ(dc->GetPixel(30, 30), kWhite);
+    // The arch's middle lies at (30, 45).
+    CPen thin(PS_SOLID, 1, kRed);
+    dc->SelectObject(&thin);
+    const POINT arch[] = {{10, 60}, {10, 40}, {50, 40}, {50, 60}};
+    EXPECT_TRUE(dc->PolyBezier(arch, 4));
+    EXPECT_EQ(dc->GetPixel(30, 45), kRed);
+    EXPECT_EQ(dc->GetPixel(10, 60), kRed);
+    EXPECT_EQ(dc->GetPixel(30, 50), kWhite);
 }
 
 TEST(CairoDCFills, FillSolidRectCoversExactlyItsPixels) {
@@ -278,25 +217,6 @@ TEST(CairoDCFills, RectangleOutlinesItsEdgePixelsAndFillsInside) {
     EXPECT_EQ(ink.bottom, 14);
 }
 
-TEST(CairoDCFills, FillModesOfASelfIntersectingStar) {
-    // A pentagram: its centre is wound twice.
-    const POINT star[] = {{32, 4}, {48, 56}, {6, 24}, {58, 24}, {16, 56}};
-    CPen none(PS_NULL, 1, kBlack);
-    CBrush brush(kBlue);
-    for (const int mode : {ALTERNATE, WINDING}) {
-        auto dc = Canvas();
-        dc->SelectObject(&none);
-        dc->SelectObject(&brush);
-        dc->SetPolyFillMode(mode);
-        EXPECT_TRUE(dc->Polygon(star, 5));
-        EXPECT_EQ(dc->GetPixel(32, 34), mode == WINDING ? kBlue : kWhite) << mode;
-        EXPECT_EQ(dc->GetPixel(32, 12), kBlue) << mode;  // a tip
-        EXPECT_EQ(dc->GetPixel(12, 26), kBlue) << mode;  // another
-        EXPECT_EQ(dc->GetPixel(4, 60), kWhite) << mode;  // outside
-        EXPECT_EQ(dc->GetPixel(32, 58), kWhite) << mode; // between the lower tips
-    }
-}
-
 TEST(CairoDCStyles, DottedPenRepeatsThreeOnThreeOff) {
     auto dc = Canvas();
     CPen dotted(PS_DOT, 1, kRed);
@@ -326,25 +246,6 @@ TEST(CairoDCStyles, DottedPenRepeatsThreeOnThreeOff) {
     EXPECT_EQ(dc->GetPixel(16, 34), kRed);
 }
 
-TEST(CairoDCStyles, DashedPenAndWideStyledPen) {
-    auto dc = Canvas();
-    CPen dashed(PS_DASH, 1, kBlue);
-    dc->SelectObject(&dashed);
-    dc->SetBkMode(TRANSPARENT);
-    dc->MoveTo(2, 10);
-    dc->LineTo(62, 10);
-    for (int x = 2; x < 62; ++x)
-        EXPECT_EQ(dc->GetPixel(x, 10), (x - 2) % 24 < 18 ? kBlue : kWhite) << x;
-
-    // Styled pens wider than a pixel draw solid.
-    CPen wide(PS_DOT, 2, kBlue);
-    dc->SelectObject(&wide);
-    dc->MoveTo(2, 30);
-    dc->LineTo(62, 30);
-    for (int x = 3; x < 61; ++x)
-        EXPECT_EQ(dc->GetPixel(x, 30), kBlue) << x;
-}
-
 TEST(CairoDCMixModes, NotXorOnceGivesTheComplementOfPenXorPixel) {
     auto dc = Canvas(kBlack);
     CPen pen(PS_SOLID, 1, kRed);
@@ -356,14 +257,6 @@ TEST(CairoDCMixModes, NotXorOnceGivesTheComplementOfPenXorPixel) {
     EXPECT_EQ(dc->GetPixel(5, 5), RGB(0, 255, 255));
     EXPECT_EQ(dc->GetPixel(24, 5), RGB(0, 255, 255));
     EXPECT_EQ(dc->GetPixel(25, 5), kBlack);
-
-    // On white, NOTXOR paints the pen's own colour.
-    auto white = Canvas();
-    white->SelectObject(&pen);
-    white->SetROP2(R2_NOTXORPEN);
-    white->MoveTo(5, 5);
-    white->LineTo(25, 5);
-    EXPECT_EQ(white->GetPixel(10, 5), kRed);
 }
 
 TEST(CairoDCMixModes, NotXorTwiceRestoresTheImage) {
@@ -398,23 +291,6 @@ TEST(CairoDCMixModes, NotXorTwiceRestoresTheImage) {
     EXPECT_NE(once, before);
     draw();
     EXPECT_EQ(Snapshot(*dc), before);
-}
-
-TEST(CairoDCMixModes, WhiteBrushUnderNotXorLeavesTheInsideAlone) {
-    auto dc = NoisyCanvas();
-    const std::vector<COLORREF> before = Snapshot(*dc);
-    CPen pen(PS_SOLID, 1, kBlack);
-    CBrush white(kWhite);
-    dc->SelectObject(&pen);
-    dc->SelectObject(&white);
-    dc->SetROP2(R2_NOTXORPEN);
-    const POINT square[] = {{10, 10}, {50, 10}, {50, 50}, {10, 50}};
-    dc->Polygon(square, 4);
-    EXPECT_EQ(dc->GetPixel(30, 30), before[30 * 64 + 30]);
-    EXPECT_EQ(dc->GetPixel(11, 49), before[49 * 64 + 11]);
-    // The black outline turns each pixel to its complement.
-    EXPECT_EQ(dc->GetPixel(30, 10), Not(before[10 * 64 + 30]));
-    EXPECT_EQ(dc->GetPixel(10, 50), Not(before[50 * 64 + 10]));
 }
 
 TEST(CairoDCMixModes, OtherModesCombineBitByBit) {
@@ -468,129 +344,6 @@ TEST(CairoDCText, LeftTopTextInksInsideItsCell) {
     EXPECT_EQ(ink.bottom, 12 + tm.tmAscent - 1);
 }
 
-TEST(CairoDCText, AlignmentPlacesTheTextAroundTheReferencePoint) {
-    CFont font;
-    {
-        auto dc = Canvas(kWhite, 160, 64);
-        SelectFont(*dc, font, 20);
-        dc->SetBkMode(TRANSPARENT);
-        dc->SetTextColor(kBlue);
-        dc->SetTextAlign(TA_RIGHT | TA_TOP);
-        const CSize extent = dc->GetTextExtent("HIH");
-        dc->TextOut(100, 10, "HIH");
-        const Ink ink = FindInk(*dc, kWhite, kBlue);
-        EXPECT_GT(ink.exact, 0);
-        EXPECT_LT(ink.right, 100);
-        EXPECT_GE(ink.right, 100 - 4);
-        EXPECT_GE(ink.left, 100 - extent.cx);
-    }
-    {
-        auto dc = Canvas(kWhite, 160, 64);
-        SelectFont(*dc, font, 20);
-        dc->SetBkMode(TRANSPARENT);
-        dc->SetTextAlign(TA_CENTER | TA_BASELINE);
-        dc->TextOut(80, 40, "HIH");
-        const Ink ink = FindInk(*dc, kWhite, kBlack);
-        EXPECT_EQ(ink.bottom, 39);
-        EXPECT_LE(std::abs((ink.left + ink.right + 1) / 2 - 80), 2);
-    }
-    {
-        auto dc = Canvas(kWhite, 160, 64);
-        SelectFont(*dc, font, 20);
-        dc->SetBkMode(TRANSPARENT);
-        dc->SetTextAlign(TA_LEFT | TA_BOTTOM);
-        dc->TextOut(10, 40, "Hg");
-        const Ink ink = FindInk(*dc, kWhite, kBlack);
-        EXPECT_LT(ink.bottom, 40);
-        EXPECT_GE(ink.bottom, 40 - 6);
-    }
-}
-
-TEST(CairoDCText, OpaqueModeFillsTheCellAndEscapementTurnsTheText) {
-    auto dc = Canvas(kWhite, 160, 64);
-    CFont font;
-    SelectFont(*dc, font, 20);
-    dc->SetBkColor(kGreen);
-    const CSize extent = dc->GetTextExtent("Hi");
-    dc->TextOut(10, 10, "Hi");
-    EXPECT_EQ(dc->GetPixel(10, 10), kGreen);
-    EXPECT_EQ(dc->GetPixel(10 + extent.cx - 1, 10 + extent.cy - 1), kGreen);
-    EXPECT_EQ(dc->GetPixel(10 + extent.cx, 10), kWhite);
-    EXPECT_EQ(dc->GetPixel(10, 10 + extent.cy), kWhite);
-
-    // Ninety degrees: the text runs upward from the reference point, its cell to the right.
-    auto turned = Canvas(kWhite, 64, 96);
-    CFont upward;
-    SelectFont(*turned, upward, 20, FW_NORMAL, 900);
-    turned->SetBkMode(TRANSPARENT);
-    turned->SetTextColor(kRed);
-    turned->TextOut(20, 80, "HHH");
-    const Ink ink = FindInk(*turned, kWhite, kRed);
-    EXPECT_GT(ink.exact, 0);
-    EXPECT_LT(ink.bottom, 80);
-    EXPECT_GE(ink.left, 20);
-    EXPECT_LT(ink.right, 20 + extent.cy);
-    EXPECT_GT(ink.bottom - ink.top, ink.right - ink.left);
-}
-
-TEST(CairoDCText, ExtentAndMetricsFollowTheFont) {
-    auto dc = Canvas();
-    CFont cell20, em20, cell40, bold, italic;
-    SelectFont(*dc, cell20, 20);
-    const CSize two = dc->GetTextExtent("ab");
-    const CSize four = dc->GetTextExtent("abcd");
-    EXPECT_GT(two.cx, 0);
-    EXPECT_GT(four.cx, two.cx);
-    EXPECT_EQ(two.cy, 20);
-    TEXTMETRIC tm;
-    dc->GetTextMetrics(&tm);
-    EXPECT_EQ(tm.tmHeight, 20);
-    EXPECT_EQ(tm.tmAscent + tm.tmDescent, 20);
-    EXPECT_GT(tm.tmAscent, tm.tmDescent);
-    EXPECT_GT(tm.tmAveCharWidth, 0);
-    EXPECT_GE(tm.tmMaxCharWidth, tm.tmAveCharWidth);
-    EXPECT_LT(tm.tmWeight, 600);
-    EXPECT_EQ(tm.tmItalic, 0);
-
-    // A negative height is the em: the cell is taller by the internal leading.
-    SelectFont(*dc, em20, -20);
-    dc->GetTextMetrics(&tm);
-    EXPECT_GT(tm.tmHeight, 20);
-    EXPECT_EQ(tm.tmInternalLeading, tm.tmHeight - 20);
-
-    SelectFont(*dc, cell40, 40);
-    const CSize large = dc->GetTextExtent("abcd");
-    EXPECT_GT(large.cx, four.cx * 3 / 2);
-    EXPECT_EQ(large.cy, 40);
-
-    SelectFont(*dc, bold, 40, FW_BOLD);
-    dc->GetTextMetrics(&tm);
-    EXPECT_GE(tm.tmWeight, 600);
-    EXPECT_GT(dc->GetTextExtent("abcd").cx, large.cx);
-    SelectFont(*dc, italic, 40, FW_NORMAL, 0, 1);
-    dc->GetTextMetrics(&tm);
-    EXPECT_EQ(tm.tmItalic, 1);
-
-    // The font follows the mapping: twice the viewport, twice the device height.
-    dc->SelectObject(&cell20);
-    dc->SetMapMode(MM_ANISOTROPIC);
-    dc->SetWindowExt(1, 1);
-    dc->SetViewportExt(2, 2);
-    dc->GetTextMetrics(&tm);
-    EXPECT_EQ(tm.tmHeight, 40);
-}
-
-TEST(CairoDCText, CodePageTextIsDrawn) {
-    auto dc = Canvas();
-    CFont font;
-    SelectFont(*dc, font, 30);
-    dc->SetBkMode(TRANSPARENT);
-    // An e with acute accent and a pound sign, in Windows-1252.
-    dc->TextOut(5, 5, "\xE9\xA3");
-    EXPECT_GT(FindInk(*dc, kWhite, kBlack).count, 20);
-    EXPECT_GT(dc->GetTextExtent("\xE9\xA3").cx, 0);
-}
-
 TEST(CairoDCSurfaces, ImagesFromTheHostsPixels) {
     // Rows padded to a stride wider than the image.
     const BYTE grey[] = {0, 50, 100, 0xEE, 150, 200, 255, 0xEE};
@@ -610,28 +363,12 @@ TEST(CairoDCSurfaces, ImagesFromTheHostsPixels) {
     EXPECT_THROW(CCairoDC::CreateImageFromRgb(nullptr, 2, 2, 6), CInvalidArgException);
 }
 
-TEST(CairoDCSurfaces, OpaqueArgbImagesBehaveAsRgb) {
-    auto dc = CCairoDC::CreateImage(32, 32, RGB(10, 20, 30), CCairoDC::PixelFormat::argb32);
-    EXPECT_EQ(dc->GetPixel(5, 5), RGB(10, 20, 30));
-    const std::vector<COLORREF> before = Snapshot(*dc);
-    CPen pen(PS_SOLID, 1, RGB(200, 100, 50));
-    dc->SelectObject(&pen);
-    dc->SetROP2(R2_NOTXORPEN);
-    for (int pass = 0; pass < 2; ++pass) {
-        dc->MoveTo(0, 0);
-        dc->LineTo(31, 20);
-        EXPECT_EQ(dc->GetPixel(0, 0),
-                  pass == 0 ? Not(RGB(10, 20, 30) ^ RGB(200, 100, 50)) : RGB(10, 20, 30));
-    }
-    EXPECT_EQ(Snapshot(*dc), before);
-}
-
 TEST(CairoDCSurfaces, PngIsWrittenOrTheFailureReported) {
     auto dc = Canvas();
     dc->Rectangle(4, 4, 40, 40);
     const std::string path = ::testing::TempDir() + "cairo_dc_scene.png";
     dc->WritePng(path.c_str());
-    EXPECT_EQ(ReadFile(path).substr(0, 4), "\x89PNG");
+    EXPECT_EQ(ReadFileBytes(path).substr(0, 4), "\x89PNG");
     std::filesystem::remove(path);
 
     const std::string missing = ::testing::TempDir() + "no-such-folder/scene.png";
@@ -675,15 +412,11 @@ TEST(CairoDCSurfaces, PdfAndSvgFiles) {
     auto pdf = CCairoDC::CreatePdf(pdfPath.c_str(), 100, 100);
     EXPECT_EQ(pdf->GetDeviceCaps(TECHNOLOGY), DT_RASPRINTER);
     EXPECT_EQ(pdf->GetDeviceCaps(HORZRES), 100);
-    EXPECT_EQ(pdf->GetDeviceCaps(LOGPIXELSX), 96);
-    EXPECT_FALSE(pdf->IsImage());
     EXPECT_EQ(pdf->GetPixel(1, 1), CCairoDC::noPixel);
     EXPECT_THROW(pdf->WritePng((pdfPath + ".png").c_str()), CNotSupportedException);
     DrawScene(*pdf);
     pdf->Finish();
-    const std::string pdfBytes = ReadFile(pdfPath);
-    EXPECT_EQ(pdfBytes.substr(0, 4), "%PDF");
-    EXPECT_GT(pdfBytes.size(), 500u);
+    EXPECT_EQ(ReadFileBytes(pdfPath).substr(0, 4), "%PDF");
 
     const std::string svgPath = ::testing::TempDir() + "cairo_dc_scene.svg";
     {
@@ -691,8 +424,7 @@ TEST(CairoDCSurfaces, PdfAndSvgFiles) {
         EXPECT_EQ(svg->GetDeviceCaps(TECHNOLOGY), DT_RASDISPLAY);
         DrawScene(*svg);
     } // the destructor completes the file
-    const std::string svgText = ReadFile(svgPath);
-    EXPECT_NE(svgText.find("<svg"), std::string::npos);
+    const std::string svgText = ReadFileBytes(svgPath);
     EXPECT_NE(svgText.find("</svg>"), std::string::npos);
     EXPECT_NE(svgText.find("stroke-dasharray"), std::string::npos);
     std::filesystem::remove(pdfPath);
