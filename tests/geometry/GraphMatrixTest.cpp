@@ -29,39 +29,6 @@ CGraphMatrix MakeMatrix(const Rows& rows) {
 
 constexpr Rows kZeroMap = {{0, 0, 0}, {0, 0, 0}, {0, 0, 1}};
 
-TEST(GraphMatrix, DefaultMatricesMapEveryPointToTheOrigin) {
-    const CGraphMatrix plain;
-    const CMoveMatrix move;
-    const CRotateMatrix rotate;
-    const CScaleMatrix scale;
-    for (const CGraphMatrix* matrix :
-         {&plain, static_cast<const CGraphMatrix*>(&move),
-          static_cast<const CGraphMatrix*>(&rotate), static_cast<const CGraphMatrix*>(&scale)}) {
-        ExpectElements(*matrix, kZeroMap);
-        const CVector image = CVector(5.0, -3.0) * *matrix;
-        EXPECT_EQ(image.x, 0.0);
-        EXPECT_EQ(image.y, 0.0);
-    }
-}
-
-TEST(GraphMatrix, BuildersSetTheirElements) {
-    ExpectElements(CMoveMatrix(2.0, -3.0), {{1, 0, 2}, {0, 1, -3}, {0, 0, 1}});
-    ExpectElements(CScaleMatrix(2.0, -0.5), {{2, 0, 0}, {0, -0.5, 0}, {0, 0, 1}});
-    const double c = std::cos(0.3);
-    const double s = std::sin(0.3);
-    ExpectElements(CRotateMatrix(0.3), {{c, s, 0}, {-s, c, 0}, {0, 0, 1}});
-}
-
-TEST(GraphMatrix, ElementAccessorsAgree) {
-    CGraphMatrix matrix = MakeMatrix({{1, 2, 3}, {4, 5, 6}, {7, 8, 9}});
-    matrix[1][2] = -6.5;
-    EXPECT_EQ(matrix.m[1][2], -6.5);
-    EXPECT_EQ(matrix.Get(1, 2), -6.5);
-    const CGraphMatrix& view = matrix;
-    EXPECT_EQ(view[2][0], 7.0);
-    EXPECT_EQ(view.Get(0, 1), 2.0);
-}
-
 TEST(GraphMatrix, TransformsPoints) {
     const CVector moved = CVector(1.0, 1.0) * CMoveMatrix(2.0, -3.0);
     EXPECT_EQ(moved.x, 3.0);
@@ -127,15 +94,6 @@ TEST(GraphMatrix, RotationsAddUp) {
         for (int j = 0; j < 3; ++j)
             EXPECT_NEAR(combined.m[i][j], direct.m[i][j], 1e-15);
     }
-}
-
-TEST(GraphMatrix, AssignmentCopiesAllElements) {
-    const Rows rows = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
-    CGraphMatrix target;
-    target = MakeMatrix(rows);
-    ExpectElements(target, rows);
-    target = CMoveMatrix(-1.0, 4.0);
-    ExpectElements(target, {{1, 0, -1}, {0, 1, 4}, {0, 0, 1}});
 }
 
 } // namespace
