@@ -131,17 +131,6 @@ TEST_F(PropertySheetTest, APageWithARefusedValueCanNeitherBeLeftNorConfirmed) {
     EXPECT_EQ(host.Messages()[1].text, "Please enter an integer between 1 and 9.");
 }
 
-TEST_F(PropertySheetTest, APageShownAgainShowsItsMembersAgain) {
-    host.AddScript([&](CScriptedUser& user) {
-        EXPECT_TRUE(user.Tab(1));
-        first.m_value = 7;
-        EXPECT_TRUE(user.Tab(0));
-        EXPECT_EQ(user.Text(IDC_VALUE), "7");
-        user.Cancel();
-    });
-    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
-}
-
 TEST_F(PropertySheetTest, CancelLetsTheOpenedPagesForgetUnlessTheShownPageObjects) {
     first.m_allowCancel = FALSE;
     host.AddScript([&](CScriptedUser& user) {
@@ -156,75 +145,6 @@ TEST_F(PropertySheetTest, CancelLetsTheOpenedPagesForgetUnlessTheShownPageObject
     const Log expected = {"First Init", "First SetActive", "First Reset", "First Cancel"};
     EXPECT_EQ(log, expected);
     EXPECT_EQ(first.m_value, 1);
-}
-
-TEST_F(PropertySheetTest, ApplyKeepsTheSheetOpenAndIsThereOnlyWithoutNoApplyNow) {
-    host.AddScript([&](CScriptedUser& user) {
-        EXPECT_TRUE(user.Sheet().HasApplyButton());
-        user.Type(IDC_VALUE, "6");
-        EXPECT_TRUE(user.Sheet().PressApply());
-        EXPECT_TRUE(user.IsOpen());
-        user.Sheet().m_psh.dwFlags |= PSH_NOAPPLYNOW;
-        EXPECT_FALSE(user.Sheet().HasApplyButton());
-        EXPECT_FALSE(user.Sheet().PressApply());
-        user.Cancel();
-    });
-    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
-    EXPECT_EQ(first.m_value, 6);
-    const Log expected = {"First Init", "First SetActive", "First KillActive", "First Apply",
-                          "First OK",   "First Reset",     "First Cancel"};
-    EXPECT_EQ(log, expected);
-}
-
-TEST_F(PropertySheetTest, APageThatFailsToApplyKeepsTheSheetOpen) {
-    first.m_applyAnswer = FALSE;
-    host.AddScript([&](CScriptedUser& user) {
-        user.OK();
-        EXPECT_TRUE(user.IsOpen());
-        first.m_applyAnswer = TRUE;
-        user.OK();
-    });
-    EXPECT_EQ(sheet.DoModal(), IDOK);
-}
-
-TEST_F(PropertySheetTest, TheFirstPageShownCanBeChosen) {
-    EXPECT_FALSE(sheet.SetActivePage(3));
-    EXPECT_TRUE(sheet.SetActivePage(1));
-    host.AddScript([&](CScriptedUser& user) {
-        EXPECT_EQ(user.Sheet().GetActivePage(), &second);
-        EXPECT_FALSE(first.IsOpen());
-        user.Cancel();
-    });
-    sheet.DoModal();
-
-    CPropertySheet chosen("Chosen", nullptr, 2);
-    chosen.AddPage(&first);
-    chosen.AddPage(&third);
-    host.AddScript([&](CScriptedUser& user) {
-        EXPECT_EQ(user.Sheet().GetActivePage(), &first); // no page 2: the first one
-        user.Cancel();
-    });
-    chosen.DoModal();
-}
-
-TEST_F(PropertySheetTest, CaptionsComeFromTheTextOrTheResourceChain) {
-    constexpr CStringResource strings[] = {{5100, "Propiet\xE0"}, {5101, "Tab"}};
-    const CResourceTable table{strings, {}, {}};
-    AfxAddResourceTable(&table);
-    CWnd parent;
-    CPropertySheet byId(5100u, &parent);
-    LogPage captioned(&kFirst, log, 5101);
-    LogPage uncaptioned(&kSecond, log, 5199);
-    byId.AddPage(&captioned);
-    EXPECT_EQ(byId.GetCaption(), "Propiet\xE0");
-    EXPECT_EQ(byId.GetParent(), &parent);
-    EXPECT_EQ(captioned.GetParent(), &byId);
-    EXPECT_EQ(captioned.GetCaption(), "Tab");
-    EXPECT_EQ(uncaptioned.GetCaption(), "Second");
-    EXPECT_EQ(sheet.GetCaption(), "Sheet");
-    AfxRemoveResourceTable(&table);
-    EXPECT_EQ(byId.GetCaption(), "");
-    EXPECT_EQ(captioned.GetCaption(), "First");
 }
 
 TEST_F(PropertySheetTest, NothingOpensWithoutPagesOrWithAPageWithoutTemplate) {

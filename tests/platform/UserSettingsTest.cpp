@@ -1,3 +1,4 @@
+#include "support/Files.h"
 #include "support/TempSettings.h"
 
 #include <vellum/platform/UserSettings.h>
@@ -61,15 +62,9 @@ TEST(UserSettings, RegistryKeysAreSectionsNamedAfterTheirLastComponent) {
 TEST(UserSettings, PathFollowsTheEnvironment) {
     TempSettings settings;
     EXPECT_EQ(CUserSettings::GetPath(), settings.Path());
-    unsetenv("VELLUM_SETTINGS");
-    const char* saved = std::getenv("XDG_CONFIG_HOME");
-    const std::string savedValue = saved ? saved : "";
-    setenv("XDG_CONFIG_HOME", "/tmp/xdg", 1);
+    ScopedEnv noSettings("VELLUM_SETTINGS", nullptr);
+    ScopedEnv config("XDG_CONFIG_HOME", "/tmp/xdg");
     EXPECT_EQ(CUserSettings::GetPath(), "/tmp/xdg/vellum/settings.ini");
-    if (saved)
-        setenv("XDG_CONFIG_HOME", savedValue.c_str(), 1);
-    else
-        unsetenv("XDG_CONFIG_HOME");
 }
 
 } // namespace
