@@ -57,28 +57,6 @@ protected:
     }
 };
 
-TEST_F(ItemPropertiesTest, ShowsTheColourThenTheLinePageUnderPropietaWithoutApply) {
-    host.AddScript([&](CScriptedUser& user) {
-        CPropertySheet& sheet = user.Sheet();
-        EXPECT_EQ(sheet.GetCaption(), "Propiet\xE0");
-        EXPECT_FALSE(sheet.HasApplyButton());
-        EXPECT_EQ(sheet.GetParent(), &parent);
-        ASSERT_EQ(sheet.GetPageCount(), 2);
-        EXPECT_TRUE(sheet.GetPage(0)->IsKindOf(RUNTIME_CLASS(CColorPP)));
-        EXPECT_TRUE(sheet.GetPage(1)->IsKindOf(RUNTIME_CLASS(CLinePP)));
-        EXPECT_EQ(sheet.GetPage(0)->GetCaption(), "Colore");
-        EXPECT_EQ(sheet.GetPage(1)->GetCaption(), "Linea");
-        EXPECT_EQ(sheet.GetActiveIndex(), 0);
-        user.Click(IDC_SELECT_COLOR);
-        EXPECT_TRUE(user.Tab(1));
-        EXPECT_EQ(user.Text(IDC_LINE_WIDTH), "2"); // the width truncated
-        user.Cancel();
-    });
-    EXPECT_EQ(line.Properties(&parent, 0), 0);
-    ASSERT_EQ(host.ColorRequests().size(), 1u);
-    EXPECT_EQ(host.ColorRequests()[0].rgbResult, RGB(10, 20, 30));
-}
-
 TEST_F(ItemPropertiesTest, OkAppliesColourAndWidthToALine) {
     ScriptRedAndFour(true);
     EXPECT_EQ(line.Properties(&parent, 0), 1);
@@ -86,14 +64,6 @@ TEST_F(ItemPropertiesTest, OkAppliesColourAndWidthToALine) {
     EXPECT_EQ(line.colours, std::vector<DWORD>{RGB(255, 0, 0)});
     EXPECT_EQ(line.GetLineWidth(), 4.0);
     EXPECT_EQ(settings.Contents(), "");
-}
-
-TEST_F(ItemPropertiesTest, CancelChangesNothing) {
-    ScriptRedAndFour(false);
-    EXPECT_EQ(line.Properties(&parent, 0), 0);
-    EXPECT_EQ(line.GetColor(), RGB(10, 20, 30));
-    EXPECT_TRUE(line.colours.empty());
-    EXPECT_EQ(line.GetLineWidth(), 2.7);
 }
 
 TEST_F(ItemPropertiesTest, OkWithoutChangesKeepsTheColourAndTruncatesTheWidth) {
@@ -117,14 +87,6 @@ TEST_F(ItemPropertiesTest, APolylineUsesTheSameSheet) {
     EXPECT_EQ(polyline.GetLineWidth(), 2.0);
     EXPECT_EQ(polyline.GetColor(), RGB(0, 255, 0));
     EXPECT_EQ(settings.Contents(), "[UserGraphics]\nDefaultColor=0,255,0\nDefaultWidth=2\n");
-}
-
-TEST_F(ItemPropertiesTest, WithoutAUserTheSheetIsCancelled) {
-    CHeadlessUiHost headless;
-    CUiHostScope headlessScope(headless);
-    EXPECT_EQ(line.Properties(&parent, 0), 0);
-    EXPECT_EQ(line.GetLineWidth(), 2.7);
-    EXPECT_EQ(host.DialogsRun(), 0);
 }
 
 } // namespace

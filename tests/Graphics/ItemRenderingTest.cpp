@@ -112,26 +112,6 @@ TEST(ItemRendering, NodeSquaresShrinkToFourPixelsAndCanBeSuppressed) {
     EXPECT_TRUE(unfocused.LinesNamed("FillSolidRect").empty());
 }
 
-TEST(ItemRendering, DraggedItemUsesTheBlackDragPenAndNoSquares) {
-    CGraphicLine line;
-    CVector a(1, 2), b(3, 4);
-    line.SetStart(&a);
-    line.SetEnd(&b, 0);
-    line.SetFocus(-1);
-    line.SetDrag(1);
-    line.SetLineWidth(7);
-    CRecordingDC dc;
-    line.Draw(&dc, 1.0, 0, 0, 1.0);
-    EXPECT_EQ(dc.DrawingLines(), (Lines{"MoveTo (1,2)", "LineTo (1,2)-(3,4) pen 0/2/0x00000000 rop 13"}));
-}
-
-TEST(ItemRendering, EmptyItemDrawsNothing) {
-    CGraphicItem item;
-    CRecordingDC dc;
-    item.Draw(&dc, 1.0, 0, 0, 1.0);
-    EXPECT_TRUE(dc.Records().empty());
-}
-
 TEST(ItemRendering, ArrowHeadArmsOpenBackFromTheTip) {
     CExposedItem item;
     CRecordingDC dc;
@@ -231,22 +211,6 @@ TEST(ItemRendering, DefaultColourIsReadAsRedGreenBlue) {
     CGraphicLine green;
     green.GetDefaultColor();
     EXPECT_EQ(green.GetColor(), 0x0000FF00u);
-}
-
-TEST(ItemRendering, DefaultWidthReplacesTheWidthWhenStored) {
-    TempSettings settings;
-    CGraphicLine line;
-    line.GetDefaultWidth();
-    EXPECT_EQ(line.GetLineWidth(), 1.0);
-    CUserSettings::WriteProfileInt("UserGraphics", "DefaultWidth", 0);
-    line.GetDefaultWidth();
-    EXPECT_EQ(line.GetLineWidth(), 0.0);
-    CRecordingDC dc;
-    line.Draw(&dc, 1.0, 0, 0, 1.0);
-    EXPECT_EQ(dc.Records().front().ToString(), "SelectPen 0/1/0x0000FF00");
-    CUserSettings::WriteProfileInt("UserGraphics", "DefaultWidth", 4);
-    line.GetDefaultWidth();
-    EXPECT_EQ(line.GetLineWidth(), 4.0);
 }
 
 } // namespace

@@ -26,16 +26,6 @@ protected:
     }
 };
 
-TEST_F(ColorPPTest, IsTheColourTemplateUnderTheTabColore) {
-    EXPECT_TRUE(page.IsKindOf(RUNTIME_CLASS(CColorPP)));
-    EXPECT_STREQ(page.GetRuntimeClass()->m_lpszClassName, "CColorPP");
-    EXPECT_EQ(page.GetCaption(), "Colore");
-    ASSERT_NE(page.GetTemplate(), nullptr);
-    EXPECT_EQ(page.GetTemplate()->id, IDD_COLOR_PP);
-    EXPECT_EQ(page.m_bSetDefault, 0);
-    EXPECT_EQ(page.m_bChanged, 0);
-}
-
 TEST_F(ColorPPTest, ChoosingAColourWithoutSetAsDefaultWritesNoSetting) {
     host.AnswerColor(RGB(255, 0, 0));
     host.AddScript([](CScriptedUser& user) {
@@ -71,17 +61,6 @@ TEST_F(ColorPPTest, SetAsDefaultWritesTheColourAsRedGreenBlue) {
         EXPECT_EQ(defaultPage.m_bSetDefault, 1);
         EXPECT_EQ(CUserSettings::GetProfileString("UserGraphics", "DefaultColor"), text);
     }
-}
-
-TEST_F(ColorPPTest, ACancelledChooserLeavesThePageUnchanged) {
-    host.CancelColor();
-    host.AddScript([](CScriptedUser& user) {
-        user.Click(IDC_SELECT_COLOR);
-        user.OK();
-    });
-    EXPECT_EQ(sheet.DoModal(), IDOK);
-    EXPECT_EQ(page.m_crColor, RGB(0, 255, 0));
-    EXPECT_EQ(page.m_bChanged, 0);
 }
 
 TEST_F(ColorPPTest, CancellingTheSheetWritesNothing) {

@@ -28,26 +28,6 @@ protected:
     }
 };
 
-TEST_F(LinePPTest, OpensWithTheWidthInTheEditAndTheSpin) {
-    EXPECT_STREQ(page.GetRuntimeClass()->m_lpszClassName, "CLinePP");
-    EXPECT_EQ(page.GetCaption(), "Linea");
-    host.AddScript([&](CScriptedUser& user) {
-        EXPECT_EQ(user.Text(IDC_LINE_WIDTH), "3");
-        int lower = 0;
-        int upper = 0;
-        page.m_spin.GetRange32(lower, upper);
-        EXPECT_EQ(lower, 1);
-        EXPECT_EQ(upper, 5);
-        EXPECT_EQ(page.m_spin.GetPos(), 3);
-        EXPECT_EQ(page.m_spin.GetBuddy(), page.GetDlgItem(IDC_LINE_WIDTH));
-        EXPECT_EQ(user.Checked(IDC_LINE_DEFAULT), BST_UNCHECKED);
-        user.OK();
-    });
-    EXPECT_EQ(sheet.DoModal(), IDOK);
-    EXPECT_EQ(page.m_nWidth, 3u);
-    EXPECT_EQ(settings.Contents(), "");
-}
-
 TEST_F(LinePPTest, TypingSixAndPressingOkKeepsTheSheetOpenWithTheRangePrompt) {
     host.AddScript([&](CScriptedUser& user) {
         user.Type(IDC_LINE_WIDTH, "6");
@@ -102,42 +82,6 @@ TEST_F(LinePPTest, ASpinStepFromFiveToSixIsRefusedAndTheWidthReturnsToFive) {
     });
     EXPECT_EQ(sheet.DoModal(), IDOK);
     EXPECT_EQ(page.m_nWidth, 5u);
-}
-
-TEST_F(LinePPTest, SpinStepsWithinTheRangeChangeTheWidth) {
-    page.m_nWidth = 1;
-    host.AddScript([&](CScriptedUser& user) {
-        user.Spin(IDC_LINE_SPIN, -1); // 1 to 0: refused
-        EXPECT_EQ(page.m_nWidth, 1u);
-        EXPECT_EQ(user.Text(IDC_LINE_WIDTH), "1");
-        user.Spin(IDC_LINE_SPIN, 1);
-        EXPECT_EQ(page.m_nWidth, 2u);
-        EXPECT_EQ(page.m_spin.GetPos(), 2);
-        EXPECT_EQ(user.Text(IDC_LINE_WIDTH), "2");
-        user.Type(IDC_LINE_WIDTH, "4"); // the spin goes on from what was typed
-        user.Spin(IDC_LINE_SPIN, 1);
-        EXPECT_EQ(page.m_nWidth, 5u);
-        EXPECT_EQ(user.Text(IDC_LINE_WIDTH), "5");
-        user.Cancel();
-    });
-    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
-    EXPECT_EQ(host.Messages().size(), 1u);
-}
-
-TEST_F(LinePPTest, ASpinStepKeepsACheckNotYetSaved) {
-    page.m_nWidth = 4;
-    host.AddScript([&](CScriptedUser& user) {
-        user.Check(IDC_LINE_DEFAULT);
-        user.Spin(IDC_LINE_SPIN, 1);
-        EXPECT_EQ(user.Checked(IDC_LINE_DEFAULT), BST_CHECKED);
-        user.Spin(IDC_LINE_SPIN, 1); // refused: the check stays too
-        EXPECT_EQ(user.Checked(IDC_LINE_DEFAULT), BST_CHECKED);
-        user.OK();
-    });
-    EXPECT_EQ(sheet.DoModal(), IDOK);
-    EXPECT_EQ(page.m_nWidth, 5u);
-    EXPECT_EQ(host.Messages().size(), 1u);
-    EXPECT_EQ(CUserSettings::GetProfileInt("UserGraphics", "DefaultWidth", -1), 5);
 }
 
 TEST_F(LinePPTest, SetAsDefaultWritesTheWidthOnOkOnly) {

@@ -1,6 +1,6 @@
-// A toolkit in miniature: it renders templates and drives dialogs knowing nothing but the
-// template data and the dialog base classes, as a desktop toolkit will. Text leaves the
-// library as UTF-8, as at every edge.
+// A toolkit in miniature: it renders open dialogs and drives them knowing nothing but the
+// dialog base classes, as a desktop toolkit will. Text leaves the library as UTF-8, as at
+// every edge.
 
 #include "support/TempSettings.h"
 
@@ -12,11 +12,9 @@
 #include <vellum/platform/PropertySheet.h>
 #include <vellum/platform/ResourceTable.h>
 #include <vellum/platform/UiHost.h>
-#include <vellum/ui/LibraryResources.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -24,42 +22,6 @@
 
 namespace vellum::test {
 namespace {
-
-std::string WidgetOf(ControlKind kind) {
-    switch (kind) {
-    case ControlKind::Label:
-        return "label";
-    case ControlKind::GroupBox:
-        return "group";
-    case ControlKind::PushButton:
-        return "button";
-    case ControlKind::CheckBox:
-        return "checkbox";
-    case ControlKind::RadioButton:
-        return "radio";
-    case ControlKind::Edit:
-        return "edit";
-    case ControlKind::UpDown:
-        return "spin";
-    case ControlKind::ListBox:
-        return "list";
-    case ControlKind::CheckListBox:
-        return "checklist";
-    }
-    return "?";
-}
-
-// One line per control: widget, identifier, caption and place.
-std::string RenderTemplate(const CDialogTemplate& dialog) {
-    std::ostringstream out;
-    out << ToUtf8(CString(dialog.caption)) << " " << dialog.cx << "x" << dialog.cy << "\n";
-    for (const CControlTemplate& control : dialog.controls) {
-        out << "  " << WidgetOf(control.kind) << " #" << control.id << " \""
-            << ToUtf8(CString(control.text)) << "\" " << control.x << "," << control.y << " "
-            << control.cx << "x" << control.cy << "\n";
-    }
-    return out.str();
-}
 
 // The open dialog as the user sees it now.
 std::string RenderState(const CDialog& dialog) {
@@ -163,22 +125,6 @@ private:
         return -1;
     }
 };
-
-TEST(TemplateRendering, EveryTemplateRendersFromItsDataAlone) {
-    for (const CDialogTemplate& dialog : LibraryResources().dialogs) {
-        const std::string rendered = RenderTemplate(dialog);
-        EXPECT_EQ(rendered.find('?'), std::string::npos) << rendered;
-        EXPECT_EQ(std::count(rendered.begin(), rendered.end(), '\n'),
-                  static_cast<long>(dialog.controls.size()) + 1);
-    }
-    EXPECT_EQ(RenderTemplate(*LibraryResources().FindDialog(102)),
-              "Profilo di Densità 186x70\n"
-              "  group #-1 \"Scala\" 7,7 100x56\n"
-              "  label #-1 \"Min:\" 15,23 25x8\n"
-              "  edit #24276 \"\" 45,20 50x14\n"
-              "  label #-1 \"Max:\" 15,42 25x8\n"
-              "  edit #24277 \"\" 45,39 50x14\n");
-}
 
 TEST(TemplateRendering, AToolkitRunsAnItemsSheetWithoutKnowingItsPages) {
     TempSettings settings;
