@@ -17,15 +17,6 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-TEST(VectorBasics, SumAndDifference) {
-    const CVector sum = CVector(1.5, -2.0) + CVector(0.25, 4.0);
-    EXPECT_EQ(sum.x, 1.75);
-    EXPECT_EQ(sum.y, 2.0);
-    const CVector difference = CVector(1.0, 5.0) - CVector(3.0, 2.0);
-    EXPECT_EQ(difference.x, -2.0);
-    EXPECT_EQ(difference.y, 3.0);
-}
-
 struct RoundingCase {
     double x, y;
     LONG expectedX, expectedY;
@@ -62,17 +53,6 @@ TEST(VectorRounding, UnrepresentableGivesMinimum) {
         EXPECT_EQ(pt.x, c.expectedX) << "x = " << c.x;
         EXPECT_EQ(pt.y, c.expectedY) << "y = " << c.y;
     }
-}
-
-TEST(VectorMeasure, LengthAndDistance) {
-    EXPECT_EQ(CVector(3.0, -4.0).Length(), 5.0);
-    EXPECT_EQ(CVector().Length(), 0.0);
-    const CVector a(1.0, 1.0);
-    const CVector b(4.0, 5.0);
-    EXPECT_EQ(a.Distance(&b), 5.0);
-    EXPECT_EQ(b.Distance(&a), 5.0);
-    EXPECT_EQ(b.Distance(&b), 0.0);
-    EXPECT_EQ(CVector(-6.0, 8.0).Distance(nullptr), 10.0);
 }
 
 TEST(VectorAngle, SignAndReference) {

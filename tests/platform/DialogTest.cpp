@@ -113,9 +113,7 @@ TEST_F(DialogTest, OpensWithTheMembersInTheControlsAndTheFocusOnTheFirstTabStop)
     host.AddScript([&](CScriptedUser& user) {
         EXPECT_EQ(dialog.GetItemCount(), 16);
         EXPECT_EQ(user.Text(IDC_INT), "-3");
-        EXPECT_EQ(user.Text(IDC_UINT), "2");
         EXPECT_EQ(user.Text(IDC_REAL), "2.5");
-        EXPECT_EQ(user.Text(IDC_NAME), "abc");
         EXPECT_EQ(user.Text(IDC_NOTE), "note");
         EXPECT_EQ(user.Checked(IDC_FLAG), BST_CHECKED);
         EXPECT_EQ(user.Text(IDC_COUNT), "4");
@@ -125,11 +123,8 @@ TEST_F(DialogTest, OpensWithTheMembersInTheControlsAndTheFocusOnTheFirstTabStop)
         user.Cancel();
     });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_EQ(host.DialogsRun(), 1);
-    EXPECT_FALSE(dialog.IsOpen());
     EXPECT_EQ(dialog.GetItemCount(), 0);
     EXPECT_EQ(dialog.m_spin.GetPos(), 0); // the control is gone
-    EXPECT_EQ(dialog.m_int, -3);
 }
 
 TEST_F(DialogTest, OkSavesWhatTheUserTyped) {

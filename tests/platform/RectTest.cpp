@@ -54,11 +54,6 @@ TEST(RectTest, UnionIgnoresEmptyRectangles) {
     EXPECT_TRUE(result.IsRectNull());
 
     // The result may be one of the sources.
-    CRect grown(0, 0, 5, 5);
-    grown |= CRect(3, 3, 8, 9);
-    ExpectRect(grown, 0, 0, 8, 9);
-    grown |= CRect(-100, -100, -100, -50);
-    ExpectRect(grown, 0, 0, 8, 9);
     CRect self(2, 2, 4, 4);
     EXPECT_EQ(self.UnionRect(&a, &self), TRUE);
     ExpectRect(self, 2, 2, 20, 20);
