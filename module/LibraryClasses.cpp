@@ -5,6 +5,7 @@
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
+#include <vellum/Graphics/GraphicSelectionRect.h>
 
 namespace vellum {
 
@@ -16,6 +17,7 @@ void RegisterLibraryClasses(CClassRegistry& registry) {
              RUNTIME_CLASS(CGraphicLine),
              RUNTIME_CLASS(CGrPolyLine),
              RUNTIME_CLASS(CGraphicRect),
+             RUNTIME_CLASS(CGraphicSelectionRect),
              RUNTIME_CLASS(CGrItemList),
              RUNTIME_CLASS(CGraphicItemList),
          })
