@@ -2,6 +2,7 @@
 
 #include <vellum/Graphics/GraphicRect.h>
 #include <vellum/archive/ClassRegistry.h>
+#include <vellum/backends/cairo/CairoDC.h>
 #include <vellum/backends/recording/RecordingDC.h>
 #include <vellum/platform/Exceptions.h>
 
@@ -267,6 +268,107 @@ TEST(GraphicRect, StoresBaseFieldsTagAndCorners) {
             EXPECT_EQ(Text({loaded->GetCorner(i)}), Text({rect.GetCorners()[i]}));
         EXPECT_EQ(loaded->GetNodeCount(), 4);
         EXPECT_EQ(Store([&](CArchive& out) { out.WriteObject(loaded); }), bytes);
+    });
+}
+
+// A stored rectangle body with the given corners.
+Bytes StoredRect(const Corners& corners) {
+    Bytes bytes;
+    AppendDword(bytes, 2);
+    AppendWord(bytes, 0);
+    AppendWord(bytes, 0x0020);
+    AppendDword(bytes, 0x0000FF00);
+    AppendDouble(bytes, 1.0);
+    AppendDword(bytes, 1);
+    for (const CVector& c : corners) {
+        AppendDouble(bytes, c.x);
+        AppendDouble(bytes, c.y);
+    }
+    return bytes;
+}
+
+TEST(GraphicRect, DamagedCornersLoadAsStoredAndStayDrawable) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        const char* what;
+        Corners stored;
+        Corners loaded;
+        const char* outline; // the Polyline at zoom 1
+        int hitInside;       // HitTest at (12, 11), zoom 100
+        bool dragged;        // whether a corner drag is taken
+    };
+    // An infinite y times the scale matrix's zero makes x NaN too; both draw as INT32_MIN.
+    const char* hugeOutline = "Polyline (-2147483648,10)-(-2147483648,-2147483648)-"
+                              "(-2147483648,20)-(-2147483648,-2147483648)-(-2147483648,10)";
+    const Case cases[] = {
+        {"not a rectangle",
+         {CVector(10, 10), CVector(10, 20), CVector(40, 30), CVector(30, 10)},
+         {CVector(10, 10), CVector(10, 20), CVector(40, 30), CVector(30, 10)},
+         "Polyline (10,10)-(10,20)-(40,30)-(30,10)-(10,10)",
+         -1,
+         false},
+        {"NaN corners",
+         {CVector(nan, 10), CVector(10, nan), CVector(30, 20), CVector(30, 10)},
+         {CVector(0, 10), CVector(10, 0), CVector(30, 20), CVector(30, 10)},
+         "Polyline (0,10)-(10,0)-(30,20)-(30,10)-(0,10)",
+         0,
+         false},
+        {"huge corners",
+         {CVector(-1e300, 10), CVector(10, inf), CVector(3e9, 20), CVector(30, -inf)},
+         {CVector(-1e300, 10), CVector(10, inf), CVector(3e9, 20), CVector(30, -inf)},
+         hugeOutline,
+         0,
+         false},
+        {"a point",
+         {CVector(12, 11), CVector(12, 11), CVector(12, 11), CVector(12, 11)},
+         {CVector(12, 11), CVector(12, 11), CVector(12, 11), CVector(12, 11)},
+         "Polyline (12,11)-(12,11)-(12,11)-(12,11)-(12,11)",
+         1,
+         false},
+        {"turned inside out",
+         {CVector(40, 30), CVector(40, 5), CVector(10, 5), CVector(10, 30)},
+         {CVector(40, 30), CVector(40, 5), CVector(10, 5), CVector(10, 30)},
+         "Polyline (40,30)-(40,5)-(10,5)-(10,30)-(40,30)",
+         -1,
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CExposedRect rect;
+        Load(StoredRect(c.stored), [&](CArchive& ar) { rect.Serialize(ar); });
+        EXPECT_EQ(Text(rect.GetCorners()), Text(c.loaded));
+        CRecordingDC dc;
+        rect.Draw(&dc, 1.0, 0, 0, 1.0);
+        EXPECT_EQ(dc.LinesNamed("Polyline").at(0).substr(0, std::string(c.outline).size()),
+                  c.outline);
+        CVector probe(12, 11);
+        EXPECT_EQ(rect.HitTest(&probe, 100), c.hitInside);
+
+        // A corner drag is refused unless the corners form a rectangle; a whole move is not.
+        const Corners before = rect.GetCorners();
+        rect.Move(1, 1, 3);
+        EXPECT_EQ(Text(rect.GetCorners()) != Text(before), c.dragged);
+        rect.Move(1, 1, -1);
+        EXPECT_EQ(Text({rect.GetCorners()[0]}), Text({before[0] + CVector(1, 1)}));
+
+        // A real raster takes the outline and the corner squares too.
+        auto raster = CCairoDC::CreateImage(64, 48, RGB(0, 0, 0));
+        rect.SetFocus(-1);
+        rect.Draw(raster.get(), 2.0, 0, 0, 1.0);
+        rect.Draw(raster.get(), 0.01, 0, 0, 1.0);
+    }
+
+    // A body that ends inside the corners fails as the archive's end of data.
+    const Bytes whole = StoredRect(kAxis);
+    Load(Bytes(whole.begin(), whole.end() - 4), [](CArchive& ar) {
+        CGraphicRect rect;
+        try {
+            rect.Serialize(ar);
+            ADD_FAILURE() << "a short body was accepted";
+        } catch (const CArchiveException& e) {
+            EXPECT_EQ(e.m_cause, CArchiveException::endOfFile);
+        }
     });
 }
 
