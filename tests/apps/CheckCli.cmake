@@ -74,6 +74,8 @@ if(NOT last_output MATCHES "group 0x0020 \\(drawings\\): 2 items")
     message(FATAL_ERROR "the replayed session did not store a line and a polyline:\n${last_output}")
 endif()
 get_filename_component(docs_dir ${EXAMPLE_SCRIPT} DIRECTORY)
+# New items take the user's defaults: none here, so they are green and one pixel wide.
+set(ENV{VELLUM_SETTINGS} ${WORK_DIR}/no-settings.ini)
 expect_success(replay ${docs_dir}/replay-rectangles.txt -o ${WORK_DIR}/rectangles.png)
 if(NOT last_output MATCHES "line 21: popup menu at \\(300, 80\\): \"Taglia immagine\" \\(49501\\)")
     message(FATAL_ERROR "no cropping menu on the selection:\n${last_output}")
