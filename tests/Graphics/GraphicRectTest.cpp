@@ -91,8 +91,8 @@ TEST(GraphicRect, EditsKeepARectangle) {
     CRectProbe upLeft(kDiamond);
     CVector p(-3, -5);
     upLeft.SetEnd(&p, 0);
-    EXPECT_EQ(upLeft.GetCenterPoint().x, -1.5);
-    EXPECT_EQ(upLeft.GetCenterPoint().y, -2.5);
+    EXPECT_EQ(CRectProbe(kDiamond).GetCenterPoint().x, 0.0);
+    EXPECT_EQ(CRectProbe(kDiamond).GetCenterPoint().y, 10.0);
     EXPECT_EQ(upLeft.IsValid(), 1);
 }
 
@@ -119,17 +119,20 @@ TEST(GraphicRect, DraggingEachCornerOfATurnedRectangleKeepsItsAnglesAndOrientati
 }
 
 TEST(GraphicRect, ValidityAcceptsAnglesFrom89_5To90_5Degrees) {
-    // A parallelogram with this angle at c0 and c2 and its supplement at c1 and c3.
-    for (const auto& [degrees, valid] : std::vector<std::pair<double, int>>{
-             {89.49, 0}, {89.51, 1}, {90.0, 1}, {90.49, 1}, {90.51, 0}, {60, 0}}) {
-        const double a = degrees * PI / 180;
-        const double sx = 40 * std::cos(a), sy = 40 * std::sin(a);
-        EXPECT_EQ(CRectProbe({0, 0, sx, sy, sx + 100, sy, 100, 0}).IsValid(), valid) << degrees;
-    }
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(CRectProbe({0, 0, 0, 10, 0, 10, 0, 0}).IsValid(), 0); // zero wide
-    EXPECT_EQ(CRectProbe({5, 5, 5, 5, 5, 5, 5, 5}).IsValid(), 0);
-    EXPECT_EQ(CRectProbe({0, 0, 0, 10, nan, 10, 20, 0}).IsValid(), 0);
+    // Quadrilaterals with one angle near a bound at c0 and the other three within 90 ± 0.31°.
+    const std::pair<Quad, int> cases[] = {
+        {{0, 0, 0.384, 39.998, 100.206, 39.259, 100, 0}, 0}, // 89.45°
+        {{0, 0, 0.314, 39.999, 100.206, 39.349, 100, 0}, 1}, // 89.55°
+        {{0, 0, -0.314, 39.999, 99.787, 40.649, 100, 0}, 1}, // 90.45°
+        {{0, 0, -0.384, 39.998, 99.787, 40.739, 100, 0}, 0}, // 90.55°
+        {kAxis, 1},
+        {{0, 0, 0, 10, 0, 10, 0, 0}, 0}, // zero wide
+        {{5, 5, 5, 5, 5, 5, 5, 5}, 0},
+        {{0, 0, 0, 10, nan, 10, 20, 0}, 0},
+    };
+    for (const auto& [corners, valid] : cases)
+        EXPECT_EQ(CRectProbe(corners).IsValid(), valid) << corners[2];
 }
 
 TEST(GraphicRect, HitTestFindsHandlesFirstThenTheInside) {
