@@ -147,7 +147,7 @@ TEST(GraphicRect, HitTestFindsHandlesFirstThenTheInside) {
         {box, 4.6, 10, 1, 1},       {box, 4.4, 10, 1, 0},     {box, 25, 24.4, 1, 3},
         {box, 25, 25, 1, 0},        {box, 11.4, 10, 2, 1}, // half size 2 at zoom 2
         {box, 12, 10, 2, -1},       {box, 20, 20, 2, 0},   // top edge in, bottom edge out
-        {box, 29, 15, 2, -1},       {box, 30, 15, 2, 0},   // right edge out
+        {box, 10, 15, 2, -1},       {box, 29, 15, 2, -1},     {box, 30, 15, 2, 0}, // right edge out
         {box, 19, 10, 0.1, 1},      {box, 20, 10, 0.1, 3}, // half size 10; c2 comes before c3
         {kDiamond, 3, 6, 100, -1},  {kDiamond, 6, 3, 100, 0}, {kDiamond, 0, 0.4, 100, 1},
         {kDiamond, 1, 0.4, 100, 0},
