@@ -4,6 +4,7 @@
 #include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
+#include <vellum/Graphics/GraphicRect.h>
 #include <vellum/Graphics/GraphicTextLine.h>
 
 namespace vellum {
@@ -15,6 +16,7 @@ void RegisterLibraryClasses(CClassRegistry& registry) {
              RUNTIME_CLASS(CGraphicItem),
              RUNTIME_CLASS(CGraphicLine),
              RUNTIME_CLASS(CGrPolyLine),
+             RUNTIME_CLASS(CGraphicRect),
              RUNTIME_CLASS(CGraphicTextLine),
              RUNTIME_CLASS(CGrItemList),
              RUNTIME_CLASS(CGraphicItemList),
