@@ -4,6 +4,7 @@
 #include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
+#include <vellum/Graphics/GraphicText.h>
 #include <vellum/archive/Archive.h>
 #include <vellum/archive/ClassRegistry.h>
 #include <vellum/platform/DC.h>
@@ -56,6 +57,12 @@ constexpr NewItemKind kNewItemKinds[] = {
      [](CGraphicItemList&) -> CGraphicItem* { return new CGraphicLine; }},
     {CGraphicWnd::actionPolyLine, CGraphicItem::classDrawing,
      [](CGraphicItemList&) -> CGraphicItem* { return new CGrPolyLine; }},
+    {CGraphicWnd::actionText, CGraphicItem::classText,
+     [](CGraphicItemList&) -> CGraphicItem* {
+         auto* text = new CGraphicText;
+         text->InitFont();
+         return text;
+     }},
 };
 
 // Kinds that the window treats apart are recognised by class name, so that the window does
