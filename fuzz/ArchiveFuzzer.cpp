@@ -9,6 +9,7 @@
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/archive/Archive.h>
 #include <vellum/archive/ClassRegistry.h>
+#include <vellum/backends/recording/RecordingDC.h>
 #include <vellum/platform/MemFile.h>
 
 #include <cstdint>
@@ -49,6 +50,10 @@ void Exercise(CGraphicItem& item) {
     item.PntInNodeLines(&probe, 0.5);
     item.GetBoundsRect(1);
     item.GetCenterPoint();
+    // Drawing lays text out and measures labels: it must end, whatever was stored.
+    CRecordingDC dc;
+    item.Draw(&dc, 1.0, 0, 0, 1.0);
+    item.Draw(&dc, 0.25, 0, 0, 1.0);
 }
 
 } // namespace
