@@ -33,8 +33,9 @@ CRect Ink(const CCairoDC& dc) {
     return box;
 }
 
-CRect LabelInk(const char* text, double zoom) {
+CRect LabelInk(const char* text, double zoom, DWORD effects = 0) {
     CGraphicTextLine label;
+    label.GetFont().m_dwEffects = effects;
     CVector anchor(10, 10);
     label.SetStart(&anchor);
     label.SetEnd(&anchor, 1);
@@ -54,6 +55,20 @@ TEST(TextDrawing, AccentsOfWindows1252TextAreDrawn) {
     EXPECT_LT(grave.top, plain.top - 1); // the accent rises above the letter
     EXPECT_LT(acute.top, plain.top - 1);
     EXPECT_EQ(grave.bottom, plain.bottom);
+}
+
+TEST(TextDrawing, UnderlineAndStrikeOutAreBarsAcrossTheText) {
+    const CRect plain = LabelInk("ace", 1.0);
+    const CRect underlined = LabelInk("ace", 1.0, FONT_EFFECT_UNDERLINE);
+    EXPECT_GT(underlined.bottom, plain.bottom);
+    EXPECT_EQ(underlined.top, plain.top);
+    // Spaces have no ink of their own: what shows is the bar, within the lower case letters.
+    EXPECT_TRUE(LabelInk("   ", 1.0).IsRectEmpty());
+    const CRect struck = LabelInk("   ", 1.0, FONT_EFFECT_STRIKEOUT);
+    ASSERT_FALSE(struck.IsRectEmpty());
+    EXPECT_GT(struck.top, plain.top);
+    EXPECT_LT(struck.bottom, plain.bottom);
+    EXPECT_LE(struck.Height(), 2);
 }
 
 TEST(TextDrawing, ALabelDrawnAtTwiceTheZoomIsTwiceAsLarge) {
