@@ -1,5 +1,5 @@
 #include "support/ArchiveBytes.h"
-#include "support/FontBytes.h"
+#include "support/TextTesting.h"
 
 #include <vellum/Graphics/GraphicFont.h>
 #include <vellum/backends/recording/RecordingDC.h>

@@ -1,6 +1,6 @@
 #include "support/ArchiveBytes.h"
-#include "support/FontBytes.h"
 #include "support/ScriptedUiHost.h"
+#include "support/TextTesting.h"
 
 #include <vellum/Graphics/GraphicTextLine.h>
 #include <vellum/backends/recording/RecordingDC.h>
@@ -80,9 +80,7 @@ TEST(GraphicTextLine, MeasuresItsBoxInImageUnitsAtEveryZoom) {
     EXPECT_EQ(label->GetLastZoom(), 2.0);
     EXPECT_EQ(label->GetExtent(), CVector(30, 20));
     ExpectNode(*label, 1, 40, 40);
-    EXPECT_EQ(dc.LinesNamed("TextOut"),
-              Lines{"TextOut (20,40) \"abc\" font -40/0/400/\"Arial\" colour 0x00000000 align 0 "
-                    "bk 1/0x00FFFFFF"});
+    EXPECT_EQ(TextOuts(dc), Lines{"(20,40) abc -40/0"});
 
     // Hits: inside the text's box and the gap around it.
     CVector inside(25, 30), beyond(51, 30), nearEdge(49, 30);
@@ -107,9 +105,7 @@ TEST(GraphicTextLine, APrinterScalesTheFontByExtra) {
     label->Draw(&printer, 2.0, 0, 0, 1.0);
     // The printer's font is the size of zoom 1; measured in device units, divided by the zoom.
     EXPECT_EQ(label->GetExtent(), CVector(15, 10));
-    EXPECT_EQ(printer.LinesNamed("TextOut"),
-              Lines{"TextOut (20,40) \"abc\" font -20/0/400/\"Arial\" colour 0x00000000 align 0 "
-                    "bk 1/0x00FFFFFF"});
+    EXPECT_EQ(TextOuts(printer), Lines{"(20,40) abc -20/0"});
 }
 
 TEST(GraphicTextLine, MovesAndTurnsItsAnchorAlone) {

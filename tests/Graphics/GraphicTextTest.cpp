@@ -1,7 +1,7 @@
 #include "support/ArchiveBytes.h"
-#include "support/FontBytes.h"
 #include "support/ScriptedUiHost.h"
 #include "support/TempSettings.h"
+#include "support/TextTesting.h"
 
 #include <vellum/Graphics/GraphicText.h>
 #include <vellum/backends/recording/RecordingDC.h>
@@ -101,11 +101,7 @@ TEST(GraphicText, LaysWordsOutGreedilyWithAStrictFit) {
         CRecordingDC dc;
         EXPECT_EQ(Texts(item->LayOutLines(&dc, 1.0)), c.lines) << c.width << " " << c.text;
         item->Draw(&dc, 1.0, 0, 0, 1.0);
-        std::vector<std::string> drawn;
-        for (const CRecordingDC::Record& record : dc.Records())
-            if (record.name == "TextOut")
-                drawn.push_back(record.text);
-        EXPECT_EQ(drawn, c.lines) << c.width << " " << c.text;
+        EXPECT_EQ(TextOuts(dc).size(), c.lines.size()) << c.width << " " << c.text;
     }
 }
 
@@ -148,6 +144,11 @@ TEST(GraphicText, AnEmptyTextHasNoHeightAndANewTextOneEmptyLine) {
     EXPECT_EQ(empty->GetTextHeight(), 0.0);
     EXPECT_EQ(empty->GetTextWidth(), 1.0);
     EXPECT_TRUE(dc.LinesNamed("TextOut").empty());
+    // A new box of no height over no text gets one unit.
+    CVector p(5, 5);
+    empty->SetStart(&p);
+    empty->SetEnd(&p, 0);
+    ExpectCorners(*empty, {{5, 5}, {5, 6}, {6, 6}, {6, 5}});
 
     CGraphicText fresh;
     fresh.SetFontSize(15);
@@ -171,11 +172,7 @@ TEST(GraphicText, KeepsItsSizeOnScreenInProportionToTheZoom) {
     EXPECT_EQ(item->IsLayoutPending(), 0);
     EXPECT_EQ(item->GetTextWidth(), 20.0);
     EXPECT_EQ(item->GetTextHeight(), 40.0);
-    EXPECT_EQ(dc.LinesNamed("TextOut"),
-              (Lines{"TextOut (20,20) \"aa bb \" font -40/0/400/\"Arial\" colour 0x00000000 "
-                     "align 0 bk 1/0x00FFFFFF",
-                     "TextOut (20,60) \"cc\" font -40/0/400/\"Arial\" colour 0x00000000 align 0 "
-                     "bk 1/0x00FFFFFF"}));
+    EXPECT_EQ(TextOuts(dc), (Lines{"(20,20) aa bb  -40/0", "(20,60) cc -40/0"}));
 
     // A transient drawing neither tracks the zoom nor lays out.
     Type(*item, "aa bb cc dd ee ff");
@@ -186,7 +183,8 @@ TEST(GraphicText, KeepsItsSizeOnScreenInProportionToTheZoom) {
     // On a printer the font follows extra, whatever the zoom.
     CRecordingDC printer(DT_RASPRINTER);
     item->Draw(&printer, 2.0, 0, 0, 1.0);
-    EXPECT_NE(printer.LinesNamed("TextOut").front().find("font -20/"), std::string::npos);
+    // Measured in the smaller font and divided by the zoom, more words fit in a line.
+    EXPECT_EQ(TextOuts(printer).front(), "(20,20) aa bb cc dd  -20/0");
 }
 
 TEST(GraphicText, TurnsTheTextWithTheBox) {
@@ -197,11 +195,7 @@ TEST(GraphicText, TurnsTheTextWithTheBox) {
     CRecordingDC dc;
     item->Draw(&dc, 1.0, 0, 0, 1.0);
     // Lines step to the right (the box's left edge, turned), the characters go up.
-    EXPECT_EQ(dc.LinesNamed("TextOut"),
-              (Lines{"TextOut (100,100) \"aa bb \" font -20/900/400/\"Arial\" colour 0x00000000 "
-                     "align 0 bk 1/0x00FFFFFF",
-                     "TextOut (120,100) \"cc\" font -20/900/400/\"Arial\" colour 0x00000000 "
-                     "align 0 bk 1/0x00FFFFFF"}));
+    EXPECT_EQ(TextOuts(dc), (Lines{"(100,100) aa bb  -20/900", "(120,100) cc -20/900"}));
 
     // A turned box grows along its own edges: to the widest word up the screen, then to
     // the line's height to the right.

@@ -1,4 +1,4 @@
-#include "support/FontBytes.h"
+#include "support/TextTesting.h"
 #include "support/ScriptedUiHost.h"
 #include "support/TempSettings.h"
 #include "window/WindowTesting.h"

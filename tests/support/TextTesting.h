@@ -1,12 +1,15 @@
 #pragma once
-// The stored form of a font record, for tests that check text items byte for byte, and a
-// font chooser's answer for tests that act as the user.
+// What tests of text items share: the stored form of a font record, a font chooser's answer,
+// and the text that a recording context saw drawn.
 
 #include "support/ArchiveBytes.h"
 #include "support/ScriptedUiHost.h"
 
+#include <vellum/backends/recording/RecordingDC.h>
+
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace vellum::test {
 
@@ -42,6 +45,18 @@ inline CScriptedUiHost::FontAnswer ChosenFont(const char* face, int pointSize) {
     answer.pointSize = pointSize;
     answer.colour = RGB(255, 0, 0);
     return answer;
+}
+
+// Each TextOut as "(x,y) TEXT HEIGHT/ESCAPEMENT", in order.
+inline std::vector<std::string> TextOuts(const CRecordingDC& dc) {
+    std::vector<std::string> outs;
+    for (const CRecordingDC::Record& r : dc.Records())
+        if (r.name == "TextOut")
+            outs.push_back("(" + std::to_string(r.points[0].x) + "," +
+                           std::to_string(r.points[0].y) + ") " + r.text + " " +
+                           std::to_string(r.state.fontHeight) + "/" +
+                           std::to_string(r.state.fontEscapement));
+    return outs;
 }
 
 } // namespace vellum::test
