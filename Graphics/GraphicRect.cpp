@@ -6,6 +6,7 @@
 #include <vellum/platform/Exceptions.h>
 #include <vellum/platform/Rgn.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vellum {
@@ -124,9 +125,16 @@ int CGraphicRect::HitTest(CVector* point, double zoom) {
     POINT outline[4];
     for (int i = 0; i < 4; ++i)
         outline[i] = m_aCorners[i];
+    // The region holds only pixels whose centres lie within the corners' span, so a point
+    // outside that span misses without building the region (most items miss a click).
+    const POINT p = *point;
+    auto [left, right] = std::minmax({outline[0].x, outline[1].x, outline[2].x, outline[3].x});
+    auto [top, bottom] = std::minmax({outline[0].y, outline[1].y, outline[2].y, outline[3].y});
+    if (p.x < left || p.x >= right || p.y < top || p.y >= bottom)
+        return 0;
     CRgn region;
     region.CreatePolygonRgn(outline, 4, WINDING);
-    const BOOL inside = region.PtInRegion(*point);
+    const BOOL inside = region.PtInRegion(p);
     region.DeleteObject();
     return inside ? hitBody : 0;
 }

@@ -50,10 +50,15 @@ void Exercise(CGraphicItem& item) {
     item.PntInNodeLines(&probe, 0.5);
     item.GetBoundsRect(1);
     item.GetCenterPoint();
-    // Drawing lays text out and measures labels: it must end, whatever was stored.
+    // Drawing, focused so that node squares are painted too, then dragging a node and the
+    // whole item, must cope with any stored coordinates.
     CRecordingDC dc;
+    item.SetFocus(-1);
     item.Draw(&dc, 1.0, 0, 0, 1.0);
-    item.Draw(&dc, 0.25, 0, 0, 1.0);
+    item.Draw(&dc, 0.37, 0, 0, 1.0);
+    item.Move(2.5, -1.5, 1);
+    item.Move(-7.0, 3.0, -1);
+    item.Draw(&dc, 3.0, 0, 0, 1.0);
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 #include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
+#include <vellum/Graphics/GraphicRect.h>
+#include <vellum/Graphics/GraphicSelectionRect.h>
 #include <vellum/Graphics/GraphicText.h>
 #include <vellum/Graphics/GraphicTextLine.h>
 #include <vellum/archive/Archive.h>
@@ -115,6 +117,19 @@ int main(int argc, char** argv) {
     list.SetCalibrated(1);
     list.SetResolution(4.0, 4.0);
     WriteSeed(dir, "list", &list);
+
+    // A rectangle turned by 30 degrees, and a selection rectangle (an empty body).
+    CGraphicRect rect;
+    CVector corner(20, 30), opposite(120.5, 90.25);
+    rect.SetStart(&corner);
+    rect.SetEnd(&opposite, 0);
+    rect.Rotate(0.5235987755982988, nullptr);
+    rect.SetColor(RGB(255, 0, 255));
+    WriteSeed(dir, "rectangle", &rect);
+    CGraphicSelectionRect selection;
+    selection.SetStart(&corner);
+    selection.SetEnd(&opposite, 0);
+    WriteSeed(dir, "selection", &selection, &rect);
     WriteTextSeeds(dir);
     std::printf("seeds written to %s\n", dir.c_str());
     return 0;

@@ -5,6 +5,7 @@
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
+#include <vellum/Graphics/GraphicSelectionRect.h>
 #include <vellum/Graphics/GraphicText.h>
 #include <vellum/Graphics/GraphicTextLine.h>
 
@@ -18,6 +19,7 @@ void RegisterLibraryClasses(CClassRegistry& registry) {
              RUNTIME_CLASS(CGraphicLine),
              RUNTIME_CLASS(CGrPolyLine),
              RUNTIME_CLASS(CGraphicRect),
+             RUNTIME_CLASS(CGraphicSelectionRect),
              RUNTIME_CLASS(CGraphicText),
              RUNTIME_CLASS(CGraphicTextLine),
              RUNTIME_CLASS(CGrItemList),

@@ -4,6 +4,8 @@
 #include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
+#include <vellum/Graphics/GraphicRect.h>
+#include <vellum/Graphics/GraphicSelectionRect.h>
 #include <vellum/Graphics/GraphicText.h>
 #include <vellum/archive/Archive.h>
 #include <vellum/archive/ClassRegistry.h>
@@ -57,6 +59,10 @@ constexpr NewItemKind kNewItemKinds[] = {
      [](CGraphicItemList&) -> CGraphicItem* { return new CGraphicLine; }},
     {CGraphicWnd::actionPolyLine, CGraphicItem::classDrawing,
      [](CGraphicItemList&) -> CGraphicItem* { return new CGrPolyLine; }},
+    {CGraphicWnd::actionRectangle, CGraphicItem::classDrawing,
+     [](CGraphicItemList&) -> CGraphicItem* { return new CGraphicRect; }},
+    {CGraphicWnd::actionSelectionRect, CGraphicItem::classDrawing,
+     [](CGraphicItemList&) -> CGraphicItem* { return new CGraphicSelectionRect; }},
     {CGraphicWnd::actionText, CGraphicItem::classText,
      [](CGraphicItemList&) -> CGraphicItem* {
          auto* text = new CGraphicText;

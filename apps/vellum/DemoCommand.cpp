@@ -109,7 +109,20 @@ void AddTextItems(CGraphicItemList& list) {
     list.AddItem(label->GetClass(), label);
 }
 
-// Lines and polylines in several colours and widths; one polyline is selected.
+// A rectangle from a to b, turned by degrees about its centre (counter-clockwise on screen).
+void AddRectangle(CGraphicItemList& list, CVector a, CVector b, double degrees, COLORREF colour,
+                  double width) {
+    auto* rect = new CGraphicRect;
+    rect->SetStart(&a);
+    rect->SetEnd(&b, 0);
+    rect->Rotate(degrees * PI / 180, nullptr);
+    rect->SetColor(colour);
+    rect->SetLineWidth(width);
+    list.AddItem(rect->GetClass(), rect);
+}
+
+// Lines, polylines and a turned rectangle in several colours and widths; one polyline is
+// selected.
 std::unique_ptr<CGraphicItemList> SampleList() {
     auto list = std::make_unique<CGraphicItemList>();
     AddLine(*list, CVector(15, 20), CVector(185, 20), RGB(0, 255, 0), 1);
@@ -122,6 +135,7 @@ std::unique_ptr<CGraphicItemList> SampleList() {
         ->SetFocus(-1);
     AddPolyline(*list, {CVector(120, 130), CVector(150, 110), CVector(185, 130)}, RGB(255, 160, 0),
                 1);
+    AddRectangle(*list, CVector(40, 45), CVector(90, 75), 20, RGB(255, 0, 255), 2);
     AddTextItems(*list);
     return list;
 }
@@ -164,8 +178,8 @@ int RunDemo(const Args& args) {
 
     std::printf("Vellum %s: vector overlays for radiography images.\n", VELLUM_VERSION);
     std::printf("  %s  a sample grey image, %d x %d\n", imagePath.c_str(), kWidth, kHeight);
-    std::printf("  %s  its overlay: lines, polylines, a turned text box and a label, stored as "
-                "an item list\n",
+    std::printf("  %s  its overlay: lines, polylines, a rectangle, a turned text box and a "
+                "label, stored as an item list\n",
                 listPath.c_str());
     std::printf("  %s  the overlay drawn over the image at zoom 1 and 2, one polyline selected\n",
                 picturePath.c_str());

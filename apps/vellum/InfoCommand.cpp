@@ -5,6 +5,7 @@
 
 #include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicLine.h>
+#include <vellum/Graphics/GraphicRect.h>
 #include <vellum/Graphics/GraphicText.h>
 #include <vellum/Graphics/GraphicTextLine.h>
 #include <vellum/platform/CodePage.h>
@@ -25,8 +26,13 @@ struct KindName {
 };
 // The kinds the tool knows by name; other classes show their class name.
 constexpr KindName kKinds[] = {
-    {"CGraphicItem", "item"}, {"CGraphicLine", "line"},      {"CGrPolyLine", "polyline"},
-    {"CGraphicText", "text"}, {"CGraphicTextLine", "label"},
+    {"CGraphicItem", "item"},
+    {"CGraphicLine", "line"},
+    {"CGrPolyLine", "polyline"},
+    {"CGraphicRect", "rectangle"},
+    {"CGraphicSelectionRect", "selection"},
+    {"CGraphicText", "text"},
+    {"CGraphicTextLine", "label"},
 };
 
 std::string KindOf(const CGraphicItem& item) {
@@ -61,6 +67,17 @@ std::optional<double> LengthOf(CGraphicItem& item) {
     if (auto* line = dynamic_cast<CGraphicLine*>(&item))
         return CVector(line->GetEnd() - line->GetStart()).Length();
     return std::nullopt;
+}
+
+// Boxed items (rectangles and every kind built on them) are described by their corners.
+const CGraphicRect* BoxOf(const CGraphicItem& item) {
+    return dynamic_cast<const CGraphicRect*>(&item);
+}
+
+// Width along the edge c0–c3 and height along c0–c1, whatever the rotation.
+std::pair<double, double> BoxSize(const CGraphicRect& box) {
+    return {(box.GetCorner(3) - box.GetCorner(0)).Length(),
+            (box.GetCorner(1) - box.GetCorner(0)).Length()};
 }
 
 std::string Format(const char* format, double value) {
@@ -165,14 +182,21 @@ void PrintText(const std::string& path, CGraphicItemList& list) {
                     ToUtf8(group.items->GetName()).c_str(), items.size(),
                     items.size() == 1 ? "" : "s");
         for (CGraphicItem* item : items) {
-            std::printf("  %-9s %-14s class %s colour %s width %s nodes", KindOf(*item).c_str(),
+            const CGraphicRect* box = BoxOf(*item);
+            std::printf("  %-9s %-14s class %s colour %s width %s %s", KindOf(*item).c_str(),
                         item->GetRuntimeClass()->m_lpszClassName, Hex(item->GetClass()).c_str(),
-                        Colour(item->GetColor()).c_str(), Number(item->GetLineWidth()).c_str());
+                        Colour(item->GetColor()).c_str(), Number(item->GetLineWidth()).c_str(),
+                        box ? "corners" : "nodes");
             for (int i = 0; i < item->GetNodeCount(); ++i)
                 std::printf(" (%s, %s)", Number(item->GetNode(i).x).c_str(),
                             Number(item->GetNode(i).y).c_str());
             if (const auto length = LengthOf(*item))
                 std::printf(" length %s px", Format("%.2f", *length).c_str());
+            if (box) {
+                const auto [width, height] = BoxSize(*box);
+                std::printf(" size %s x %s px", Format("%.2f", width).c_str(),
+                            Format("%.2f", height).c_str());
+            }
             std::printf("\n");
             if (const auto text = TextOf(*item)) {
                 const CGraphicFont& font = *text->font;
@@ -218,6 +242,14 @@ void PrintJson(const std::string& path, CGraphicItemList& list) {
             out << "]";
             if (const auto length = LengthOf(*item))
                 out << ",\"length\":" << Number(*length);
+            if (const CGraphicRect* box = BoxOf(*item)) {
+                out << ",\"corners\":[";
+                for (int i = 0; i < 4; ++i)
+                    out << (i ? "," : "") << "[" << Number(box->GetCorner(i).x) << ","
+                        << Number(box->GetCorner(i).y) << "]";
+                const auto [width, height] = BoxSize(*box);
+                out << "],\"size\":[" << Number(width) << "," << Number(height) << "]";
+            }
             if (const auto text = TextOf(*item)) {
                 const CGraphicFont& font = *text->font;
                 out << ",\"font\":{\"face\":" << JsonString(ToUtf8(font.m_strFaceName))

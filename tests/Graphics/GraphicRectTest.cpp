@@ -1,9 +1,9 @@
 #include "support/ArchiveBytes.h"
 
 #include <vellum/Graphics/GraphicRect.h>
-#include <vellum/archive/ClassRegistry.h>
+#include <vellum/Graphics/GraphicSelectionRect.h>
+#include <vellum/backends/cairo/CairoDC.h>
 #include <vellum/backends/recording/RecordingDC.h>
-#include <vellum/platform/Exceptions.h>
 
 #include <gtest/gtest.h>
 
@@ -17,197 +17,155 @@
 namespace vellum::test {
 namespace {
 
-using Corners = std::array<CVector, 4>;
+using Quad = std::array<double, 8>; // x0, y0, x1, y1, x2, y2, x3, y3
+using Lines = std::vector<std::string>;
 
-class CExposedRect : public CGraphicRect {
-public:
-    using CGraphicRect::IsValid;
-    void SetCorners(const Corners& corners) {
-        for (int i = 0; i < 4; ++i)
-            m_aCorners[i] = corners[i];
-    }
-    Corners GetCorners() const {
-        return {m_aCorners[0], m_aCorners[1], m_aCorners[2], m_aCorners[3]};
-    }
-};
+const Quad kAxis = {0, 0, 0, 10, 20, 10, 20, 0};
+const Quad kDiamond = {0, 0, -10, 10, 0, 20, 10, 10}; // a 45° square standing on c0
 
-std::string Text(const Corners& corners) {
+// "x,y x,y x,y x,y", six significant digits.
+std::string Corners(const CGraphicRect& rect) {
     std::string text;
-    for (const CVector& c : corners)
-        text += "(" + std::to_string(c.x) + "," + std::to_string(c.y) + ")";
+    for (int i = 0; i < 4; ++i) {
+        char xy[64];
+        std::snprintf(xy, sizeof xy, "%s%g,%g", i ? " " : "", rect.GetCorner(i).x + 0.0,
+                      rect.GetCorner(i).y + 0.0);
+        text += xy;
+    }
     return text;
 }
 
-void ExpectCornersNear(const Corners& actual, const Corners& expected, double tolerance) {
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_NEAR(actual[i].x, expected[i].x, tolerance)
-            << "corner " << i << " of " << Text(actual);
-        EXPECT_NEAR(actual[i].y, expected[i].y, tolerance)
-            << "corner " << i << " of " << Text(actual);
+template <class Rect> class CProbe : public Rect {
+public:
+    using CGraphicRect::IsValid;
+    explicit CProbe(const Quad& q = {}) {
+        for (int i = 0; i < 4; ++i)
+            this->m_aCorners[i] = CVector(q[2 * i], q[2 * i + 1]);
     }
-}
+};
+using CRectProbe = CProbe<CGraphicRect>;
 
-const Corners kAxis = {CVector(0, 0), CVector(0, 10), CVector(20, 10), CVector(20, 0)};
-// A 20 × 20 square standing on its corner c0.
-const Corners kDiamond = {CVector(0, 0), CVector(-10, 10), CVector(0, 20), CVector(10, 10)};
-
-TEST(GraphicRect, StartAndEndMakeAnAxisParallelRectangleNeverZeroWide) {
-    CExposedRect rect;
-    EXPECT_EQ(Text(rect.GetCorners()), Text({}));
-    EXPECT_EQ(rect.GetNodeCount(), 4);
-
-    CVector start(10, 20);
-    rect.SetStart(&start);
-    EXPECT_EQ(Text(rect.GetCorners()),
-              Text({CVector(10, 20), CVector(10, 21), CVector(11, 21), CVector(11, 20)}));
-
+TEST(GraphicRect, EditsKeepARectangle) {
     struct Case {
-        CVector end;
-        Corners expected;
-    };
-    const Case cases[] = {
-        {CVector(10, 30), {CVector(10, 20), CVector(10, 30), CVector(11, 30), CVector(11, 20)}},
-        {CVector(4, 20), {CVector(10, 20), CVector(10, 21), CVector(4, 21), CVector(4, 20)}},
-        {CVector(10, 20), {CVector(10, 20), CVector(10, 21), CVector(11, 21), CVector(11, 20)}},
-        {CVector(2.5, 7), {CVector(10, 20), CVector(10, 7), CVector(2.5, 7), CVector(2.5, 20)}},
-    };
-    for (const Case& c : cases) {
-        CVector end = c.end;
-        rect.SetEnd(&end, 1);
-        EXPECT_EQ(Text(rect.GetCorners()), Text(c.expected));
-        EXPECT_EQ(rect.IsValid(), 1);
-    }
-    // Up and to the left of the start: the centre, a corner and the inside still answer.
-    EXPECT_EQ(rect.GetCenterPoint().x, 6.25);
-    EXPECT_EQ(rect.GetCenterPoint().y, 13.5);
-    CVector inside(6, 13), corner(2.5, 20);
-    EXPECT_EQ(rect.HitTest(&inside, 1.0), -1);
-    EXPECT_EQ(rect.HitTest(&corner, 1.0), 4);
-    EXPECT_THROW(rect.GetCorner(4), CInvalidArgException);
-}
-
-TEST(GraphicRect, CornerDragsSlideTheNeighboursAlongTheirEdges) {
-    struct Case {
-        Corners start;
-        double dx, dy;
+        Quad start;
+        char op; // s: SetStart(a, b); e: SetEnd(a, b); m: Move(a, b, node); S: the selection's Move
+        double a, b;
         int node;
-        Corners expected;
+        const char* corners;
     };
+    const Quad unit = {10, 20, 10, 21, 11, 21, 11, 20};
     const Case cases[] = {
-        {kAxis, 5, 3, 3, {CVector(0, 0), CVector(0, 13), CVector(25, 13), CVector(25, 0)}},
-        {kAxis, 2, 1, 1, {CVector(2, 1), CVector(2, 10), CVector(20, 10), CVector(20, 1)}},
-        {kAxis, -30, 0, 3, kAxis},   // across the opposite edge
-        {kAxis, 0, -10, 3, kAxis},   // onto the opposite edge
-        {kAxis, -20, -10, 3, kAxis}, // onto the opposite corner
-        {kAxis, 5, 3, 0, kAxis},
-        {kAxis, 5, 3, 5, kAxis},
-        {kAxis, 5, 3, -2, kAxis},
-        {kAxis, 5, -3, -1, {CVector(5, -3), CVector(5, 7), CVector(25, 7), CVector(25, -3)}},
-        {kDiamond, 0, 10, 3, {CVector(0, 0), CVector(-15, 15), CVector(0, 30), CVector(15, 15)}},
-        {kDiamond, 4, 0, 2, {CVector(2, 2), CVector(-6, 10), CVector(2, 18), CVector(10, 10)}},
-        {kDiamond, 11, 11, 2, kDiamond}, // out of the right angle at c3
+        {kAxis, 's', 10, 20, 0, "10,20 10,21 11,21 11,20"},
+        {unit, 'e', 10, 30, 0, "10,20 10,30 11,30 11,20"}, // never zero wide
+        {unit, 'e', 4, 20, 0, "10,20 10,21 4,21 4,20"},    // nor zero high
+        {kDiamond, 'e', 2.5, 7, 0, "0,0 0,7 2.5,7 2.5,0"}, // axis-parallel again
+        {kAxis, 'm', 5, 3, 3, "0,0 0,13 25,13 25,0"},
+        {kAxis, 'm', 2, 1, 1, "2,1 2,10 20,10 20,1"},
+        {kAxis, 'm', -30, 0, 3, "0,0 0,10 20,10 20,0"},   // across the opposite edge
+        {kAxis, 'm', 0, -10, 3, "0,0 0,10 20,10 20,0"},   // onto it
+        {kAxis, 'm', -20, -10, 3, "0,0 0,10 20,10 20,0"}, // onto the opposite corner
+        {kAxis, 'm', 5, 3, 0, "0,0 0,10 20,10 20,0"},
+        {kAxis, 'm', 5, 3, 5, "0,0 0,10 20,10 20,0"},
+        {kAxis, 'm', 5, -3, -1, "5,-3 5,7 25,7 25,-3"},
+        {kDiamond, 'm', 0, 10, 3, "0,0 -15,15 0,30 15,15"},
+        {kDiamond, 'm', 4, 0, 2, "2,2 -6,10 2,18 10,10"},
+        {kDiamond, 'm', 11, 11, 2, "0,0 -10,10 0,20 10,10"}, // out of the right angle at c3
+        {kAxis, 'S', 5, 3, 3, "0,0 0,10 20,10 20,0"},
+        {kAxis, 'S', 5, 3, -1, "0,0 0,10 20,10 20,0"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(Text(c.start) + " node " + std::to_string(c.node));
-        CExposedRect rect;
-        rect.SetCorners(c.start);
-        rect.Move(c.dx, c.dy, c.node);
-        ExpectCornersNear(rect.GetCorners(), c.expected, 1e-12);
+        SCOPED_TRACE(std::string(1, c.op) + " " + std::to_string(c.a) + " " + c.corners);
+        CRectProbe rect(c.start);
+        CProbe<CGraphicSelectionRect> selection(c.start);
+        CVector p(c.a, c.b);
+        if (c.op == 's')
+            rect.SetStart(&p);
+        else if (c.op == 'e')
+            rect.SetEnd(&p, 1);
+        else if (c.op == 'm')
+            rect.Move(c.a, c.b, c.node);
+        else
+            selection.Move(c.a, c.b, c.node);
+        EXPECT_EQ(c.op == 'S' ? Corners(selection) : Corners(rect), c.corners);
     }
+    CRectProbe upLeft(kDiamond);
+    CVector p(-3, -5);
+    upLeft.SetEnd(&p, 0);
+    EXPECT_EQ(CRectProbe(kDiamond).GetCenterPoint().x, 0.0);
+    EXPECT_EQ(CRectProbe(kDiamond).GetCenterPoint().y, 10.0);
+    EXPECT_EQ(upLeft.IsValid(), 1);
 }
 
-TEST(GraphicRect, DraggingEachCornerOfARotatedRectangleKeepsItsAnglesAndOrientation) {
+TEST(GraphicRect, DraggingEachCornerOfATurnedRectangleKeepsItsAnglesAndOrientation) {
     for (int node = 1; node <= 4; ++node) {
-        SCOPED_TRACE("node " + std::to_string(node));
-        CExposedRect rect;
-        rect.SetCorners(kAxis);
+        SCOPED_TRACE(node);
+        CRectProbe rect(kAxis);
         rect.Rotate(PI / 6, nullptr);
-        const Corners before = rect.GetCorners();
-        const CVector edge = before[3] - before[0];
-        // A drag outwards along the diagonal that leaves this corner, then off it.
-        const CVector outwards = before[node - 1] - before[(node + 1) % 4];
+        const CVector opposite = rect.GetCorner((node + 1) % 4);
+        const CVector edge = rect.GetCorner(3) - rect.GetCorner(0);
+        const CVector outwards = rect.GetCorner(node - 1) - opposite;
         rect.Move(outwards.x * 0.25 + 1.5, outwards.y * 0.25 - 0.5, node);
-        const Corners after = rect.GetCorners();
-        ASSERT_NE(Text(after), Text(before)) << "the drag was refused";
-        EXPECT_EQ(Text({after[(node + 1) % 4]}), Text({before[(node + 1) % 4]}));
+        EXPECT_NE(rect.GetCorner(node - 1).x, (opposite + outwards).x) << "the drag was refused";
+        EXPECT_TRUE(rect.GetCorner((node + 1) % 4) == opposite);
         EXPECT_EQ(rect.IsValid(), 1);
         for (int k = 0; k < 4; ++k) {
-            const CVector u = after[(k + 1) % 4] - after[k];
-            const CVector w = after[(k + 3) % 4] - after[k];
+            const CVector u = rect.GetCorner((k + 1) % 4) - rect.GetCorner(k);
+            const CVector w = rect.GetCorner((k + 3) % 4) - rect.GetCorner(k);
             EXPECT_NEAR(u.x * w.x + u.y * w.y, 0.0, 1e-9) << "corner " << k;
         }
-        const CVector turned = after[3] - after[0];
+        const CVector turned = rect.GetCorner(3) - rect.GetCorner(0);
         EXPECT_NEAR(edge.Angle(&turned), 0.0, 1e-12);
     }
 }
 
 TEST(GraphicRect, ValidityAcceptsAnglesFrom89_5To90_5Degrees) {
-    struct Case {
-        double degrees; // the angle at c0 of a parallelogram; the others follow
-        int valid;
-    };
-    const Case cases[] = {{89.49, 0}, {89.51, 1}, {90.0, 1}, {90.49, 1}, {90.51, 0}, {60, 0}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.degrees);
-        const double a = c.degrees * PI / 180;
-        const CVector side(40 * std::cos(a), 40 * std::sin(a));
-        CExposedRect rect;
-        rect.SetCorners({CVector(0, 0), side, side + CVector(100, 0), CVector(100, 0)});
-        EXPECT_EQ(rect.IsValid(), c.valid);
-    }
-    CExposedRect flat;
-    flat.SetCorners({CVector(0, 0), CVector(0, 10), CVector(0, 10), CVector(0, 0)});
-    EXPECT_EQ(flat.IsValid(), 0);
-    flat.SetCorners({CVector(5, 5), CVector(5, 5), CVector(5, 5), CVector(5, 5)});
-    EXPECT_EQ(flat.IsValid(), 0);
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    flat.SetCorners({CVector(0, 0), CVector(0, 10), CVector(nan, 10), CVector(20, 0)});
-    EXPECT_EQ(flat.IsValid(), 0);
+    // Quadrilaterals with one angle near a bound at c0 and the other three within 90 ± 0.31°.
+    const std::pair<Quad, int> cases[] = {
+        {{0, 0, 0.384, 39.998, 100.206, 39.259, 100, 0}, 0}, // 89.45°
+        {{0, 0, 0.314, 39.999, 100.206, 39.349, 100, 0}, 1}, // 89.55°
+        {{0, 0, -0.314, 39.999, 99.787, 40.649, 100, 0}, 1}, // 90.45°
+        {{0, 0, -0.384, 39.998, 99.787, 40.739, 100, 0}, 0}, // 90.55°
+        {kAxis, 1},
+        {{0, 0, 0, 10, 0, 10, 0, 0}, 0}, // zero wide
+        {{5, 5, 5, 5, 5, 5, 5, 5}, 0},
+        {{0, 0, 0, 10, nan, 10, 20, 0}, 0},
+    };
+    for (const auto& [corners, valid] : cases)
+        EXPECT_EQ(CRectProbe(corners).IsValid(), valid) << corners[2];
 }
 
 TEST(GraphicRect, HitTestFindsHandlesFirstThenTheInside) {
     struct Case {
-        Corners corners;
+        Quad corners;
         double x, y, zoom;
         int hit;
     };
-    const Corners box = {CVector(10, 10), CVector(10, 20), CVector(30, 20), CVector(30, 10)};
+    const Quad box = {10, 10, 10, 20, 30, 20, 30, 10};
     const Case cases[] = {
-        {box, 14.4, 10, 1.0, 1},  // handle half size 5: x rounds to 14
-        {box, 14.6, 12, 1.0, -1}, // rounds to 15, beyond the handle, inside
-        {box, 4.6, 10, 1.0, 1},   // rounds to 5, the handle's left edge
-        {box, 4.4, 10, 1.0, 0},   // rounds to 4
-        {box, 25, 24.4, 1.0, 3},    {box, 25, 25, 1.0, 0}, // the handle's bottom edge is excluded
-        {box, 11.4, 10, 2.0, 1},                           // half size 2 at zoom 2
-        {box, 12, 10, 2.0, -1},                            // on the top edge: inside
-        {box, 20, 20, 2.0, 0},                             // on the bottom edge: outside
-        {box, 29, 15, 2.0, -1},     {box, 30, 15, 2.0, 0}, // on the right edge: outside
-        {box, 19, 10, 0.1, 1},                             // half size capped at 10
-        {box, 20, 10, 0.1, 3}, // c2's handle reaches it too, and comes first
-        {kDiamond, 0, 10, 100, -1}, {kDiamond, 3, 6, 100, -1},
-        {kDiamond, 6, 3, 100, 0},   // beside the slanted edge c3–c0
-        {kDiamond, 0, 0.4, 100, 1}, // half size 1 at zoom 100
-        {kDiamond, 1, 0.4, 100, 0}, {kDiamond, 0, 1, 100, -1},
+        {box, 14.4, 10, 1, 1},      {box, 14.6, 12, 1, -1}, // handles of half size 5
+        {box, 4.6, 10, 1, 1},       {box, 4.4, 10, 1, 0},     {box, 25, 24.4, 1, 3},
+        {box, 25, 25, 1, 0},        {box, 11.4, 10, 2, 1}, // half size 2 at zoom 2
+        {box, 12, 10, 2, -1},       {box, 20, 20, 2, 0},   // top edge in, bottom edge out
+        {box, 10, 15, 2, -1},       {box, 29, 15, 2, -1},     {box, 30, 15, 2, 0}, // right edge out
+        {box, 19, 10, 0.1, 1},      {box, 20, 10, 0.1, 3}, // half size 10; c2 comes before c3
+        {kDiamond, 3, 6, 100, -1},  {kDiamond, 6, 3, 100, 0}, {kDiamond, 0, 0.4, 100, 1},
+        {kDiamond, 1, 0.4, 100, 0},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y) + " zoom " +
-                     std::to_string(c.zoom));
-        CExposedRect rect;
-        rect.SetCorners(c.corners);
         CVector p(c.x, c.y);
-        EXPECT_EQ(rect.HitTest(&p, c.zoom), c.hit);
+        EXPECT_EQ(CRectProbe(c.corners).HitTest(&p, c.zoom), c.hit)
+            << c.x << "," << c.y << " zoom " << c.zoom;
     }
 }
 
 TEST(GraphicRect, DrawsAClosedOutlineThenTheCornerSquares) {
-    CExposedRect rect;
-    rect.SetCorners(kDiamond);
-    rect.Move(10.25, 0, -1);
+    CRectProbe rect({10.25, 0, 0.25, 10, 10.25, 20, 20.25, 10});
     rect.SetLineWidth(3);
     rect.SetFocus(-1);
     CRecordingDC dc;
     rect.Draw(&dc, 2.0, 0, 0, 1.0);
-    const std::vector<std::string> expected = {
+    const Lines expected = {
         "SelectPen 0/3/0x0000FF00",
         "SetBkMode 1",
         "Polyline (21,0)-(1,20)-(21,40)-(41,20)-(21,0) pen 0/3/0x0000FF00 rop 13",
@@ -225,28 +183,29 @@ TEST(GraphicRect, DrawsAClosedOutlineThenTheCornerSquares) {
     };
     EXPECT_EQ(dc.Lines(), expected);
 
-    // Dragged: the black drag pen and no squares; unfocused: no squares either.
-    rect.SetDrag(1);
-    CRecordingDC dragged;
-    rect.Draw(&dragged, 1.0, 0, 0, 1.0);
-    EXPECT_EQ(dragged.DrawingLines(),
-              std::vector<std::string>{
-                  "Polyline (10,0)-(0,10)-(10,20)-(20,10)-(10,0) pen 0/2/0x00000000 rop 13"});
-    rect.SetDrag(0);
-    rect.SetFocus(0);
-    CRecordingDC unfocused;
-    rect.Draw(&unfocused, 0.5, 0, 0, 1.0);
-    EXPECT_EQ(unfocused.DrawingLines(),
-              std::vector<std::string>{
-                  "Polyline (5,0)-(0,5)-(5,10)-(10,5)-(5,0) pen 0/2/0x0000FF00 rop 13"});
+    CProbe<CGraphicSelectionRect> selection({10.25, 0, 0.25, 10, 10.25, 20, 20.25, 10});
+    selection.SetLineWidth(3);
+    CRecordingDC dotted;
+    selection.Draw(&dotted, 0.5, 0, 0, 1.0);
+    EXPECT_EQ(dotted.LinesNamed("Polyline"),
+              Lines{"Polyline (5,0)-(0,5)-(5,10)-(10,5)-(5,0) pen 2/1/0x0000FF00 rop 13"});
+    for (CGraphicRect* item : std::initializer_list<CGraphicRect*>{&rect, &selection}) {
+        item->SetFocus(-1);
+        item->SetDrag(1);
+        CRecordingDC dragged;
+        item->Draw(&dragged, 1.0, 0, 0, 1.0);
+        EXPECT_EQ(dragged.DrawingLines(),
+                  Lines{"Polyline (10,0)-(0,10)-(10,20)-(20,10)-(10,0) pen 0/2/0x00000000 rop 13"});
+    }
 }
 
-TEST(GraphicRect, StoresBaseFieldsTagAndCorners) {
-    CExposedRect rect;
+TEST(GraphicRect, StoresTheBaseFieldsTagAndCornersAndTheSelectionNothing) {
+    CRectProbe rect;
     CVector start(1, 2), end(4, 6);
     rect.SetStart(&start);
     rect.SetEnd(&end, 0);
-    const Bytes bytes = Store([&](CArchive& ar) { ar.WriteObject(&rect); });
+    CProbe<CGraphicSelectionRect> selection(kAxis);
+    const Bytes bytes = Store([&](CArchive& ar) { ar << &rect << &selection; });
     Bytes expected;
     AppendNewClass(expected, "CGraphicRect");
     AppendDword(expected, 2);     // format version
@@ -255,19 +214,80 @@ TEST(GraphicRect, StoresBaseFieldsTagAndCorners) {
     AppendDword(expected, 0x0000FF00);
     AppendDouble(expected, 1.0);
     AppendDword(expected, 1); // rectangle tag
-    for (double v : {1.0, 2.0, 1.0, 6.0, 4.0, 6.0, 4.0, 2.0})
+    for (double v : {1, 2, 1, 6, 4, 6, 4, 2})
         AppendDouble(expected, v);
+    AppendNewClass(expected, "CGraphicSelectionRect"); // and an empty body
     EXPECT_EQ(bytes, expected);
 
     Load(bytes, [&](CArchive& ar) {
-        std::unique_ptr<CObject> object(ar.ReadObject(RUNTIME_CLASS(CGraphicItem)));
-        ASSERT_EQ(object->GetRuntimeClass(), RUNTIME_CLASS(CGraphicRect));
-        auto* loaded = static_cast<CGraphicRect*>(object.get());
-        for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(Text({loaded->GetCorner(i)}), Text({rect.GetCorners()[i]}));
-        EXPECT_EQ(loaded->GetNodeCount(), 4);
-        EXPECT_EQ(Store([&](CArchive& out) { out.WriteObject(loaded); }), bytes);
+        std::unique_ptr<CObject> back(ar.ReadObject(RUNTIME_CLASS(CGraphicRect)));
+        std::unique_ptr<CObject> band(ar.ReadObject(RUNTIME_CLASS(CGraphicItem)));
+        ASSERT_EQ(back->GetRuntimeClass(), RUNTIME_CLASS(CGraphicRect));
+        EXPECT_EQ(Corners(static_cast<CGraphicRect&>(*back)), "1,2 1,6 4,6 4,2");
+        ASSERT_EQ(band->GetRuntimeClass(), RUNTIME_CLASS(CGraphicSelectionRect));
+        EXPECT_EQ(Corners(static_cast<CGraphicRect&>(*band)), "0,0 0,0 0,0 0,0");
+        EXPECT_FALSE(band->IsKindOf(RUNTIME_CLASS(CGraphicRect)));
     });
+}
+
+TEST(GraphicRect, DamagedCornersLoadAsStoredAndStayDrawable) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        int hit;      // at (12, 11), zoom 100
+        bool dragged; // whether a corner drag is taken
+        Quad stored;
+        const char* loaded;
+    };
+    const Case cases[] = {
+        {-1, false, {10, 10, 10, 20, 40, 30, 30, 10}, "10,10 10,20 40,30 30,10"}, // no rectangle
+        {0, false, {nan, 10, 10, nan, 30, 20, 30, 10}, "0,10 10,0 30,20 30,10"},
+        {0, false, {-1e300, 10, 10, inf, 3e9, 20, 30, -inf}, "-1e+300,10 10,inf 3e+09,20 30,-inf"},
+        {1, false, {12, 11, 12, 11, 12, 11, 12, 11}, "12,11 12,11 12,11 12,11"},
+        {-1, true, {40, 30, 40, 5, 10, 5, 10, 30}, "40,30 40,5 10,5 10,30"}, // inside out
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.loaded);
+        Bytes body;
+        AppendDword(body, 2);
+        AppendWord(body, 0);
+        AppendWord(body, 0x0020);
+        AppendDword(body, 0x0000FF00);
+        AppendDouble(body, 1.0);
+        AppendDword(body, 1);
+        for (double v : c.stored)
+            AppendDouble(body, v);
+        CRectProbe rect;
+        Load(body, [&](CArchive& ar) { rect.Serialize(ar); });
+        EXPECT_EQ(Corners(rect), c.loaded);
+        CRecordingDC dc;
+        rect.Draw(&dc, 1.0, 0, 0, 1.0);
+        ASSERT_EQ(dc.LinesNamed("Polyline").size(), 1u);
+        // An infinite y times the scale's 0 makes x NaN too; out of range draws as INT32_MIN.
+        const std::string huge =
+            "Polyline (-2147483648,10)-(-2147483648,-2147483648)-(-2147483648,20)";
+        if (c.stored[0] < -1e299) {
+            EXPECT_EQ(dc.LinesNamed("Polyline")[0].substr(0, huge.size()), huge);
+        }
+        CVector probe(12, 11);
+        EXPECT_EQ(rect.HitTest(&probe, 100), c.hit);
+        rect.Move(1, 1, 3);
+        EXPECT_EQ(Corners(rect) != c.loaded, c.dragged);
+        auto raster = CCairoDC::CreateImage(64, 48, RGB(0, 0, 0));
+        rect.SetFocus(-1);
+        rect.Draw(raster.get(), 2.0, 0, 0, 1.0);
+
+        // A body that ends inside the corners fails as the archive's end of data.
+        body.resize(body.size() - 4);
+        Load(body, [&](CArchive& ar) {
+            try {
+                rect.Serialize(ar);
+                ADD_FAILURE() << "a short body was accepted";
+            } catch (const CArchiveException& e) {
+                EXPECT_EQ(e.m_cause, CArchiveException::endOfFile);
+            }
+        });
+    }
 }
 
 } // namespace

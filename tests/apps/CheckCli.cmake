@@ -36,7 +36,7 @@ foreach(file sample.png demo.vla demo.png)
 endforeach()
 
 expect_success(info ${WORK_DIR}/demo/demo.vla)
-if(NOT last_output MATCHES "group 0x0020 \\(drawings\\): 5 items"
+if(NOT last_output MATCHES "group 0x0020 \\(drawings\\): 6 items"
    OR NOT last_output MATCHES "polyline  CGrPolyLine +class 0x0020 colour #00C8FF width 2 nodes \\(30, 120\\)")
     message(FATAL_ERROR "unexpected info output:\n${last_output}")
 endif()
@@ -80,14 +80,31 @@ expect_success(info ${WORK_DIR}/replay.vla)
 if(NOT last_output MATCHES "group 0x0020 \\(drawings\\): 2 items")
     message(FATAL_ERROR "the replayed session did not store a line and a polyline:\n${last_output}")
 endif()
-# A text box drawn with action 5; its editor gets the text that the script types.
+# A text box drawn with action 5; its editor gets the text that the script types. No user
+# settings: the default font.
+set(ENV{VELLUM_SETTINGS} ${WORK_DIR}/no-settings.ini)
 file(WRITE ${WORK_DIR}/text-script.txt
      "image 160 100\norigin 10 10\nzoom 2\naction text\ntype Proprietà\\nperché no?\n"
      "down 40 40\nmove 200 120\nup 200 120\n")
 expect_success(replay ${WORK_DIR}/text-script.txt -o ${WORK_DIR}/text.png)
 expect_success(info ${WORK_DIR}/text.vla)
-if(NOT last_output MATCHES "group 0x0010 \\(text\\): 1 item\n +text +CGraphicText +class 0x0010 [^\n]* nodes \\(15, 15\\) \\(15, 55\\) \\(95, 55\\) \\(95, 15\\)\n[^\n]*2 lines\n +\\| Proprietà\n +\\| perché no\\?\n")
+if(NOT last_output MATCHES "group 0x0010 \\(text\\): 1 item\n +text +CGraphicText +class 0x0010 [^\n]* corners \\(15, 15\\) \\(15, 55\\) \\(95, 55\\) \\(95, 15\\) size 80.00 x 40.00 px\n[^\n]*2 lines\n +\\| Proprietà\n +\\| perché no\\?\n")
     message(FATAL_ERROR "the replayed text box is not as typed:\n${last_output}")
+endif()
+get_filename_component(docs_dir ${EXAMPLE_SCRIPT} DIRECTORY)
+# New items take the user's defaults: none here, so they are green and one pixel wide.
+set(ENV{VELLUM_SETTINGS} ${WORK_DIR}/no-settings.ini)
+expect_success(replay ${docs_dir}/replay-rectangles.txt -o ${WORK_DIR}/rectangles.png)
+if(NOT last_output MATCHES "line 21: popup menu at \\(300, 80\\): \"Taglia immagine\" \\(49501\\)")
+    message(FATAL_ERROR "no cropping menu on the selection:\n${last_output}")
+endif()
+expect_success(info ${WORK_DIR}/rectangles.vla)
+if(NOT last_output MATCHES "rectangle CGraphicRect +class 0x0020 colour #00FF00 width 1 corners \\(20, 25\\) \\(20, 90\\) \\(115, 90\\) \\(115, 25\\) size 95.00 x 65.00 px\n  selection CGraphicSelectionRect")
+    message(FATAL_ERROR "the replayed rectangles are not as drawn:\n${last_output}")
+endif()
+expect_success(info ${WORK_DIR}/rectangles.vla --json)
+if(NOT last_output MATCHES "\"kind\":\"rectangle\",.*\"corners\":\\[\\[20,25\\],\\[20,90\\],\\[115,90\\],\\[115,25\\]\\],\"size\":\\[95,65\\]")
+    message(FATAL_ERROR "unexpected rectangle JSON:\n${last_output}")
 endif()
 file(WRITE ${WORK_DIR}/bad-script.txt "zoom 2\ndown 10\n")
 
