@@ -69,13 +69,17 @@ TEST_F(GraphicWndText, TheNewTextTakesTheSavedFontAndTheForcedClass) {
     saved.SetSize(24);
     saved.SetColor(RGB(0, 0, 255));
     ASSERT_TRUE(saved.Save());
+    // A text's default colour is kept with the font's settings, not with the drawings'.
+    CUserSettings::WriteProfileString("UserGraphicsFont", "DefaultColor", "255,0,255");
+    CUserSettings::WriteProfileString("UserGraphics", "DefaultColor", "0,255,255");
     wnd.ForceNewItemType(0x0040);
     CGraphicText* text =
         DrawTextBox(CPoint(10, 10), CPoint(60, 30), [](CScriptedUser& user) { user.Cancel(); });
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->GetFont().m_strFaceName, "DejaVu Serif");
     EXPECT_EQ(text->GetFontSize(), 24);
-    EXPECT_EQ(text->GetFont().GetColor(), RGB(0, 0, 255));
+    EXPECT_EQ(text->GetFont().GetColor(), RGB(255, 0, 255));
+    EXPECT_EQ(text->GetColor(), RGB(255, 0, 255));
     EXPECT_EQ(text->GetClass(), 0x0040);
     // Cancelled, the empty box stays in the list.
     EXPECT_EQ(GroupItems(*wnd.GetVectorItemList(), 0x0040), Items{text});
