@@ -49,6 +49,9 @@
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
 #include <vellum/Graphics/GraphicSelectionRect.h>
+#include <vellum/Graphics/GraphicFont.h>
+#include <vellum/Graphics/GraphicText.h>
+#include <vellum/Graphics/GraphicTextLine.h>
 #include <vellum/Graphics/GrPolyLine.h>
 
 #include <vellum/gamma/GammaLut.h>
@@ -58,6 +61,8 @@
 #include <vellum/window/GraphicWnd.h>
 
 #include <vellum/ui/ColorPP.h>
+#include <vellum/ui/FontPP.h>
 #include <vellum/ui/LibraryResources.h>
 #include <vellum/ui/LinePP.h>
 #include <vellum/ui/Resource.h>
+#include <vellum/ui/TextPP.h>

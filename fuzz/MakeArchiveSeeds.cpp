@@ -9,8 +9,14 @@
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
 #include <vellum/Graphics/GraphicSelectionRect.h>
+#include <vellum/Graphics/GraphicText.h>
+#include <vellum/Graphics/GraphicTextLine.h>
 #include <vellum/archive/Archive.h>
+#include <vellum/platform/HeadlessUiHost.h>
 #include <vellum/platform/MemFile.h>
+#include <vellum/platform/PropertyPage.h>
+#include <vellum/platform/PropertySheet.h>
+#include <vellum/ui/Resource.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -36,6 +42,41 @@ void WriteSeed(const std::string& dir, const char* name, const CObject* first,
     out.put('\0');
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(length));
     std::free(data);
+}
+// Types the text into the next text editor and confirms it, as a user would.
+class Typist : public CHeadlessUiHost {
+public:
+    explicit Typist(const char* text) : m_text(text) {}
+    void RunPropertySheet(CPropertySheet& sheet) override {
+        if (sheet.GetActivePage()->TypeText(IDC_TEXT, m_text))
+            sheet.PressOK();
+    }
+
+private:
+    const char* m_text;
+};
+
+// A turned text box of two lines with accented words, and a value label.
+void WriteTextSeeds(const std::string& dir) {
+    CGraphicText text;
+    CVector corner(20, 30), opposite(120, 60);
+    text.SetStart(&corner);
+    text.SetEnd(&opposite, 0);
+    text.Rotate(0.5, nullptr);
+    text.SetClass(CGraphicItem::classText);
+    text.SetColor(RGB(255, 255, 0));
+    Typist typist("Propriet\xE0\r\nperch\xE9  no");
+    CUiHostScope scope(typist);
+    text.Properties(nullptr, 0);
+    WriteSeed(dir, "text", &text);
+
+    CGraphicTextLine label;
+    label.SetStart(&corner);
+    label.SetEnd(&opposite, 1);
+    label.SetDoubleValue(12.5, 2, "mm");
+    label.GetFont().SetSize(14);
+    WriteSeed(dir, "label", &label);
+    WriteSeed(dir, "text-and-label", &text, &label);
 }
 } // namespace
 
@@ -89,6 +130,7 @@ int main(int argc, char** argv) {
     selection.SetStart(&corner);
     selection.SetEnd(&opposite, 0);
     WriteSeed(dir, "selection", &selection, &rect);
+    WriteTextSeeds(dir);
     std::printf("seeds written to %s\n", dir.c_str());
     return 0;
 }

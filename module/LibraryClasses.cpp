@@ -6,6 +6,8 @@
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
 #include <vellum/Graphics/GraphicSelectionRect.h>
+#include <vellum/Graphics/GraphicText.h>
+#include <vellum/Graphics/GraphicTextLine.h>
 
 namespace vellum {
 
@@ -18,6 +20,8 @@ void RegisterLibraryClasses(CClassRegistry& registry) {
              RUNTIME_CLASS(CGrPolyLine),
              RUNTIME_CLASS(CGraphicRect),
              RUNTIME_CLASS(CGraphicSelectionRect),
+             RUNTIME_CLASS(CGraphicText),
+             RUNTIME_CLASS(CGraphicTextLine),
              RUNTIME_CLASS(CGrItemList),
              RUNTIME_CLASS(CGraphicItemList),
          })

@@ -6,6 +6,7 @@
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
 #include <vellum/Graphics/GraphicSelectionRect.h>
+#include <vellum/Graphics/GraphicText.h>
 #include <vellum/archive/Archive.h>
 #include <vellum/archive/ClassRegistry.h>
 #include <vellum/platform/DC.h>
@@ -62,6 +63,12 @@ constexpr NewItemKind kNewItemKinds[] = {
      [](CGraphicItemList&) -> CGraphicItem* { return new CGraphicRect; }},
     {CGraphicWnd::actionSelectionRect, CGraphicItem::classDrawing,
      [](CGraphicItemList&) -> CGraphicItem* { return new CGraphicSelectionRect; }},
+    {CGraphicWnd::actionText, CGraphicItem::classText,
+     [](CGraphicItemList&) -> CGraphicItem* {
+         auto* text = new CGraphicText;
+         text->InitFont();
+         return text;
+     }},
 };
 
 // Kinds that the window treats apart are recognised by class name, so that the window does

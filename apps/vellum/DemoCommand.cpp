@@ -3,10 +3,13 @@
 // zoom 1 and zoom 2 side by side.
 
 #include "Commands.h"
+#include "TypingUiHost.h"
 
 #include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
+#include <vellum/Graphics/GraphicText.h>
+#include <vellum/Graphics/GraphicTextLine.h>
 #include <vellum/imaging/io/ImageFile.h>
 #include <vellum/platform/Exceptions.h>
 
@@ -67,6 +70,45 @@ CGrPolyLine* AddPolyline(CGraphicItemList& list, std::vector<CVector> nodes, COL
     return poly;
 }
 
+// A note in a frame, both turned by 20 degrees, and a value label: the text kinds. The text is
+// typed into the text box's editor, as a user types it.
+void AddTextItems(CGraphicItemList& list) {
+    CVector topLeft(86, 95), bottomRight(196, 129);
+    CVector centre(141, 112);
+    const double angle = 20 * PI / 180;
+
+    auto* frame = new CGraphicRect;
+    frame->SetStart(&topLeft);
+    frame->SetEnd(&bottomRight, 0);
+    frame->Rotate(angle, &centre);
+    frame->SetColor(RGB(255, 255, 255));
+    frame->SetClass(CGraphicItem::classText);
+    list.AddItem(frame->GetClass(), frame);
+
+    auto* note = new CGraphicText;
+    CVector inset(89, 97), insetEnd(193, 127);
+    note->SetStart(&inset);
+    note->SetEnd(&insetEnd, 0);
+    note->Rotate(angle, &centre);
+    note->SetFontSize(9);
+    note->SetColor(RGB(255, 255, 160));
+    note->SetClass(CGraphicItem::classText);
+    TypingUiHost typist;
+    CUiHostScope scope(typist);
+    typist.QueueText("Propriet\xE0:\r\nperch\xE9 cresce?");
+    note->Properties(nullptr, 0);
+    list.AddItem(note->GetClass(), note);
+
+    auto* label = new CGraphicTextLine;
+    CVector anchor(20, 132);
+    label->SetStart(&anchor);
+    label->SetEnd(&anchor, 1);
+    label->SetDoubleValue(12.345, 2, "mm");
+    label->GetFont().SetColor(RGB(0, 255, 0));
+    label->SetClass(CGraphicItem::classMeasure);
+    list.AddItem(label->GetClass(), label);
+}
+
 // A rectangle from a to b, turned by degrees about its centre (counter-clockwise on screen).
 void AddRectangle(CGraphicItemList& list, CVector a, CVector b, double degrees, COLORREF colour,
                   double width) {
@@ -94,6 +136,7 @@ std::unique_ptr<CGraphicItemList> SampleList() {
     AddPolyline(*list, {CVector(120, 130), CVector(150, 110), CVector(185, 130)}, RGB(255, 160, 0),
                 1);
     AddRectangle(*list, CVector(40, 45), CVector(90, 75), 20, RGB(255, 0, 255), 2);
+    AddTextItems(*list);
     return list;
 }
 
@@ -135,7 +178,8 @@ int RunDemo(const Args& args) {
 
     std::printf("Vellum %s: vector overlays for radiography images.\n", VELLUM_VERSION);
     std::printf("  %s  a sample grey image, %d x %d\n", imagePath.c_str(), kWidth, kHeight);
-    std::printf("  %s  its overlay: lines, polylines and a rectangle, stored as an item list\n",
+    std::printf("  %s  its overlay: lines, polylines, a rectangle, a turned text box and a "
+                "label, stored as an item list\n",
                 listPath.c_str());
     std::printf("  %s  the overlay drawn over the image at zoom 1 and 2, one polyline selected\n",
                 picturePath.c_str());

@@ -6,6 +6,8 @@
 #include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
+#include <vellum/Graphics/GraphicText.h>
+#include <vellum/Graphics/GraphicTextLine.h>
 #include <vellum/platform/CodePage.h>
 
 #include <cmath>
@@ -29,6 +31,8 @@ constexpr KindName kKinds[] = {
     {"CGrPolyLine", "polyline"},
     {"CGraphicRect", "rectangle"},
     {"CGraphicSelectionRect", "selection"},
+    {"CGraphicText", "text"},
+    {"CGraphicTextLine", "label"},
 };
 
 std::string KindOf(const CGraphicItem& item) {
@@ -116,6 +120,28 @@ std::string JsonString(const std::string& utf8) {
     return out + "\"";
 }
 
+// What a text box or a label shows: a text box's lines as it lays them out at zoom 1, a
+// label's one line, in UTF-8; its font and, for a text box, its angle in degrees.
+struct TextInfo {
+    std::vector<std::string> lines;
+    const CGraphicFont* font;
+    std::optional<double> angle;
+};
+
+std::optional<TextInfo> TextOf(CGraphicItem& item) {
+    if (auto* text = dynamic_cast<CGraphicText*>(&item)) {
+        // Lines are measured in the font the pictures use.
+        static const auto measure = CCairoDC::CreateImage(1, 1, 0);
+        TextInfo info{{}, &text->GetFont(), text->GetAngle() * 180 / PI};
+        for (const CString& line : text->LayOutLines(measure.get(), 1.0))
+            info.lines.push_back(ToUtf8(line));
+        return info;
+    }
+    if (auto* label = dynamic_cast<CGraphicTextLine*>(&item))
+        return TextInfo{{ToUtf8(label->Text())}, &label->Font(), std::nullopt};
+    return std::nullopt;
+}
+
 struct Group {
     WORD key;
     CGrItemList* items;
@@ -172,6 +198,18 @@ void PrintText(const std::string& path, CGraphicItemList& list) {
                             Format("%.2f", height).c_str());
             }
             std::printf("\n");
+            if (const auto text = TextOf(*item)) {
+                const CGraphicFont& font = *text->font;
+                std::printf("            font \"%s\" %s %d pt colour %s",
+                            ToUtf8(font.m_strFaceName).c_str(), ToUtf8(font.m_strStyleName).c_str(),
+                            font.GetSize(), Colour(font.GetColor()).c_str());
+                if (text->angle)
+                    std::printf(" angle %s\xC2\xB0", Number(*text->angle).c_str());
+                std::printf(", %zu line%s\n", text->lines.size(),
+                            text->lines.size() == 1 ? "" : "s");
+                for (const std::string& line : text->lines)
+                    std::printf("            | %s\n", line.c_str());
+            }
         }
     }
 }
@@ -211,6 +249,19 @@ void PrintJson(const std::string& path, CGraphicItemList& list) {
                         << Number(box->GetCorner(i).y) << "]";
                 const auto [width, height] = BoxSize(*box);
                 out << "],\"size\":[" << Number(width) << "," << Number(height) << "]";
+            }
+            if (const auto text = TextOf(*item)) {
+                const CGraphicFont& font = *text->font;
+                out << ",\"font\":{\"face\":" << JsonString(ToUtf8(font.m_strFaceName))
+                    << ",\"style\":" << JsonString(ToUtf8(font.m_strStyleName))
+                    << ",\"size\":" << font.GetSize()
+                    << ",\"colour\":" << JsonString(Colour(font.GetColor())) << "}";
+                if (text->angle)
+                    out << ",\"angle\":" << Number(*text->angle);
+                out << ",\"lines\":[";
+                for (std::size_t i = 0; i < text->lines.size(); ++i)
+                    out << (i ? "," : "") << JsonString(text->lines[i]);
+                out << "]";
             }
             out << "}";
         }

@@ -4,6 +4,7 @@
 // with --frames, the picture after every mouse event, so that rubber bands can be seen.
 
 #include "Commands.h"
+#include "TypingUiHost.h"
 
 #include <vellum/platform/CodePage.h>
 #include <vellum/platform/Exceptions.h>
@@ -44,6 +45,7 @@ constexpr Verb kVerbs[] = {
     {"action", 1, false}, {"types", 1, false},      {"force", 1, false},      {"visible", 1, false},
     {"access", 1, false}, {"resolution", 2, false}, {"calibrated", 1, false}, {"down", 2, true},
     {"move", 2, true},    {"up", 2, true},          {"dblclick", 2, true},    {"rclick", 2, true},
+    {"type", -1, false},
 };
 
 constexpr const char* kActionNames[] = {
@@ -57,7 +59,22 @@ struct Step {
     const Verb* verb;
     double a = 0;
     double b = 0;
+    CString text; // what type gives the next text editor
 };
+
+// The rest of a type line as the user types it: UTF-8 turned into the system code page, "\n"
+// into a line break (carriage return and line feed) and "\\" into a backslash.
+CString TypedText(const std::string& rest) {
+    std::string text;
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        if (rest[i] == '\\' && i + 1 < rest.size() && (rest[i + 1] == 'n' || rest[i + 1] == '\\')) {
+            text += rest[++i] == 'n' ? "\r\n" : "\\";
+        } else {
+            text += rest[i];
+        }
+    }
+    return FromUtf8(text);
+}
 
 [[noreturn]] void ScriptError(const std::string& script, int line, const std::string& problem) {
     throw CommandError(script + ":" + std::to_string(line) + ": " + problem);
@@ -86,12 +103,19 @@ std::vector<Step> ParseScript(const std::string& path, bool imageGiven) {
         std::string name;
         if (!(words >> name))
             continue;
-        Step step{line, nullptr};
+        Step step{line, nullptr, 0, 0, {}};
         for (const Verb& verb : kVerbs)
             if (name == verb.name)
                 step.verb = &verb;
         if (!step.verb)
             ScriptError(path, line, "unknown command '" + name + "'");
+        if (step.verb->values < 0) {
+            std::string rest;
+            std::getline(words >> std::ws, rest);
+            step.text = TypedText(rest);
+            steps.push_back(step);
+            continue;
+        }
         std::vector<std::string> values;
         for (std::string value; words >> value;)
             values.push_back(value);
@@ -132,9 +156,15 @@ std::vector<Step> ParseScript(const std::string& path, bool imageGiven) {
 
 // The UI host of a session without a user: dialogs are cancelled and no menu entry is chosen,
 // as the headless host does, but message boxes and menus are reported with their script line.
-class ReplayUiHost : public CHeadlessUiHost {
+class ReplayUiHost : public TypingUiHost {
 public:
     explicit ReplayUiHost(const int& line) : m_line(line) {}
+
+    void RunPropertySheet(CPropertySheet& sheet) override {
+        if (!HasText())
+            std::printf("line %d: property sheet cancelled (no text given with type)\n", m_line);
+        TypingUiHost::RunPropertySheet(sheet);
+    }
 
     int MessageBox(CWnd* owner, const char* text, const char* caption, UINT type) override {
         std::printf("line %d: message box \"%s\"\n", m_line, ToUtf8(CString(text)).c_str());
@@ -363,6 +393,8 @@ int RunReplay(const Args& args) {
             } else if (verb == "visible") {
                 graphic.SetVisible(a);
                 view.Invalidate(TRUE);
+            } else if (verb == "type") {
+                host.QueueText(step.text);
             } else if (verb == "access") {
                 graphic.EnableAccess(a);
             } else if (verb == "resolution") {

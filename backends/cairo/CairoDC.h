@@ -14,7 +14,8 @@
 // R2_COPYPEN there, R2_BLACK and R2_WHITE paint black and white, R2_NOP draws nothing.
 //
 // Text, as in the framework, ignores the mix mode. It is drawn with FreeType through
-// fontconfig, in grey antialiasing; an empty face name picks DejaVu Sans.
+// fontconfig, in grey antialiasing, turned by the font's escapement, with the font's underline
+// and strike-out; an empty face name picks DejaVu Sans.
 //
 // Files are written through CFile's error conventions: failures throw CFileException with
 // the errno value and the path.

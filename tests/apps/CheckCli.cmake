@@ -40,8 +40,15 @@ if(NOT last_output MATCHES "group 0x0020 \\(drawings\\): 6 items"
    OR NOT last_output MATCHES "polyline  CGrPolyLine +class 0x0020 colour #00C8FF width 2 nodes \\(30, 120\\)")
     message(FATAL_ERROR "unexpected info output:\n${last_output}")
 endif()
+if(NOT last_output MATCHES "text +CGraphicText +class 0x0010 colour #FFFFA0[^\n]*\n +font \"Arial\" Regular 9 pt colour #FFFFA0 angle 20°, 2 lines\n +\\| Proprietà:\n +\\| perché cresce\\?\n"
+   OR NOT last_output MATCHES "label +CGraphicTextLine class 0x0008[^\n]*\n +font \"Arial\" Regular 10 pt colour #00FF00, 1 line\n +\\| 12\\.35 mm\n")
+    message(FATAL_ERROR "the demo's text box and label are not listed:\n${last_output}")
+endif()
 expect_success(info ${WORK_DIR}/demo/demo.vla --json)
-if(NOT last_output MATCHES "^\\{\"file\":.*\"groups\":\\[\\{\"key\":32,.*\"kind\":\"line\"")
+if(NOT last_output MATCHES "\"kind\":\"text\",[^}]*\"font\":\\{\"face\":\"Arial\",\"style\":\"Regular\",\"size\":9,\"colour\":\"#FFFFA0\"\\},\"angle\":20,\"lines\":\\[\"Proprietà:\",\"perché cresce\\?\"\\]")
+    message(FATAL_ERROR "unexpected JSON for the text box:\n${last_output}")
+endif()
+if(NOT last_output MATCHES "^\\{\"file\":.*\"groups\":\\[.*\\{\"key\":32,.*\"kind\":\"line\"")
     message(FATAL_ERROR "unexpected JSON:\n${last_output}")
 endif()
 
@@ -72,6 +79,17 @@ endif()
 expect_success(info ${WORK_DIR}/replay.vla)
 if(NOT last_output MATCHES "group 0x0020 \\(drawings\\): 2 items")
     message(FATAL_ERROR "the replayed session did not store a line and a polyline:\n${last_output}")
+endif()
+# A text box drawn with action 5; its editor gets the text that the script types. No user
+# settings: the default font.
+set(ENV{VELLUM_SETTINGS} ${WORK_DIR}/no-settings.ini)
+file(WRITE ${WORK_DIR}/text-script.txt
+     "image 160 100\norigin 10 10\nzoom 2\naction text\ntype Proprietà\\nperché no?\n"
+     "down 40 40\nmove 200 120\nup 200 120\n")
+expect_success(replay ${WORK_DIR}/text-script.txt -o ${WORK_DIR}/text.png)
+expect_success(info ${WORK_DIR}/text.vla)
+if(NOT last_output MATCHES "group 0x0010 \\(text\\): 1 item\n +text +CGraphicText +class 0x0010 [^\n]* corners \\(15, 15\\) \\(15, 55\\) \\(95, 55\\) \\(95, 15\\) size 80.00 x 40.00 px\n[^\n]*2 lines\n +\\| Proprietà\n +\\| perché no\\?\n")
+    message(FATAL_ERROR "the replayed text box is not as typed:\n${last_output}")
 endif()
 get_filename_component(docs_dir ${EXAMPLE_SCRIPT} DIRECTORY)
 # New items take the user's defaults: none here, so they are green and one pixel wide.

@@ -113,7 +113,7 @@ TEST_F(GraphicWndMouse, NewItemsTakeTheForcedTypeAndTheUsersDefaults) {
 
 TEST_F(GraphicWndMouse, ActionsWithoutAKindCreateNothing) {
     for (int action :
-         {CGraphicWnd::actionDistance, CGraphicWnd::actionText, CGraphicWnd::actionAngle,
+         {CGraphicWnd::actionDistance, CGraphicWnd::actionAngle,
           CGraphicWnd::actionDensityArea, CGraphicWnd::actionDensityLine, CGraphicWnd::actionArc,
           CGraphicWnd::actionFreeDraw, 15, 99, -1}) {
         SCOPED_TRACE(action);
@@ -597,20 +597,6 @@ TEST_F(GraphicWndMouse, TheSymbolActionDuringADragOnlyResetsTheAction) {
     EXPECT_TRUE(host.Messages().empty());
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingEnd);
-}
-
-TEST_F(GraphicWndMouse, ATextOpensItsEditorWhenItJoinsTheList) {
-    CRecordingDC dc;
-    wnd.Draw(&dc, 0, 5);
-    auto* text = new CGraphicText;
-    text->SetClass(0x0010);
-    wnd.StartHeldItem(text, CVector(10, 10), CGraphicWnd::stateStarted);
-    wnd.MouseMove(0, CPoint(60, 30));
-    wnd.LButtonUp(0, CPoint(60, 30));
-    EXPECT_EQ(GroupItems(*wnd.GetVectorItemList(), 0x0010), Items{text});
-    EXPECT_EQ(text->propertiesParent, &wnd);
-    EXPECT_NE(std::find(text->calls.begin(), text->calls.end(), "properties 5"), text->calls.end());
-    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
 }
 
 TEST_F(GraphicWndMouse, ASelectionRectangleKeepsItsActionAndGoesAtTheNextPress) {

@@ -107,9 +107,6 @@ class CGrAngle : public CProbe<CGrPolyLine> {
 class CGrPolyDist : public CProbe<CGrPolyLine> {
     DECLARE_DYNAMIC(CGrPolyDist)
 };
-class CGraphicText : public CProbe<CGraphicLine> {
-    DECLARE_DYNAMIC(CGraphicText)
-};
 class CGraphicFreeDraw : public CProbe<CGrPolyLine> {
     DECLARE_DYNAMIC(CGraphicFreeDraw)
 };
