@@ -137,11 +137,9 @@ TEST_F(GraphicWndMouse, NewItemsTakeTheForcedTypeAndTheUsersDefaults) {
 }
 
 TEST_F(GraphicWndMouse, ActionsWithoutAKindCreateNothing) {
-    for (int action :
-         {CGraphicWnd::actionDistance, CGraphicWnd::actionText, CGraphicWnd::actionAngle,
-          CGraphicWnd::actionDensityArea, CGraphicWnd::actionDensityLine, CGraphicWnd::actionArc,
-          CGraphicWnd::actionRectangle, CGraphicWnd::actionFreeDraw,
-          CGraphicWnd::actionSelectionRect, 15, 99, -1}) {
+    for (int action : {CGraphicWnd::actionText, CGraphicWnd::actionDensityArea,
+                       CGraphicWnd::actionDensityLine, CGraphicWnd::actionRectangle,
+                       CGraphicWnd::actionFreeDraw, CGraphicWnd::actionSelectionRect, 15, 99, -1}) {
         SCOPED_TRACE(action);
         wnd.SetVectorAction(action);
         wnd.LButtonDown(0, CPoint(10, 10));

@@ -5,7 +5,9 @@
 
 #include "support/FakeWnd.h"
 
+#include <vellum/Graphics/GrAngle.h>
 #include <vellum/Graphics/GrItmlst.h>
+#include <vellum/Graphics/GrPolyDist.h>
 #include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/archive/ClassRegistry.h>
@@ -98,12 +100,6 @@ public:
 // them by name exactly as it will treat the real kinds.
 class CGraphicSelectionRect : public CProbe<CGraphicLine> {
     DECLARE_DYNAMIC(CGraphicSelectionRect)
-};
-class CGrAngle : public CProbe<CGrPolyLine> {
-    DECLARE_DYNAMIC(CGrAngle)
-};
-class CGrPolyDist : public CProbe<CGrPolyLine> {
-    DECLARE_DYNAMIC(CGrPolyDist)
 };
 class CGraphicText : public CProbe<CGraphicLine> {
     DECLARE_DYNAMIC(CGraphicText)
