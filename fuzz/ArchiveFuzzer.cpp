@@ -6,11 +6,13 @@
 // could fill. An item that loads is then exercised, stored, and read back: storing it again
 // must give the same bytes.
 
+#include <vellum/Graphics/GrPolyDist.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/archive/Archive.h>
 #include <vellum/archive/ClassRegistry.h>
 #include <vellum/platform/MemFile.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -49,6 +51,16 @@ void Exercise(CGraphicItem& item) {
     item.PntInNodeLines(&probe, 0.5);
     item.GetBoundsRect(1);
     item.GetCenterPoint();
+    // Labels and whole angles move apart from the nodes; values follow the resolution.
+    item.Move(2.5, -1.5, CGraphicItem::hitLabel);
+    item.Move(2.5, -1.5, CGraphicItem::hitWhole);
+    item.Rotate(0.5, &probe);
+    item.SetResolution(2.0, 4.0);
+    item.SetMagnification(0.0, -1.0);
+    if (auto* distance = dynamic_cast<CGrPolyDist*>(&item)) {
+        if (std::isnan(distance->GetValue()))
+            std::abort();
+    }
 }
 
 } // namespace
