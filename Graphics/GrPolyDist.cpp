@@ -130,12 +130,12 @@ int CGrPolyDist::GetMMLength(double* length) {
         *length = GetLength();
         return 0;
     }
+    // The nodes placed so far: while the user draws, the array may hold more than the count.
     *length = 0.0;
-    CheckNodeArray();
     const double mx = IsUsableScale(m_dMagnificationX) ? m_dMagnificationX : 1.0;
     const double my = IsUsableScale(m_dMagnificationY) ? m_dMagnificationY : 1.0;
     for (int i = 0; i + 1 < m_nNodeCount; ++i) {
-        const CVector d = m_pNodes[i + 1] - m_pNodes[i];
+        const CVector d = m_aNodes.GetAt(i + 1) - m_aNodes.GetAt(i);
         const double dx = d.x / m_dResolutionX / mx;
         const double dy = d.y / m_dResolutionY / my;
         *length += std::sqrt(dx * dx + dy * dy);
