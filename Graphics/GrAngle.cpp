@@ -51,9 +51,13 @@ void CGrAngleLabel::SetMagnification(double mx, double my) {
     m_dMagnificationY = my;
 }
 
+int CGrAngleLabel::IsCalibrated() const {
+    return IsUsableScale(m_dResolutionX) && IsUsableScale(m_dResolutionY) ? 1 : 0;
+}
+
 // Anisotropic pixels change angles: in millimetres the arms show the true one.
 void CGrAngleLabel::SetArms(CVector* a, CVector* b) {
-    if (IsUsableScale(m_dResolutionX) && IsUsableScale(m_dResolutionY)) {
+    if (IsCalibrated()) {
         const double sx =
             m_dResolutionX * (IsUsableScale(m_dMagnificationX) ? m_dMagnificationX : 1.0);
         const double sy =

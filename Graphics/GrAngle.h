@@ -29,6 +29,8 @@ public:
     void SetArms(CVector* a, CVector* b);
 
     CVector GetArm(int index) const { return index == 0 ? m_vArm1 : m_vArm2; }
+    // The arms are in millimetres: the resolution is known in both axes.
+    int IsCalibrated() const;
 
 private:
     void UpdateText();

@@ -4,6 +4,8 @@
 
 #include "Commands.h"
 
+#include <vellum/Graphics/GrAngle.h>
+#include <vellum/Graphics/GrPolyDist.h>
 #include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/imaging/io/ImageFile.h>
@@ -66,7 +68,32 @@ CGrPolyLine* AddPolyline(CGraphicItemList& list, std::vector<CVector> nodes, COL
     return poly;
 }
 
-// Lines and polylines in several colours and widths; one polyline is selected.
+// A distance on the list's units, its label dragged clear of the lines.
+void AddDistance(CGraphicItemList& list, std::vector<CVector> nodes, CVector labelOffset) {
+    auto* distance = new CGrPolyDist(list.GetRegionalSettings());
+    distance->SetStart(&nodes[0]);
+    for (std::size_t i = 1; i < nodes.size(); ++i)
+        distance->SetEnd(&nodes[i], 1);
+    distance->Move(labelOffset.x, labelOffset.y, CGraphicItem::hitLabel);
+    distance->SetClass(CGraphicItem::classMeasure);
+    distance->SetColor(RGB(255, 255, 255));
+    distance->GetLabel().GetFont().SetColor(RGB(255, 255, 255)); // the text's own colour
+    list.AddItem(distance->GetClass(), distance);
+}
+
+void AddAngle(CGraphicItemList& list, std::vector<CVector> nodes) {
+    auto* angle = new CGrAngle;
+    angle->SetStart(&nodes[0]);
+    for (std::size_t i = 1; i < nodes.size(); ++i)
+        angle->SetEnd(&nodes[i], 1);
+    angle->SetClass(CGraphicItem::classMeasure);
+    angle->SetColor(RGB(255, 128, 255));
+    angle->GetLabel().GetFont().SetColor(RGB(255, 128, 255));
+    list.AddItem(angle->GetClass(), angle);
+}
+
+// Lines and polylines in several colours and widths, one polyline selected; a distance on an
+// image calibrated at 4 pixels per millimetre, and an angle with a shared vertex.
 std::unique_ptr<CGraphicItemList> SampleList() {
     auto list = std::make_unique<CGraphicItemList>();
     AddLine(*list, CVector(15, 20), CVector(185, 20), RGB(0, 255, 0), 1);
@@ -79,6 +106,10 @@ std::unique_ptr<CGraphicItemList> SampleList() {
         ->SetFocus(-1);
     AddPolyline(*list, {CVector(120, 130), CVector(150, 110), CVector(185, 130)}, RGB(255, 160, 0),
                 1);
+    list->SetResolution(4.0, 4.0);
+    list->SetCalibrated(1);
+    AddDistance(*list, {CVector(20, 142), CVector(100, 142)}, CVector(-60, -18));
+    AddAngle(*list, {CVector(60, 5), CVector(20, 45), CVector(20, 45), CVector(75, 45)});
     return list;
 }
 
@@ -120,7 +151,8 @@ int RunDemo(const Args& args) {
 
     std::printf("Vellum %s: vector overlays for radiography images.\n", VELLUM_VERSION);
     std::printf("  %s  a sample grey image, %d x %d\n", imagePath.c_str(), kWidth, kHeight);
-    std::printf("  %s  its overlay: lines and polylines, stored as an item list\n",
+    std::printf("  %s  its overlay: lines, polylines, a distance and an angle, stored as an "
+                "item list\n",
                 listPath.c_str());
     std::printf("  %s  the overlay drawn over the image at zoom 1 and 2, one polyline selected\n",
                 picturePath.c_str());

@@ -3,6 +3,8 @@
 
 #include "Commands.h"
 
+#include <vellum/Graphics/GrAngle.h>
+#include <vellum/Graphics/GrPolyDist.h>
 #include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/platform/CodePage.h>
@@ -23,9 +25,8 @@ struct KindName {
 };
 // The kinds the tool knows by name; other classes show their class name.
 constexpr KindName kKinds[] = {
-    {"CGraphicItem", "item"},
-    {"CGraphicLine", "line"},
-    {"CGrPolyLine", "polyline"},
+    {"CGraphicItem", "item"},    {"CGraphicLine", "line"}, {"CGrPolyLine", "polyline"},
+    {"CGrPolyDist", "distance"}, {"CGrAngle", "angle"},    {"CGraphicArc", "arc"},
 };
 
 std::string KindOf(const CGraphicItem& item) {
@@ -55,10 +56,34 @@ std::string GroupName(WORD key) {
 
 // The item's measurement in image pixels, where it has one.
 std::optional<double> LengthOf(CGraphicItem& item) {
+    if (dynamic_cast<CGrAngle*>(&item))
+        return std::nullopt; // two lines, not one path
     if (auto* poly = dynamic_cast<CGrPolyLine*>(&item))
         return poly->GetLength();
     if (auto* line = dynamic_cast<CGraphicLine*>(&item))
         return CVector(line->GetEnd() - line->GetStart()).Length();
+    return std::nullopt;
+}
+
+// A measurement as its label shows it, with its number and unit for programs.
+struct Measurement {
+    std::string text; // UTF-8
+    double value;     // NaN when there is none (an angle without direction)
+    const char* unit;
+    bool calibrated;
+};
+
+std::optional<Measurement> MeasurementOf(CGraphicItem& item) {
+    if (auto* distance = dynamic_cast<CGrPolyDist*>(&item)) {
+        const bool calibrated = distance->IsCalibrated() != 0;
+        return Measurement{ToUtf8(distance->GetDistanceStr()), distance->GetValue(),
+                           calibrated ? "mm" : "px", calibrated};
+    }
+    if (auto* angle = dynamic_cast<CGrAngle*>(&item)) {
+        const double degrees = angle->GetDegrees();
+        return Measurement{ToUtf8(angle->GetAngleStr()), degrees, "deg",
+                           angle->GetLabel().IsCalibrated() != 0};
+    }
     return std::nullopt;
 }
 
@@ -150,6 +175,8 @@ void PrintText(const std::string& path, CGraphicItemList& list) {
                             Number(item->GetNode(i).y).c_str());
             if (const auto length = LengthOf(*item))
                 std::printf(" length %s px", Format("%.2f", *length).c_str());
+            if (const auto measurement = MeasurementOf(*item))
+                std::printf(" value %s", measurement->text.c_str());
             std::printf("\n");
         }
     }
@@ -183,6 +210,13 @@ void PrintJson(const std::string& path, CGraphicItemList& list) {
             out << "]";
             if (const auto length = LengthOf(*item))
                 out << ",\"length\":" << Number(*length);
+            if (const auto measurement = MeasurementOf(*item)) {
+                out << ",\"measurement\":{\"text\":" << JsonString(measurement->text)
+                    << ",\"value\":"
+                    << (std::isfinite(measurement->value) ? Number(measurement->value) : "null")
+                    << ",\"unit\":" << JsonString(measurement->unit)
+                    << ",\"calibrated\":" << (measurement->calibrated ? "true" : "false") << "}";
+            }
             out << "}";
         }
         out << "]}";
