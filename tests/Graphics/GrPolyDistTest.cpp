@@ -135,6 +135,12 @@ TEST_F(GrPolyDistTest, DrawsArrowsOutwardsAndJoinsTheLabelFrameToTheLastNode) {
     dc.Clear();
     distance->Draw(&dc, 1.0, CGraphicItem::drawNoLabels, 0, 1.0);
     EXPECT_EQ(dc.DrawingLines()[1], "LineTo (10,10)-(40,50) pen 0/2/0x00000000 rop 13");
+    // The arms open 15 degrees either side: (9.659, ±2.588) from a tip at (0, 0.8).
+    auto flat = Distance({CVector(0, 0.8), CVector(100, 0.8)});
+    dc.Clear();
+    flat->Draw(&dc, 1.0, CGraphicItem::drawNoLabels, 0, 1.0);
+    EXPECT_EQ(dc.LinesNamed("MoveTo")[1], "MoveTo (10,-2)");
+    EXPECT_EQ(dc.LinesNamed("MoveTo")[2], "MoveTo (10,3)");
     auto single = Distance({CVector(5, 5)});
     dc.Clear();
     single->Draw(&dc, 1.0, 0, 0, 1.0);
