@@ -1,4 +1,4 @@
-#include "support/ArchiveBytes.h"
+#include "support/ItemBytes.h"
 
 #include <vellum/Graphics/GraphicArc.h>
 #include <vellum/backends/recording/RecordingDC.h>
@@ -33,10 +33,6 @@ TEST(GraphicArc, InnerPointsFollowTheEndsWhileDragging) {
     arc->Move(3, 0, 2);
     EXPECT_EQ(arc->GetControlPoint(1), CVector(3, 10));
     EXPECT_EQ(arc->GetCenterPoint(), CVector(5, 10));
-    CVector restart(7, 7);
-    arc->SetStart(&restart);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(arc->GetControlPoint(i), restart);
 }
 
 TEST(GraphicArc, ItsBodyIsTheControlPolygon) {
@@ -104,11 +100,7 @@ TEST(GraphicArc, StoresAnEmptyNodeArrayTheTagAndFourPoints) {
     const Bytes bytes = Store([&](CArchive& ar) { ar << arc.get(); });
     Bytes expected;
     AppendNewClass(expected, "CGraphicArc");
-    AppendDword(expected, 2);
-    AppendWord(expected, 0);
-    AppendWord(expected, 0x0020);
-    AppendDword(expected, 0x0000FF00);
-    AppendDouble(expected, 1.0);
+    AppendItemBody(expected, {}); // no node array: the points follow the tag
     AppendDword(expected, 1);
     for (double v : {0.0, 0.0, 0.0, 10.0, 5.0, 20.0, 10.0, 20.0})
         AppendDouble(expected, v);

@@ -63,18 +63,6 @@ TEST(CalibrationDlg, TheDirectionTextFollowsTheChoiceMadeInTheAdvancedDialog) {
     }
 }
 
-TEST(CalibrationDlg, WithoutAnyFlagTheDirectionIsNotDefined) {
-    CScriptedUiHost host;
-    CUiHostScope scope(host);
-    CCalibrationDlg dialog;
-    dialog.m_nBothAxes = 0;
-    host.AddScript([&](CScriptedUser& user) {
-        EXPECT_EQ(user.Text(IDC_DIRECTION), "<error - not defined>");
-        user.Cancel();
-    });
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-}
-
 TEST(AdvancedCalibrationDlg, OpensOnTheFirstFlagSetAndKeepsExactlyOne) {
     struct Case {
         Flags preset;

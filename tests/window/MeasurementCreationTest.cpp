@@ -20,30 +20,19 @@ class MeasurementCreation : public ::testing::Test {
 protected:
     void SetUp() override { RegisterStandIns(); }
 
-    // Mouse events by kind: 'd' down, 'm' move, 'u' up, 'w' double click.
+    // Mouse events, each with the state it leaves: down, move, up and double click.
+    using Handler = void (CGraphicWnd::*)(UINT, CPoint);
+    static constexpr Handler d = &CGraphicWnd::LButtonDown, m = &CGraphicWnd::MouseMove,
+                             u = &CGraphicWnd::LButtonUp, w = &CGraphicWnd::LButtonDoubleClick;
     struct Event {
-        char kind;
+        Handler handler;
         int x, y;
-        int state; // the state afterwards
+        int state;
     };
     void Play(const std::vector<Event>& events) {
         for (const Event& e : events) {
-            const CPoint p(e.x, e.y);
-            switch (e.kind) {
-            case 'd':
-                wnd.LButtonDown(0, p);
-                break;
-            case 'm':
-                wnd.MouseMove(0, p);
-                break;
-            case 'u':
-                wnd.LButtonUp(0, p);
-                break;
-            default:
-                wnd.LButtonDoubleClick(0, p);
-                break;
-            }
-            EXPECT_EQ(wnd.State(), e.state) << e.kind << " " << e.x << "," << e.y;
+            (wnd.*e.handler)(0, CPoint(e.x, e.y));
+            EXPECT_EQ(wnd.State(), e.state) << e.x << "," << e.y;
         }
     }
     Items Group(WORD key) { return GroupItems(*wnd.GetVectorItemList(), key); }
@@ -59,15 +48,15 @@ TEST_F(MeasurementCreation, ADistanceIsDrawnNodeByNodeAndReadsInTheListsUnits) {
     wnd.SetResolution(4, 4);
     wnd.SetCalibrated(1);
     wnd.SetVectorAction(CGraphicWnd::actionDistance);
-    Play({{'d', 10, 10, 1},
-          {'m', 50, 10, 3},
-          {'u', 11, 12, 3}, // 2.2 pixels from the node placed last: ignored
-          {'m', 90, 10, 3},
-          {'u', 90, 10, 4},
-          {'m', 90, 40, 3}, // a new node
-          {'m', 90, 50, 3},
-          {'u', 90, 50, 4},
-          {'w', 90, 50, 0}});
+    Play({{d, 10, 10, 1},
+          {m, 50, 10, 3},
+          {u, 11, 12, 3}, // 2.2 pixels from the node placed last: ignored
+          {m, 90, 10, 3},
+          {u, 90, 10, 4},
+          {m, 90, 40, 3}, // a new node
+          {m, 90, 50, 3},
+          {u, 90, 50, 4},
+          {w, 90, 50, 0}});
     ASSERT_EQ(Group(0x0008).size(), 1u);
     auto* distance = dynamic_cast<CGrPolyDist*>(Group(0x0008)[0]);
     ASSERT_NE(distance, nullptr);
@@ -82,16 +71,16 @@ TEST_F(MeasurementCreation, ADistanceIsDrawnNodeByNodeAndReadsInTheListsUnits) {
 
 TEST_F(MeasurementCreation, AnAngleFinishesByItselfAtItsFourthNode) {
     wnd.SetVectorAction(CGraphicWnd::actionAngle);
-    Play({{'d', 100, 20, 1},
-          {'m', 60, 20, 3},
-          {'u', 20, 20, 4}, // the first line: (100, 20) to (20, 20)
-          {'m', 20, 20, 3}, // the pointer leaves from there: the vertex is shared
-          {'u', 20, 20, 3}, // released on the node just placed: nothing
-          {'m', 20, 60, 3},
-          {'u', 20, 60, 4},
-          {'m', 20, 80, 3},
-          {'m', 20, 100, 3},
-          {'u', 20, 100, 0}}); // the fourth node: finished, no double click needed
+    Play({{d, 100, 20, 1},
+          {m, 60, 20, 3},
+          {u, 20, 20, 4}, // the first line: (100, 20) to (20, 20)
+          {m, 20, 20, 3}, // the pointer leaves from there: the vertex is shared
+          {u, 20, 20, 3}, // released on the node just placed: nothing
+          {m, 20, 60, 3},
+          {u, 20, 60, 4},
+          {m, 20, 80, 3},
+          {m, 20, 100, 3},
+          {u, 20, 100, 0}}); // the fourth node: finished, no double click needed
     ASSERT_EQ(Group(0x0008).size(), 1u);
     auto* angle = dynamic_cast<CGrAngle*>(Group(0x0008)[0]);
     ASSERT_NE(angle, nullptr);
@@ -105,7 +94,7 @@ TEST_F(MeasurementCreation, AnAngleFinishesByItselfAtItsFourthNode) {
 
 TEST_F(MeasurementCreation, AnArcFollowsTheDragAndJoinsTheDrawings) {
     wnd.SetVectorAction(CGraphicWnd::actionArc);
-    Play({{'d', 10, 10, 1}, {'m', 30, 30, 2}, {'m', 50, 90, 2}, {'u', 50, 90, 0}});
+    Play({{d, 10, 10, 1}, {m, 30, 30, 2}, {m, 50, 90, 2}, {u, 50, 90, 0}});
     ASSERT_EQ(Group(0x0020).size(), 1u);
     auto* arc = dynamic_cast<CGraphicArc*>(Group(0x0020)[0]);
     ASSERT_NE(arc, nullptr);
@@ -116,9 +105,9 @@ TEST_F(MeasurementCreation, AnArcFollowsTheDragAndJoinsTheDrawings) {
 
 TEST_F(MeasurementCreation, CalibratingOneDistanceReachesEveryMeasurementThroughTheList) {
     wnd.SetVectorAction(CGraphicWnd::actionDistance);
-    Play({{'d', 0, 0, 1}, {'m', 100, 0, 3}, {'u', 100, 0, 4}, {'w', 100, 0, 0}});
+    Play({{d, 0, 0, 1}, {m, 100, 0, 3}, {u, 100, 0, 4}, {w, 100, 0, 0}});
     wnd.SetVectorAction(CGraphicWnd::actionDistance);
-    Play({{'d', 0, 10, 1}, {'m', 0, 60, 3}, {'u', 0, 60, 4}, {'w', 0, 60, 0}});
+    Play({{d, 0, 10, 1}, {m, 0, 60, 3}, {u, 0, 60, 4}, {w, 0, 60, 0}});
     Items measured = Group(0x0008);
     ASSERT_EQ(measured.size(), 2u);
     auto* first = static_cast<CGrPolyDist*>(measured[0]);
@@ -138,7 +127,7 @@ TEST_F(MeasurementCreation, CalibratingOneDistanceReachesEveryMeasurementThrough
     EXPECT_EQ(second->GetDistanceStr(), "12.50 mm");
     // A new distance starts calibrated.
     wnd.SetVectorAction(CGraphicWnd::actionDistance);
-    Play({{'d', 0, 0, 1}, {'m', 0, 8, 3}});
+    Play({{d, 0, 0, 1}, {m, 0, 8, 3}});
     EXPECT_EQ(static_cast<CGrPolyDist*>(wnd.GetActiveItem())->GetDistanceStr(), "2.00 mm");
 }
 
