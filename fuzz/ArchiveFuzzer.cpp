@@ -6,12 +6,14 @@
 // could fill. An item that loads is then exercised, stored, and read back: storing it again
 // must give the same bytes.
 
+#include <vellum/Graphics/GrPolyDist.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/archive/Archive.h>
 #include <vellum/archive/ClassRegistry.h>
 #include <vellum/backends/recording/RecordingDC.h>
 #include <vellum/platform/MemFile.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -59,6 +61,16 @@ void Exercise(CGraphicItem& item) {
     item.Move(2.5, -1.5, 1);
     item.Move(-7.0, 3.0, -1);
     item.Draw(&dc, 3.0, 0, 0, 1.0);
+    // Labels and whole angles move apart from the nodes; values follow the resolution.
+    item.Move(2.5, -1.5, CGraphicItem::hitLabel);
+    item.Move(2.5, -1.5, CGraphicItem::hitWhole);
+    item.Rotate(0.5, &probe);
+    item.SetResolution(2.0, 4.0);
+    item.SetMagnification(0.0, -1.0);
+    if (auto* distance = dynamic_cast<CGrPolyDist*>(&item)) {
+        if (std::isnan(distance->GetValue()))
+            std::abort();
+    }
 }
 
 } // namespace

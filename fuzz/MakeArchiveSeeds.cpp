@@ -3,8 +3,11 @@
 //
 //   make_archive_seeds DIR
 
+#include <vellum/Graphics/GrAngle.h>
 #include <vellum/Graphics/GrItmlst.h>
+#include <vellum/Graphics/GrPolyDist.h>
 #include <vellum/Graphics/GrPolyLine.h>
+#include <vellum/Graphics/GraphicArc.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
@@ -131,6 +134,46 @@ int main(int argc, char** argv) {
     selection.SetEnd(&opposite, 0);
     WriteSeed(dir, "selection", &selection, &rect);
     WriteTextSeeds(dir);
+    CGraphicArc arc;
+    CVector arcStart(5, 6), arcEnd(60.5, 90);
+    arc.SetStart(&arcStart);
+    arc.SetEnd(&arcEnd, 0);
+    WriteSeed(dir, "arc", &arc);
+
+    // A distance of two segments whose label was dragged away, and a shared-vertex angle.
+    CGrPolyDist distance(list.GetRegionalSettings());
+    distance.SetStart(&start);
+    for (CVector p : {CVector(30, 40), CVector(90, 40)})
+        distance.SetEnd(&p, 1);
+    distance.Move(12, -7, CGraphicItem::hitLabel);
+    WriteSeed(dir, "distance", &distance);
+
+    CGrAngle angle;
+    angle.SetStart(&start);
+    for (CVector p : {CVector(40, 2), CVector(40, 2), CVector(70, 50)})
+        angle.SetEnd(&p, 1);
+    WriteSeed(dir, "angle", &angle);
+    WriteSeed(dir, "angle-and-distance", &angle, &distance);
+
+    CGraphicItemList measurements;
+    measurements.SetResolution(2.5, 5.0);
+    measurements.SetCalibrated(1);
+    auto* measured = new CGrPolyDist(measurements.GetRegionalSettings());
+    measured->SetStart(&start);
+    measured->SetEnd(&end, 1);
+    measured->SetClass(CGraphicItem::classMeasure);
+    measurements.AddItem(CGraphicItem::classMeasure, measured);
+    auto* measuredAngle = new CGrAngle;
+    measuredAngle->SetStart(&start);
+    for (CVector p : {end, CVector(320, 10), CVector(20, 20)})
+        measuredAngle->SetEnd(&p, 1);
+    measuredAngle->SetClass(CGraphicItem::classMeasure);
+    measurements.AddItem(CGraphicItem::classMeasure, measuredAngle);
+    auto* drawnArc = new CGraphicArc;
+    drawnArc->SetStart(&arcStart);
+    drawnArc->SetEnd(&arcEnd, 0);
+    measurements.AddItem(CGraphicItem::classDrawing, drawnArc);
+    WriteSeed(dir, "list-of-measurements", &measurements);
     std::printf("seeds written to %s\n", dir.c_str());
     return 0;
 }

@@ -1,7 +1,10 @@
 #include <vellum/archive/ClassRegistry.h>
 
+#include <vellum/Graphics/GrAngle.h>
 #include <vellum/Graphics/GrItmlst.h>
+#include <vellum/Graphics/GrPolyDist.h>
 #include <vellum/Graphics/GrPolyLine.h>
+#include <vellum/Graphics/GraphicArc.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
@@ -22,6 +25,9 @@ void RegisterLibraryClasses(CClassRegistry& registry) {
              RUNTIME_CLASS(CGraphicSelectionRect),
              RUNTIME_CLASS(CGraphicText),
              RUNTIME_CLASS(CGraphicTextLine),
+             RUNTIME_CLASS(CGraphicArc),
+             RUNTIME_CLASS(CGrPolyDist),
+             RUNTIME_CLASS(CGrAngle),
              RUNTIME_CLASS(CGrItemList),
              RUNTIME_CLASS(CGraphicItemList),
          })

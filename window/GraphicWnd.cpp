@@ -1,7 +1,10 @@
 #include <vellum/window/GraphicWnd.h>
 
+#include <vellum/Graphics/GrAngle.h>
 #include <vellum/Graphics/GrItmlst.h>
+#include <vellum/Graphics/GrPolyDist.h>
 #include <vellum/Graphics/GrPolyLine.h>
+#include <vellum/Graphics/GraphicArc.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
@@ -69,6 +72,14 @@ constexpr NewItemKind kNewItemKinds[] = {
          text->InitFont();
          return text;
      }},
+    {CGraphicWnd::actionDistance, CGraphicItem::classMeasure,
+     [](CGraphicItemList& list) -> CGraphicItem* {
+         return new CGrPolyDist(list.GetRegionalSettings());
+     }},
+    {CGraphicWnd::actionAngle, CGraphicItem::classMeasure,
+     [](CGraphicItemList&) -> CGraphicItem* { return new CGrAngle; }},
+    {CGraphicWnd::actionArc, CGraphicItem::classDrawing,
+     [](CGraphicItemList&) -> CGraphicItem* { return new CGraphicArc; }},
 };
 
 // Kinds that the window treats apart are recognised by class name, so that the window does

@@ -5,6 +5,8 @@
 #include "Commands.h"
 #include "TypingUiHost.h"
 
+#include <vellum/Graphics/GrAngle.h>
+#include <vellum/Graphics/GrPolyDist.h>
 #include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
@@ -121,8 +123,33 @@ void AddRectangle(CGraphicItemList& list, CVector a, CVector b, double degrees, 
     list.AddItem(rect->GetClass(), rect);
 }
 
-// Lines, polylines and a turned rectangle in several colours and widths; one polyline is
-// selected.
+// A distance on the list's units, its label dragged clear of the lines.
+void AddDistance(CGraphicItemList& list, std::vector<CVector> nodes, CVector labelOffset) {
+    auto* distance = new CGrPolyDist(list.GetRegionalSettings());
+    distance->SetStart(&nodes[0]);
+    for (std::size_t i = 1; i < nodes.size(); ++i)
+        distance->SetEnd(&nodes[i], 1);
+    distance->Move(labelOffset.x, labelOffset.y, CGraphicItem::hitLabel);
+    distance->SetClass(CGraphicItem::classMeasure);
+    distance->SetColor(RGB(255, 255, 255));
+    distance->GetLabel().GetFont().SetColor(RGB(255, 255, 255)); // the text's own colour
+    list.AddItem(distance->GetClass(), distance);
+}
+
+void AddAngle(CGraphicItemList& list, std::vector<CVector> nodes) {
+    auto* angle = new CGrAngle;
+    angle->SetStart(&nodes[0]);
+    for (std::size_t i = 1; i < nodes.size(); ++i)
+        angle->SetEnd(&nodes[i], 1);
+    angle->SetClass(CGraphicItem::classMeasure);
+    angle->SetColor(RGB(255, 128, 255));
+    angle->GetLabel().GetFont().SetColor(RGB(255, 128, 255));
+    list.AddItem(angle->GetClass(), angle);
+}
+
+// One item of every kind: lines and polylines in several colours and widths (one polyline
+// selected), a turned rectangle, a text box and a label, and on an image calibrated at 4 pixels
+// per millimetre a distance and an angle with a shared vertex.
 std::unique_ptr<CGraphicItemList> SampleList() {
     auto list = std::make_unique<CGraphicItemList>();
     AddLine(*list, CVector(15, 20), CVector(185, 20), RGB(0, 255, 0), 1);
@@ -137,6 +164,10 @@ std::unique_ptr<CGraphicItemList> SampleList() {
                 1);
     AddRectangle(*list, CVector(40, 45), CVector(90, 75), 20, RGB(255, 0, 255), 2);
     AddTextItems(*list);
+    list->SetResolution(4.0, 4.0);
+    list->SetCalibrated(1);
+    AddDistance(*list, {CVector(20, 142), CVector(100, 142)}, CVector(-60, -18));
+    AddAngle(*list, {CVector(60, 5), CVector(20, 45), CVector(20, 45), CVector(75, 45)});
     return list;
 }
 
@@ -178,8 +209,7 @@ int RunDemo(const Args& args) {
 
     std::printf("Vellum %s: vector overlays for radiography images.\n", VELLUM_VERSION);
     std::printf("  %s  a sample grey image, %d x %d\n", imagePath.c_str(), kWidth, kHeight);
-    std::printf("  %s  its overlay: lines, polylines, a rectangle, a turned text box and a "
-                "label, stored as an item list\n",
+    std::printf("  %s  its overlay: one item of every kind, stored as an item list\n",
                 listPath.c_str());
     std::printf("  %s  the overlay drawn over the image at zoom 1 and 2, one polyline selected\n",
                 picturePath.c_str());

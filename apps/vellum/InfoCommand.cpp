@@ -3,6 +3,8 @@
 
 #include "Commands.h"
 
+#include <vellum/Graphics/GrAngle.h>
+#include <vellum/Graphics/GrPolyDist.h>
 #include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
@@ -33,6 +35,9 @@ constexpr KindName kKinds[] = {
     {"CGraphicSelectionRect", "selection"},
     {"CGraphicText", "text"},
     {"CGraphicTextLine", "label"},
+    {"CGrPolyDist", "distance"},
+    {"CGrAngle", "angle"},
+    {"CGraphicArc", "arc"},
 };
 
 std::string KindOf(const CGraphicItem& item) {
@@ -62,6 +67,8 @@ std::string GroupName(WORD key) {
 
 // The item's measurement in image pixels, where it has one.
 std::optional<double> LengthOf(CGraphicItem& item) {
+    if (dynamic_cast<CGrAngle*>(&item))
+        return std::nullopt; // two lines, not one path
     if (auto* poly = dynamic_cast<CGrPolyLine*>(&item))
         return poly->GetLength();
     if (auto* line = dynamic_cast<CGraphicLine*>(&item))
@@ -78,6 +85,28 @@ const CGraphicRect* BoxOf(const CGraphicItem& item) {
 std::pair<double, double> BoxSize(const CGraphicRect& box) {
     return {(box.GetCorner(3) - box.GetCorner(0)).Length(),
             (box.GetCorner(1) - box.GetCorner(0)).Length()};
+}
+
+// A measurement as its label shows it, with its number and unit for programs.
+struct Measurement {
+    std::string text; // UTF-8
+    double value;     // NaN when there is none (an angle without direction)
+    const char* unit;
+    bool calibrated;
+};
+
+std::optional<Measurement> MeasurementOf(CGraphicItem& item) {
+    if (auto* distance = dynamic_cast<CGrPolyDist*>(&item)) {
+        const bool calibrated = distance->IsCalibrated() != 0;
+        return Measurement{ToUtf8(distance->GetDistanceStr()), distance->GetValue(),
+                           calibrated ? "mm" : "px", calibrated};
+    }
+    if (auto* angle = dynamic_cast<CGrAngle*>(&item)) {
+        const double degrees = angle->GetDegrees();
+        return Measurement{ToUtf8(angle->GetAngleStr()), degrees, "deg",
+                           angle->GetLabel().IsCalibrated() != 0};
+    }
+    return std::nullopt;
 }
 
 std::string Format(const char* format, double value) {
@@ -197,6 +226,8 @@ void PrintText(const std::string& path, CGraphicItemList& list) {
                 std::printf(" size %s x %s px", Format("%.2f", width).c_str(),
                             Format("%.2f", height).c_str());
             }
+            if (const auto measurement = MeasurementOf(*item))
+                std::printf(" value %s", measurement->text.c_str());
             std::printf("\n");
             if (const auto text = TextOf(*item)) {
                 const CGraphicFont& font = *text->font;
@@ -262,6 +293,13 @@ void PrintJson(const std::string& path, CGraphicItemList& list) {
                 for (std::size_t i = 0; i < text->lines.size(); ++i)
                     out << (i ? "," : "") << JsonString(text->lines[i]);
                 out << "]";
+            }
+            if (const auto measurement = MeasurementOf(*item)) {
+                out << ",\"measurement\":{\"text\":" << JsonString(measurement->text)
+                    << ",\"value\":"
+                    << (std::isfinite(measurement->value) ? Number(measurement->value) : "null")
+                    << ",\"unit\":" << JsonString(measurement->unit)
+                    << ",\"calibrated\":" << (measurement->calibrated ? "true" : "false") << "}";
             }
             out << "}";
         }

@@ -6,12 +6,16 @@
 #include "Commands.h"
 #include "TypingUiHost.h"
 
+#include <vellum/Graphics/GrPolyDist.h>
 #include <vellum/platform/CodePage.h>
 #include <vellum/platform/Exceptions.h>
 #include <vellum/platform/HeadlessUiHost.h>
 #include <vellum/platform/Menu.h>
+#include <vellum/ui/CalibrationDlg.h>
+#include <vellum/ui/Resource.h>
 #include <vellum/window/GraphicWnd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -33,19 +37,21 @@ constexpr double kMaxCoordinate = 1000000.0;
 constexpr int kDefaultWidth = 200;
 constexpr int kDefaultHeight = 150;
 
-// The script's words: how many values each takes and whether it is a mouse event.
+// The script's words: how many values each takes and whether it is a mouse event. A verb of
+// -1 values takes the rest of its line as one text.
 struct Verb {
     const char* name;
     int values;
     bool event;
 };
+constexpr int kText = -1;
 
 constexpr Verb kVerbs[] = {
     {"image", 2, false},  {"view", 2, false},       {"origin", 2, false},     {"zoom", 1, false},
     {"action", 1, false}, {"types", 1, false},      {"force", 1, false},      {"visible", 1, false},
     {"access", 1, false}, {"resolution", 2, false}, {"calibrated", 1, false}, {"down", 2, true},
     {"move", 2, true},    {"up", 2, true},          {"dblclick", 2, true},    {"rclick", 2, true},
-    {"type", -1, false},
+    {"type", kText, false}, {"calibrate", kText, false},
 };
 
 constexpr const char* kActionNames[] = {
@@ -59,7 +65,7 @@ struct Step {
     const Verb* verb;
     double a = 0;
     double b = 0;
-    CString text; // what type gives the next text editor
+    std::string text; // the rest of a type or calibrate line
 };
 
 // The rest of a type line as the user types it: UTF-8 turned into the system code page, "\n"
@@ -109,10 +115,12 @@ std::vector<Step> ParseScript(const std::string& path, bool imageGiven) {
                 step.verb = &verb;
         if (!step.verb)
             ScriptError(path, line, "unknown command '" + name + "'");
-        if (step.verb->values < 0) {
-            std::string rest;
-            std::getline(words >> std::ws, rest);
-            step.text = TypedText(rest);
+        if (step.verb->values == kText) {
+            std::getline(words >> std::ws, step.text);
+            while (!step.text.empty() && std::isspace(static_cast<unsigned char>(step.text.back())))
+                step.text.pop_back();
+            if (name == "calibrate" && step.text.empty())
+                ScriptError(path, line, name + " takes the length the user types");
             steps.push_back(step);
             continue;
         }
@@ -156,14 +164,30 @@ std::vector<Step> ParseScript(const std::string& path, bool imageGiven) {
 
 // The UI host of a session without a user: dialogs are cancelled and no menu entry is chosen,
 // as the headless host does, but message boxes and menus are reported with their script line.
+// The calibration dialog is answered with the length the script gives: typed, then OK; a
+// length the dialog refuses is cancelled. Text editors get what type gave them.
 class ReplayUiHost : public TypingUiHost {
 public:
     explicit ReplayUiHost(const int& line) : m_line(line) {}
+
+    void AnswerCalibration(const std::string& length) { m_calibration = length; }
 
     void RunPropertySheet(CPropertySheet& sheet) override {
         if (!HasText())
             std::printf("line %d: property sheet cancelled (no text given with type)\n", m_line);
         TypingUiHost::RunPropertySheet(sheet);
+    }
+
+    void RunModalDialog(CDialog& dialog) override {
+        if (!dialog.IsKindOf(RUNTIME_CLASS(CCalibrationDlg)) || !m_calibration) {
+            TypingUiHost::RunModalDialog(dialog);
+            return;
+        }
+        dialog.TypeText(IDC_ACTUAL_VALUE, FromUtf8(*m_calibration));
+        m_calibration.reset();
+        dialog.PressOK();
+        if (dialog.IsOpen())
+            dialog.PressCancel();
     }
 
     int MessageBox(CWnd* owner, const char* text, const char* caption, UINT type) override {
@@ -185,7 +209,15 @@ public:
 
 private:
     const int& m_line;
+    std::optional<std::string> m_calibration;
 };
+
+// The distance that a calibrate line means: the one drawn last, else the one selected.
+CGrPolyDist* DistanceToCalibrate(CGraphicWnd& graphic) {
+    if (auto* drawn = dynamic_cast<CGrPolyDist*>(graphic.GetLastNewItem()))
+        return drawn;
+    return dynamic_cast<CGrPolyDist*>(graphic.GetActiveItem());
+}
 
 // The viewer's view: a picture in memory that shows the image at the window's origin and zoom
 // and the overlay over it. Invalidated areas are kept as one rectangle and repainted from
@@ -394,13 +426,29 @@ int RunReplay(const Args& args) {
                 graphic.SetVisible(a);
                 view.Invalidate(TRUE);
             } else if (verb == "type") {
-                host.QueueText(step.text);
+                host.QueueText(TypedText(step.text));
             } else if (verb == "access") {
                 graphic.EnableAccess(a);
             } else if (verb == "resolution") {
                 graphic.SetResolution(step.a, step.b);
             } else if (verb == "calibrated") {
                 graphic.SetCalibrated(a);
+            } else if (verb == "calibrate") {
+                // The host's part: the distance asks the user, the window hands its new
+                // resolution to the list and so to every item.
+                CGrPolyDist* distance = DistanceToCalibrate(graphic);
+                if (!distance)
+                    ScriptError(scriptPath, line, "calibrate needs a distance drawn or selected");
+                host.AnswerCalibration(step.text);
+                if (distance->Calibrate()) {
+                    double rx = 0, ry = 0;
+                    distance->GetResolution(&rx, &ry);
+                    graphic.SetResolution(rx, ry);
+                    graphic.SetCalibrated(1);
+                    std::printf("line %d: calibrated to %.6g x %.6g pixels/mm\n", line, rx, ry);
+                } else {
+                    std::printf("line %d: calibration refused, nothing changed\n", line);
+                }
             } else if (verb == "down") {
                 graphic.LButtonDown(0, point);
             } else if (verb == "move") {

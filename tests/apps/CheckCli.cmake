@@ -48,7 +48,8 @@ expect_success(info ${WORK_DIR}/demo/demo.vla --json)
 if(NOT last_output MATCHES "\"kind\":\"text\",[^}]*\"font\":\\{\"face\":\"Arial\",\"style\":\"Regular\",\"size\":9,\"colour\":\"#FFFFA0\"\\},\"angle\":20,\"lines\":\\[\"Proprietà:\",\"perché cresce\\?\"\\]")
     message(FATAL_ERROR "unexpected JSON for the text box:\n${last_output}")
 endif()
-if(NOT last_output MATCHES "^\\{\"file\":.*\"groups\":\\[.*\\{\"key\":32,.*\"kind\":\"line\"")
+if(NOT last_output MATCHES "^\\{\"file\":.*\"groups\":\\[.*\\{\"key\":32,.*\"kind\":\"line\""
+   OR NOT last_output MATCHES "\\{\"key\":8,.*\"kind\":\"distance\"")
     message(FATAL_ERROR "unexpected JSON:\n${last_output}")
 endif()
 
@@ -128,3 +129,36 @@ expect_failure("must end in .png, .pdf or .svg" ${WORK_DIR}/never.jpg
 expect_failure("--zoom must be above 0" ${out} render ${WORK_DIR}/demo/demo.vla --zoom 0 -o ${out})
 expect_failure("--types needs a mask" ${out} render ${WORK_DIR}/demo/demo.vla --types x -o ${out})
 expect_failure("unknown command 'bogus'" ${out} bogus)
+
+# Measurements: the documented session calibrates on a known length; values read as the labels
+# show them, in a fresh metric settings file.
+set(ENV{VELLUM_SETTINGS} ${WORK_DIR}/measure-settings.ini)
+get_filename_component(DOCS_DIR ${EXAMPLE_SCRIPT} DIRECTORY)
+expect_success(replay ${DOCS_DIR}/measure-example.txt -o ${WORK_DIR}/measure.png)
+if(NOT last_output MATCHES "line 15: calibrated to 4 x 4 pixels/mm")
+    message(FATAL_ERROR "the measuring session did not calibrate:\n${last_output}")
+endif()
+expect_success(info ${WORK_DIR}/measure.vla)
+if(NOT last_output MATCHES "calibrated, resolution 4 x 4"
+   OR NOT last_output MATCHES "distance +CGrPolyDist .* value 25\\.00 mm\n"
+   OR NOT last_output MATCHES "nodes \\(20, 60\\) \\(60, 60\\) \\(60, 100\\) length 80\\.00 px value 20\\.00 mm\n"
+   OR NOT last_output MATCHES "angle +CGrAngle .* value 45\\.0° \\(315\\.0°\\)\n")
+    message(FATAL_ERROR "unexpected measurements:\n${last_output}")
+endif()
+expect_success(info ${WORK_DIR}/measure.vla --json)
+if(NOT last_output MATCHES "\"measurement\":\\{\"text\":\"20\\.00 mm\",\"value\":20,\"unit\":\"mm\",\"calibrated\":true\\}"
+   OR NOT last_output MATCHES "\"kind\":\"angle\".*\"value\":45,\"unit\":\"deg\"")
+    message(FATAL_ERROR "unexpected measurements in JSON:\n${last_output}")
+endif()
+file(WRITE ${WORK_DIR}/calibrate-zero.txt
+     "action distance\ndown 10 10\nmove 60 10\nup 60 10\ndblclick 60 10\ncalibrate 0\n")
+expect_success(replay ${WORK_DIR}/calibrate-zero.txt -o ${WORK_DIR}/calibrate-zero.png)
+if(NOT last_output MATCHES "line 6: message box \"Please enter a length greater than 0\\.\"\nline 6: calibration refused")
+    message(FATAL_ERROR "a zero length was not refused:\n${last_output}")
+endif()
+file(WRITE ${WORK_DIR}/calibrate-nothing.txt "calibrate 20\n")
+expect_failure("calibrate-nothing.txt:1: calibrate needs a distance drawn or selected" ${out}
+               replay ${WORK_DIR}/calibrate-nothing.txt -o ${out})
+file(WRITE ${WORK_DIR}/calibrate-empty.txt "calibrate\n")
+expect_failure("calibrate-empty.txt:1: calibrate takes the length the user types" ${out}
+               replay ${WORK_DIR}/calibrate-empty.txt -o ${out})

@@ -2,8 +2,6 @@
 
 namespace vellum::test {
 
-IMPLEMENT_DYNAMIC(CGrAngle, CGrPolyLine)
-IMPLEMENT_DYNAMIC(CGrPolyDist, CGrPolyLine)
 IMPLEMENT_DYNAMIC(CGraphicFreeDraw, CGrPolyLine)
 IMPLEMENT_DYNAMIC(CGraphicSymbol, CGraphicLine)
 IMPLEMENT_DYNAMIC(CGrDensityLine, CGraphicLine)
@@ -11,8 +9,7 @@ IMPLEMENT_DYNAMIC(CGrDensityLine, CGraphicLine)
 void RegisterStandIns() {
     CClassRegistry& registry = CClassRegistry::Instance();
     for (const CRuntimeClass* standIn :
-         {RUNTIME_CLASS(CGrAngle), RUNTIME_CLASS(CGrPolyDist),
-          RUNTIME_CLASS(CGraphicFreeDraw), RUNTIME_CLASS(CGraphicSymbol),
+         {RUNTIME_CLASS(CGraphicFreeDraw), RUNTIME_CLASS(CGraphicSymbol),
           RUNTIME_CLASS(CGrDensityLine)}) {
         const CRuntimeClass* found = registry.Find(standIn->m_lpszClassName);
         ASSERT_TRUE(!found || found == standIn)

@@ -5,7 +5,9 @@
 
 #include "support/FakeWnd.h"
 
+#include <vellum/Graphics/GrAngle.h>
 #include <vellum/Graphics/GrItmlst.h>
+#include <vellum/Graphics/GrPolyDist.h>
 #include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicSelectionRect.h>
@@ -101,12 +103,6 @@ public:
 
 // Stand-ins carry the names of kinds that the library does not have yet; the window treats
 // them by name exactly as it will treat the real kinds.
-class CGrAngle : public CProbe<CGrPolyLine> {
-    DECLARE_DYNAMIC(CGrAngle)
-};
-class CGrPolyDist : public CProbe<CGrPolyLine> {
-    DECLARE_DYNAMIC(CGrPolyDist)
-};
 class CGraphicFreeDraw : public CProbe<CGrPolyLine> {
     DECLARE_DYNAMIC(CGraphicFreeDraw)
 };

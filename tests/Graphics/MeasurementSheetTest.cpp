@@ -1,0 +1,74 @@
+#include "support/FakeWnd.h"
+#include "support/FontBytes.h"
+#include "support/ScriptedUiHost.h"
+#include "support/TempSettings.h"
+
+#include <vellum/Graphics/GrAngle.h>
+#include <vellum/Graphics/GrPolyDist.h>
+#include <vellum/platform/PropertySheet.h>
+#include <vellum/ui/ColorPP.h>
+#include <vellum/ui/FontPP.h>
+#include <vellum/ui/LinePP.h>
+#include <vellum/ui/Resource.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vellum::test {
+namespace {
+
+// The distance and the angle share one sheet: line, colour, then the label's font.
+TEST(MeasurementSheet, LineColourAndLabelFontApplyOnOkAndNothingOnCancel) {
+    TempSettings settings;
+    CGrPolyDist distance;
+    CGrAngle angle;
+    struct Case {
+        CGraphicItem* item;
+        CGraphicTextLine* label;
+    };
+    for (const Case& c : {Case{&distance, &distance.GetLabel()}, Case{&angle, &angle.GetLabel()}}) {
+        SCOPED_TRACE(c.item->GetRuntimeClass()->m_lpszClassName);
+        CScriptedUiHost host;
+        CUiHostScope scope(host);
+        CFakeWnd parent;
+        c.item->SetLineWidth(2.6);
+        for (bool confirm : {false, true}) {
+            host.AnswerColor(RGB(255, 0, 0));
+            host.AnswerFont(ChosenFont("Courier New", 120));
+            host.AddScript([&](CScriptedUser& user) {
+                CPropertySheet& sheet = user.Sheet();
+                EXPECT_EQ(sheet.GetCaption(), "Propiet\xE0");
+                EXPECT_FALSE(sheet.HasApplyButton());
+                ASSERT_EQ(sheet.GetPageCount(), 3);
+                EXPECT_TRUE(sheet.GetPage(0)->IsKindOf(RUNTIME_CLASS(CLinePP)));
+                EXPECT_TRUE(sheet.GetPage(1)->IsKindOf(RUNTIME_CLASS(CColorPP)));
+                EXPECT_TRUE(sheet.GetPage(2)->IsKindOf(RUNTIME_CLASS(CFontPP)));
+                EXPECT_EQ(user.Text(IDC_LINE_WIDTH), "2");
+                user.Type(IDC_LINE_WIDTH, "3");
+                EXPECT_TRUE(user.Tab(1));
+                user.Click(IDC_SELECT_COLOR);
+                EXPECT_TRUE(user.Tab(2));
+                user.Click(IDC_SELECT_FONT);
+                confirm ? user.OK() : user.Cancel();
+            });
+            EXPECT_EQ(c.item->Properties(&parent, 0), confirm ? 1 : 0);
+            if (!confirm) {
+                EXPECT_EQ(c.item->GetLineWidth(), 2.6);
+                EXPECT_EQ(c.label->GetColor(), RGB(0, 255, 0));
+                EXPECT_EQ(c.label->Font().m_strFaceName, "Arial");
+                EXPECT_TRUE(parent.Events().empty());
+            }
+        }
+        EXPECT_EQ(c.item->GetLineWidth(), 3.0);
+        EXPECT_EQ(c.item->GetColor(), RGB(255, 0, 0));
+        EXPECT_EQ(c.label->GetColor(), RGB(255, 0, 0));
+        EXPECT_EQ(c.label->Font().m_strFaceName, "Courier New");
+        EXPECT_EQ(c.label->IsMeasurePending(), 1);
+        EXPECT_EQ(parent.Events(), std::vector<std::string>{"Invalidate erase 0"});
+    }
+}
+
+} // namespace
+} // namespace vellum::test
