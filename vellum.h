@@ -47,6 +47,8 @@
 #include <vellum/Graphics/GrItmlst.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
+#include <vellum/Graphics/GraphicRect.h>
+#include <vellum/Graphics/GraphicSelectionRect.h>
 #include <vellum/Graphics/GrPolyLine.h>
 
 #include <vellum/gamma/GammaLut.h>

@@ -4,6 +4,8 @@
 #include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
+#include <vellum/Graphics/GraphicRect.h>
+#include <vellum/Graphics/GraphicSelectionRect.h>
 
 namespace vellum {
 
@@ -14,6 +16,8 @@ void RegisterLibraryClasses(CClassRegistry& registry) {
              RUNTIME_CLASS(CGraphicItem),
              RUNTIME_CLASS(CGraphicLine),
              RUNTIME_CLASS(CGrPolyLine),
+             RUNTIME_CLASS(CGraphicRect),
+             RUNTIME_CLASS(CGraphicSelectionRect),
              RUNTIME_CLASS(CGrItemList),
              RUNTIME_CLASS(CGraphicItemList),
          })

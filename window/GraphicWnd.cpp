@@ -4,6 +4,8 @@
 #include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
+#include <vellum/Graphics/GraphicRect.h>
+#include <vellum/Graphics/GraphicSelectionRect.h>
 #include <vellum/archive/Archive.h>
 #include <vellum/archive/ClassRegistry.h>
 #include <vellum/platform/DC.h>
@@ -56,6 +58,10 @@ constexpr NewItemKind kNewItemKinds[] = {
      [](CGraphicItemList&) -> CGraphicItem* { return new CGraphicLine; }},
     {CGraphicWnd::actionPolyLine, CGraphicItem::classDrawing,
      [](CGraphicItemList&) -> CGraphicItem* { return new CGrPolyLine; }},
+    {CGraphicWnd::actionRectangle, CGraphicItem::classDrawing,
+     [](CGraphicItemList&) -> CGraphicItem* { return new CGraphicRect; }},
+    {CGraphicWnd::actionSelectionRect, CGraphicItem::classDrawing,
+     [](CGraphicItemList&) -> CGraphicItem* { return new CGraphicSelectionRect; }},
 };
 
 // Kinds that the window treats apart are recognised by class name, so that the window does

@@ -140,8 +140,7 @@ TEST_F(GraphicWndMouse, ActionsWithoutAKindCreateNothing) {
     for (int action :
          {CGraphicWnd::actionDistance, CGraphicWnd::actionText, CGraphicWnd::actionAngle,
           CGraphicWnd::actionDensityArea, CGraphicWnd::actionDensityLine, CGraphicWnd::actionArc,
-          CGraphicWnd::actionRectangle, CGraphicWnd::actionFreeDraw,
-          CGraphicWnd::actionSelectionRect, 15, 99, -1}) {
+          CGraphicWnd::actionFreeDraw, 15, 99, -1}) {
         SCOPED_TRACE(action);
         wnd.SetVectorAction(action);
         wnd.LButtonDown(0, CPoint(10, 10));
@@ -726,7 +725,7 @@ TEST_F(GraphicWndMouse, ATextOpensItsEditorWhenItJoinsTheList) {
 
 TEST_F(GraphicWndMouse, ASelectionRectangleKeepsItsActionAndGoesAtTheNextPress) {
     wnd.SetVectorAction(CGraphicWnd::actionSelectionRect);
-    auto* selection = new CGraphicSelectionRect;
+    auto* selection = new CProbeSelectionRect;
     wnd.StartHeldItem(selection, CVector(10, 10), CGraphicWnd::stateStarted);
     wnd.MouseMove(0, CPoint(60, 30));
     wnd.LButtonUp(0, CPoint(60, 30));
@@ -737,8 +736,8 @@ TEST_F(GraphicWndMouse, ASelectionRectangleKeepsItsActionAndGoesAtTheNextPress) 
 
     wnd.LButtonDown(0, CPoint(100, 100));
     EXPECT_TRUE(Drawings().empty());
-    EXPECT_EQ(CProbeLine::s_live, 0);
-    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
+    EXPECT_EQ(CProbeSelectionRect::s_live, 0);
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateStarted); // the next selection starts
     EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect all erase 1", "UpdateWindow"}));
 }
 

@@ -8,6 +8,7 @@
 #include <vellum/Graphics/GrItmlst.h>
 #include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicLine.h>
+#include <vellum/Graphics/GraphicSelectionRect.h>
 #include <vellum/archive/ClassRegistry.h>
 #include <vellum/window/GraphicWnd.h>
 
@@ -80,15 +81,19 @@ public:
 
 using CProbeLine = CProbe<CGraphicLine>;
 using CProbePolyLine = CProbe<CGrPolyLine>;
+using CProbeSelectionRect = CProbe<CGraphicSelectionRect>;
 
 // A fixture member declared before the window: when it goes, after the window and the lists,
 // no probe item may be alive.
 class CLiveItemCheck {
 public:
-    CLiveItemCheck() { CProbeLine::s_live = CProbePolyLine::s_live = 0; }
+    CLiveItemCheck() {
+        CProbeLine::s_live = CProbePolyLine::s_live = CProbeSelectionRect::s_live = 0;
+    }
     ~CLiveItemCheck() {
         EXPECT_EQ(CProbeLine::s_live, 0) << "a line was leaked or kept";
         EXPECT_EQ(CProbePolyLine::s_live, 0) << "a polyline was leaked or kept";
+        EXPECT_EQ(CProbeSelectionRect::s_live, 0) << "a selection rectangle was leaked or kept";
     }
     CLiveItemCheck(const CLiveItemCheck&) = delete;
     CLiveItemCheck& operator=(const CLiveItemCheck&) = delete;
@@ -96,9 +101,6 @@ public:
 
 // Stand-ins carry the names of kinds that the library does not have yet; the window treats
 // them by name exactly as it will treat the real kinds.
-class CGraphicSelectionRect : public CProbe<CGraphicLine> {
-    DECLARE_DYNAMIC(CGraphicSelectionRect)
-};
 class CGrAngle : public CProbe<CGrPolyLine> {
     DECLARE_DYNAMIC(CGrAngle)
 };
