@@ -6,6 +6,7 @@
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
 #include <vellum/Graphics/GraphicSelectionRect.h>
+#include <vellum/Graphics/GraphicTextLine.h>
 
 namespace vellum {
 
@@ -18,6 +19,7 @@ void RegisterLibraryClasses(CClassRegistry& registry) {
              RUNTIME_CLASS(CGrPolyLine),
              RUNTIME_CLASS(CGraphicRect),
              RUNTIME_CLASS(CGraphicSelectionRect),
+             RUNTIME_CLASS(CGraphicTextLine),
              RUNTIME_CLASS(CGrItemList),
              RUNTIME_CLASS(CGraphicItemList),
          })

@@ -1,0 +1,262 @@
+#include "support/ArchiveBytes.h"
+#include "support/FontBytes.h"
+#include "support/ScriptedUiHost.h"
+
+#include <vellum/Graphics/GraphicTextLine.h>
+#include <vellum/backends/recording/RecordingDC.h>
+#include <vellum/platform/Exceptions.h>
+#include <vellum/ui/Resource.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vellum::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// A label at anchor with text, in a font of size 15: 20 pixels high at zoom 1 in the recording
+// backend, each character 10 pixels wide, and exactly twice that at zoom 2.
+std::unique_ptr<CGraphicTextLine> Label(CVector anchor, const char* text) {
+    auto label = std::make_unique<CGraphicTextLine>();
+    label->GetFont().SetSize(15);
+    label->SetStart(&anchor);
+    label->SetEnd(&anchor, 1);
+    label->SetText(text);
+    return label;
+}
+
+void ExpectNode(CGraphicTextLine& label, int index, double x, double y) {
+    const CVector node = label.GetNode(index);
+    EXPECT_DOUBLE_EQ(node.x, x) << "node " << index + 1;
+    EXPECT_DOUBLE_EQ(node.y, y) << "node " << index + 1;
+}
+
+TEST(GraphicTextLine, FormatsValuesAsPrintfDoes) {
+    struct Case {
+        double value;
+        int decimals;
+        const char* unit;
+        const char* text;
+    };
+    const Case cases[] = {
+        {3.14159, 2, "mm", "3.14 mm"},
+        {2.5, 0, "mm", "2 mm"}, // no decimal point; an exact half goes to the even digit
+        {3.5, 0, "px", "4 px"},
+        {0.125, 2, "mm", "0.12 mm"}, // exactly 0.125: to even
+        {1.005, 2, "mm", "1.00 mm"}, // stored just below 1.005
+        {12.0, 1, nullptr, "12.0 "}, // a null unit leaves the space
+        {-0.004, 2, "", "-0.00 "},
+        {1234.5678, 3, "\xB0", "1234.568 \xB0"},
+    };
+    for (const Case& c : cases) {
+        CGraphicTextLine label;
+        EXPECT_EQ(label.SetDoubleValue(c.value, c.decimals, c.unit), c.text) << c.value;
+        EXPECT_EQ(label.GetText(), c.text);
+        EXPECT_EQ(label.IsMeasurePending(), 1);
+    }
+}
+
+TEST(GraphicTextLine, MeasuresItsBoxInImageUnitsAtEveryZoom) {
+    auto label = Label(CVector(10, 20), "abc");
+    EXPECT_EQ(label->GetNodeCount(), 2);
+    CRecordingDC dc;
+    label->Draw(&dc, 1.0, 0, 0, 1.0);
+    EXPECT_EQ(label->GetExtent(), CVector(30, 20));
+    ExpectNode(*label, 1, 40, 40);
+    EXPECT_EQ(label->GetBoundsRect(0), CRect(10, 20, 40, 40));
+    EXPECT_EQ(dc.LinesNamed("TextOut"),
+              Lines{"TextOut (10,20) \"abc\" font -20/0/400/\"Arial\" colour 0x00000000 align 0 "
+                    "bk 1/0x00FFFFFF"});
+    // Background mode and text colour are put back.
+    EXPECT_EQ(dc.GetBkMode(), OPAQUE);
+
+    // Twice the zoom: a font twice as large, the same box in image units.
+    dc.Clear();
+    label->Draw(&dc, 2.0, 0, 0, 1.0);
+    EXPECT_EQ(label->GetLastZoom(), 2.0);
+    EXPECT_EQ(label->GetExtent(), CVector(30, 20));
+    ExpectNode(*label, 1, 40, 40);
+    EXPECT_EQ(dc.LinesNamed("TextOut"),
+              Lines{"TextOut (20,40) \"abc\" font -40/0/400/\"Arial\" colour 0x00000000 align 0 "
+                    "bk 1/0x00FFFFFF"});
+
+    // Hits: inside the text's box and the gap around it.
+    CVector inside(25, 30), beyond(51, 30), nearEdge(49, 30);
+    EXPECT_EQ(label->HitTest(&inside, 1.0), -1);
+    EXPECT_EQ(label->HitTest(&nearEdge, 1.0), -1);
+    EXPECT_EQ(label->HitTest(&beyond, 1.0), 0);
+
+    // A transient drawing at another zoom neither tracks the zoom nor measures.
+    label->SetText("abcdef");
+    label->Draw(&dc, 3.0, CGraphicItem::drawTransient, 0, 1.0);
+    EXPECT_EQ(label->GetLastZoom(), 2.0);
+    EXPECT_EQ(label->IsMeasurePending(), 1);
+    ExpectNode(*label, 1, 40, 40);
+    label->Draw(&dc, 2.0, 0, 0, 1.0);
+    EXPECT_EQ(label->IsMeasurePending(), 0);
+    ExpectNode(*label, 1, 70, 40);
+}
+
+TEST(GraphicTextLine, APrinterScalesTheFontByExtra) {
+    auto label = Label(CVector(10, 20), "abc");
+    CRecordingDC printer(DT_RASPRINTER);
+    label->Draw(&printer, 2.0, 0, 0, 1.0);
+    // The printer's font is the size of zoom 1; measured in device units, divided by the zoom.
+    EXPECT_EQ(label->GetExtent(), CVector(15, 10));
+    EXPECT_EQ(printer.LinesNamed("TextOut"),
+              Lines{"TextOut (20,40) \"abc\" font -20/0/400/\"Arial\" colour 0x00000000 align 0 "
+                    "bk 1/0x00FFFFFF"});
+}
+
+TEST(GraphicTextLine, MovesAndTurnsItsAnchorAlone) {
+    auto label = Label(CVector(10, 20), "abc");
+    CRecordingDC dc;
+    label->Draw(&dc, 1.0, 0, 0, 1.0);
+
+    // Node 1 alone: node 2 lags until the next measurement.
+    label->Move(5, -5, 1);
+    ExpectNode(*label, 0, 15, 15);
+    ExpectNode(*label, 1, 40, 40);
+    label->UpdateRect();
+    label->Draw(&dc, 1.0, 0, 0, 1.0);
+    ExpectNode(*label, 1, 45, 35);
+
+    // The whole label; SetEnd takes both corners along at the current extent.
+    label->Move(-5, 5, -1);
+    ExpectNode(*label, 0, 10, 20);
+    ExpectNode(*label, 1, 40, 40);
+    CVector to(100, 100);
+    label->SetEnd(&to, 0);
+    ExpectNode(*label, 0, 100, 100);
+    ExpectNode(*label, 1, 130, 120);
+
+    // A quarter turn counter-clockwise about the origin moves the anchor; the text stays
+    // horizontal, node 2 comes back beside it at the next measurement.
+    CVector origin(0, 0);
+    label->Rotate(PI / 2, &origin);
+    EXPECT_EQ(label->IsMeasurePending(), 1);
+    EXPECT_NEAR(label->GetNode(0).x, 100, 1e-9);
+    EXPECT_NEAR(label->GetNode(0).y, -100, 1e-9);
+    label->Draw(&dc, 1.0, 0, 0, 1.0);
+    EXPECT_NEAR(label->GetNode(1).x, 130, 1e-9);
+    EXPECT_NEAR(label->GetNode(1).y, -80, 1e-9);
+}
+
+TEST(GraphicTextLine, ADraggedLabelShowsItsBoxOnlyWhenFocused) {
+    auto label = Label(CVector(10, 20), "abc");
+    CRecordingDC dc;
+    label->Draw(&dc, 1.0, 0, 0, 1.0);
+    label->SetDrag(1);
+
+    dc.Clear();
+    label->Draw(&dc, 2.0, 0, 0, 1.0);
+    EXPECT_TRUE(dc.DrawingLines().empty()); // no focus: nothing
+
+    label->SetFocus(-1);
+    dc.Clear();
+    label->Draw(&dc, 2.0, 0, 0, 1.0);
+    EXPECT_EQ(dc.DrawingLines(), Lines{"Polygon (20,40)-(80,40)-(80,80)-(20,80) pen 0/2/0x00000000 "
+                                       "brush 0/0x00FFFFFF rop 13 fill 1"});
+
+    dc.Clear();
+    label->Draw(&dc, 2.0, CGraphicItem::drawOwnLabel, 0, 1.0);
+    EXPECT_TRUE(dc.DrawingLines().empty()); // the measurement draws the frame itself
+}
+
+TEST(GraphicTextLine, StoresItsFieldsAfterTheItem) {
+    auto label = Label(CVector(1, 2), "5 mm");
+    label->GetFont().SetColor(RGB(1, 2, 3));
+    CRecordingDC dc;
+    label->Draw(&dc, 1.0, 0, 0, 1.0); // node 2 at (41, 22)
+    const Bytes bytes = Store([&](CArchive& ar) { ar << label.get(); });
+    Bytes expected;
+    AppendNewClass(expected, "CGraphicTextLine");
+    AppendDword(expected, 2);
+    AppendWord(expected, 2);
+    for (double v : {1.0, 2.0, 41.0, 22.0})
+        AppendDouble(expected, v);
+    AppendWord(expected, 0x0020);
+    AppendDword(expected, 0x0000FF00);
+    AppendDouble(expected, 1.0);
+    AppendDword(expected, 1); // label tag
+    AppendFont(expected, "Arial", "Regular", 0, 400, 0, 0, 0, 15, 0x00030201);
+    Append(expected, {4});
+    AppendText(expected, "5 mm");
+    EXPECT_EQ(bytes, expected);
+
+    CObject* object = nullptr;
+    Load(bytes, [&](CArchive& ar) { ar >> object; });
+    std::unique_ptr<CObject> owned(object);
+    auto* loaded = dynamic_cast<CGraphicTextLine*>(object);
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->GetText(), "5 mm");
+    EXPECT_EQ(loaded->GetFont().GetSize(), 15);
+    EXPECT_EQ(loaded->GetFont().GetColor(), RGB(1, 2, 3));
+    EXPECT_EQ(loaded->IsMeasurePending(), 1);
+    ExpectNode(*loaded, 1, 41, 22);
+    EXPECT_EQ(Store([&](CArchive& ar) { ar << loaded; }), bytes);
+}
+
+TEST(GraphicTextLine, AccentedTextRoundTripsAndAStreamWithoutBothCornersIsRefused) {
+    auto label = Label(CVector(0, 0), "Propriet\xE0 perch\xE9");
+    const Bytes bytes = Store([&](CArchive& ar) { label->Serialize(ar); });
+    CGraphicTextLine loaded;
+    Load(bytes, [&](CArchive& ar) { loaded.Serialize(ar); });
+    EXPECT_EQ(loaded.GetText(), "Propriet\xE0 perch\xE9");
+
+    // The same body with a single node.
+    Bytes oneNode;
+    AppendDword(oneNode, 2);
+    AppendWord(oneNode, 1);
+    AppendDouble(oneNode, 0);
+    AppendDouble(oneNode, 0);
+    oneNode.insert(oneNode.end(), bytes.begin() + 6 + 32, bytes.end());
+    CGraphicTextLine refused;
+    try {
+        Load(oneNode, [&](CArchive& ar) { refused.Serialize(ar); });
+        FAIL() << "a label with one node loaded";
+    } catch (const CArchiveException& e) {
+        EXPECT_EQ(e.m_cause, CArchiveException::generic);
+    }
+}
+
+TEST(GraphicTextLine, PropertiesApplyOnlyAChosenFont) {
+    CScriptedUiHost host;
+    CUiHostScope scope(host);
+    auto label = Label(CVector(0, 0), "abc");
+    CRecordingDC dc;
+    label->Draw(&dc, 1.0, 0, 0, 1.0);
+
+    // Cancelled, and OK without choosing: nothing changes.
+    host.AnswerFont(ChosenFont("DejaVu Serif", 240));
+    host.AddScript([](CScriptedUser& user) {
+        user.Click(IDC_SELECT_FONT);
+        user.Cancel();
+    });
+    host.AddScript([](CScriptedUser& user) { user.OK(); });
+    EXPECT_EQ(label->Properties(nullptr, 0), 0);
+    EXPECT_EQ(label->Properties(nullptr, 0), 0);
+    EXPECT_EQ(label->GetFont().m_strFaceName, "Arial");
+    EXPECT_EQ(label->GetColor(), RGB(0, 255, 0));
+    EXPECT_EQ(label->IsMeasurePending(), 0);
+
+    host.AnswerFont(ChosenFont("DejaVu Serif", 240));
+    host.AddScript([](CScriptedUser& user) {
+        EXPECT_EQ(user.Sheet().GetPageCount(), 1);
+        EXPECT_EQ(user.Sheet().GetCaption(), "Propiet\xE0");
+        user.Click(IDC_SELECT_FONT);
+        user.OK();
+    });
+    EXPECT_EQ(label->Properties(nullptr, 0), 1);
+    EXPECT_EQ(label->GetFont().m_strFaceName, "DejaVu Serif");
+    EXPECT_EQ(label->GetFont().GetSize(), 24);
+    EXPECT_EQ(label->GetColor(), RGB(255, 0, 0));
+    EXPECT_EQ(label->IsMeasurePending(), 1);
+}
+
+} // namespace
+} // namespace vellum::test
