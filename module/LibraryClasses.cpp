@@ -7,6 +7,9 @@
 #include <vellum/Graphics/GraphicRect.h>
 #include <vellum/Graphics/GraphicSelectionRect.h>
 #include <vellum/Graphics/GraphicTextLine.h>
+#include <vellum/density/DensityProfile.h>
+#include <vellum/density/GrDensityArea.h>
+#include <vellum/density/GrDensityLine.h>
 
 namespace vellum {
 
@@ -20,6 +23,9 @@ void RegisterLibraryClasses(CClassRegistry& registry) {
              RUNTIME_CLASS(CGraphicRect),
              RUNTIME_CLASS(CGraphicSelectionRect),
              RUNTIME_CLASS(CGraphicTextLine),
+             RUNTIME_CLASS(CGrDensityLine),
+             RUNTIME_CLASS(CDensityProfile),
+             RUNTIME_CLASS(CGrDensityArea),
              RUNTIME_CLASS(CGrItemList),
              RUNTIME_CLASS(CGraphicItemList),
          })
