@@ -8,6 +8,8 @@
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/archive/Archive.h>
+#include <vellum/density/GrDensityArea.h>
+#include <vellum/density/GrDensityLine.h>
 #include <vellum/platform/MemFile.h>
 
 #include <cstdio>
@@ -74,6 +76,33 @@ int main(int argc, char** argv) {
     list.SetCalibrated(1);
     list.SetResolution(4.0, 4.0);
     WriteSeed(dir, "list", &list);
+    // Density items: a line whose graph was moved and rescaled, an area, and a list of both.
+    CGrDensityLine density;
+    CVector from(20, 30), to(180, 90);
+    density.SetStart(&from);
+    density.SetEnd(&to, 0);
+    density.Move(15, -5, CGraphicItem::hitWhole);
+    density.GetProfile()->SetScale(40, 200);
+    density.SetClass(CGraphicItem::classDensity);
+    WriteSeed(dir, "density-line", &density);
+    CGrDensityArea area;
+    area.SetStart(&from);
+    area.SetEnd(&to, 0);
+    area.SetClass(CGraphicItem::classDensity);
+    WriteSeed(dir, "density-area", &area);
+    WriteSeed(dir, "density-line-and-area", &density, &area);
+    CGraphicItemList densityList;
+    auto* listed = new CGrDensityLine;
+    listed->SetStart(&from);
+    listed->SetEnd(&to, 0);
+    listed->SetClass(CGraphicItem::classDensity);
+    densityList.AddItem(CGraphicItem::classDensity, listed);
+    auto* listedArea = new CGrDensityArea;
+    listedArea->SetStart(&to);
+    listedArea->SetEnd(&from, 0);
+    listedArea->SetClass(CGraphicItem::classDensity);
+    densityList.AddItem(CGraphicItem::classDensity, listedArea);
+    WriteSeed(dir, "density-list", &densityList);
     std::printf("seeds written to %s\n", dir.c_str());
     return 0;
 }

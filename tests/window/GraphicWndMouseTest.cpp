@@ -139,7 +139,7 @@ TEST_F(GraphicWndMouse, NewItemsTakeTheForcedTypeAndTheUsersDefaults) {
 TEST_F(GraphicWndMouse, ActionsWithoutAKindCreateNothing) {
     for (int action :
          {CGraphicWnd::actionDistance, CGraphicWnd::actionText, CGraphicWnd::actionAngle,
-          CGraphicWnd::actionDensityArea, CGraphicWnd::actionDensityLine, CGraphicWnd::actionArc,
+          CGraphicWnd::actionArc,
           CGraphicWnd::actionFreeDraw, 15, 99, -1}) {
         SCOPED_TRACE(action);
         wnd.SetVectorAction(action);
