@@ -26,6 +26,8 @@ constexpr KindName kKinds[] = {
     {"CGraphicItem", "item"},
     {"CGraphicLine", "line"},
     {"CGrPolyLine", "polyline"},
+    {"CGrDensityLine", "density-line"},
+    {"CGrDensityArea", "density-area"},
 };
 
 std::string KindOf(const CGraphicItem& item) {
