@@ -128,17 +128,18 @@ void CDensityProfile::Draw(CDC* dc, double zoom, WORD types, LONG flags, double 
     const double step = span / 4.0;
     TEXTMETRIC metrics{};
     const int off = dc->GetTextMetrics(&metrics) ? -(metrics.tmHeight / 2) : 0;
-    const int labelX = origin.x - kLabelGap;
+    const int labelX = WrapSub(origin.x, kLabelGap);
 
     // Label k: its value, its grid line's y (none for the bottom and top), its text top.
-    const int y1 = origin.y - TruncateToLong(h / 4.0);
-    const int y2 = origin.y - TruncateToLong(h / 2.0);
-    const int y3 = origin.y - TruncateToLong(h / 4.0 * 3.0);
-    const LONG values[kLabels] = {m_nScaleMin, m_nScaleMin + TruncateToLong(step),
-                                  m_nScaleMin + TruncateToLong(2.0 * step),
-                                  m_nScaleMin + TruncateToLong(3.0 * step), m_nScaleMax};
-    const int tops[kLabels] = {origin.y + off, y1 + off, y2 + off, y3 + off,
-                               origin.y + off - TruncateToLong(h)};
+    const int y1 = WrapSub(origin.y, TruncateToLong(h / 4.0));
+    const int y2 = WrapSub(origin.y, TruncateToLong(h / 2.0));
+    const int y3 = WrapSub(origin.y, TruncateToLong(h / 4.0 * 3.0));
+    const LONG values[kLabels] = {m_nScaleMin, WrapAdd(m_nScaleMin, TruncateToLong(step)),
+                                  WrapAdd(m_nScaleMin, TruncateToLong(2.0 * step)),
+                                  WrapAdd(m_nScaleMin, TruncateToLong(3.0 * step)), m_nScaleMax};
+    const int tops[kLabels] = {WrapAdd(origin.y, off), WrapAdd(y1, off), WrapAdd(y2, off),
+                               WrapAdd(y3, off),
+                               WrapSub(WrapAdd(origin.y, off), TruncateToLong(h))};
     const int grid[kLabels] = {0, y1, y2, y3, 0};
     CString texts[kLabels];
     for (int k = 0; k < kLabels; ++k) {
@@ -147,7 +148,7 @@ void CDensityProfile::Draw(CDC* dc, double zoom, WORD types, LONG flags, double 
             dc->TextOut(labelX, tops[k], texts[k]);
         if (k > 0 && k < kLabels - 1) {
             dc->MoveTo(origin.x, grid[k]);
-            dc->LineTo(origin.x + TruncateToLong(w), grid[k]);
+            dc->LineTo(WrapAdd(origin.x, TruncateToLong(w)), grid[k]);
         }
     }
 
@@ -159,9 +160,10 @@ void CDensityProfile::Draw(CDC* dc, double zoom, WORD types, LONG flags, double 
         for (int k = 0; k < kLabels; ++k) {
             const CSize extent = dc->GetTextExtent(texts[k]);
             const int reference = k == 0 ? origin.y : tops[k];
-            const int left = back(labelX) - back(extent.cx);
-            const int top = back(reference) + off;
-            const CRect label(left, top, left + back(extent.cx), top + back(extent.cy));
+            const int left = WrapSub(back(labelX), back(extent.cx));
+            const int top = WrapAdd(back(reference), off);
+            const CRect label(left, top, WrapAdd(left, back(extent.cx)),
+                              WrapAdd(top, back(extent.cy)));
             m_rcNumberBox.UnionRect(&m_rcNumberBox, &label);
         }
         m_bNumberBoxStale = 0;
