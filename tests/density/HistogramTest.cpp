@@ -109,20 +109,6 @@ TEST(Histogram, RectangleBinsAndWholeImage) {
     EXPECT_EQ(h.GetSize(), 0u);
 }
 
-TEST(Histogram, SixteenBitCountsLandInFullDepthBins) {
-    auto bitmap = GreyBitmap(2, 2, 16, {0, 65535, 65535, 300});
-    CHistogram h;
-    ASSERT_EQ(h.Init(&bitmap), 1);
-    const std::vector<std::pair<int, DWORD>> filled = {{0, 1}, {1, 1}, {255, 2}};
-    for (int i = 0; i < 256; ++i) {
-        DWORD expected = 0;
-        for (const auto& [bin, count] : filled)
-            if (bin == i)
-                expected = count;
-        EXPECT_EQ(h.GetHistogram()[i], expected) << "bin " << i;
-    }
-}
-
 TEST(Histogram, LineGathering) {
     struct Case {
         const char* name;
