@@ -54,6 +54,11 @@
 #include <vellum/Graphics/GraphicTextLine.h>
 #include <vellum/Graphics/GrPolyLine.h>
 
+#include <vellum/density/DensityProfile.h>
+#include <vellum/density/GrDensityArea.h>
+#include <vellum/density/GrDensityLine.h>
+#include <vellum/density/Histogram.h>
+
 #include <vellum/gamma/GammaLut.h>
 
 #include <vellum/imaging/Bitmap.h>
@@ -62,6 +67,7 @@
 
 #include <vellum/ui/ColorPP.h>
 #include <vellum/ui/FontPP.h>
+#include <vellum/ui/DensityProfilePP.h>
 #include <vellum/ui/LibraryResources.h>
 #include <vellum/ui/LinePP.h>
 #include <vellum/ui/Resource.h>

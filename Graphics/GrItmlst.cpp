@@ -1,5 +1,7 @@
 #include <vellum/Graphics/GrItmlst.h>
 
+#include <vellum/Graphics/BitmapUser.h>
+
 #include <vellum/archive/Archive.h>
 #include <vellum/archive/ClassRegistry.h>
 #include <vellum/basalt/LogError.h>
@@ -325,6 +327,13 @@ int CGraphicItemList::RotateItems(double angle, CVector* centre) {
 int CGraphicItemList::FlipHorizontal(LONG axis) {
     ForEachItem([&](CGraphicItem* item) { item->FlipHorizontal(axis); });
     return 1;
+}
+
+void CGraphicItemList::BitmapForItems(struct_LEAD_Bitmap* bitmap) {
+    ForEachItem([&](CGraphicItem* item) {
+        if (auto* user = dynamic_cast<CBitmapUser*>(item))
+            user->OnBitmapForItems(bitmap);
+    });
 }
 
 WORD CGraphicItemList::GetFreeTypeID() const {

@@ -19,6 +19,7 @@
 namespace vellum {
 
 class CDC;
+struct struct_LEAD_Bitmap;
 
 class CGrItemList : public CObList {
     DECLARE_SERIAL(CGrItemList)
@@ -79,6 +80,9 @@ public:
     int MoveItems(double dx, double dy);
     int RotateItems(double angle, CVector* centre);
     int FlipHorizontal(LONG axis);
+    // Hands the image to every item that reads it: density areas and density lines gather
+    // their histograms again. Other items are untouched.
+    void BitmapForItems(struct_LEAD_Bitmap* bitmap);
 
     // The whole list as one archived object in a movable global memory block that the caller
     // owns; null on any failure.

@@ -6,11 +6,14 @@
 // could fill. An item that loads is then exercised, stored, and read back: storing it again
 // must give the same bytes.
 
+#include <vellum/Graphics/BitmapUser.h>
 #include <vellum/Graphics/GrPolyDist.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/archive/Archive.h>
 #include <vellum/archive/ClassRegistry.h>
 #include <vellum/backends/recording/RecordingDC.h>
+#include <vellum/imaging/Bitmap.h>
+#include <vellum/platform/DC.h>
 #include <vellum/platform/MemFile.h>
 
 #include <cmath>
@@ -44,6 +47,38 @@ std::unique_ptr<CObject> LoadObject(std::vector<BYTE> bytes, const CRuntimeClass
     return std::unique_ptr<CObject>(ar.ReadObject(requested));
 }
 
+// A drawing context that draws nothing, with fixed text metrics.
+class CNullDC : public CDC {
+protected:
+    void OnLineTo(POINT, POINT) override {}
+    void OnPolyline(const POINT*, int) override {}
+    void OnPolygon(const POINT*, int) override {}
+    void OnPolyBezier(const POINT*, int) override {}
+    void OnRectangle(const RECT&) override {}
+    void OnFillSolidRect(const RECT&, COLORREF) override {}
+    void OnTextOut(POINT, const CString&) override {}
+    SIZE OnGetTextExtent(const CString& text) const override {
+        return SIZE{static_cast<LONG>(text.GetLength()) * 6, 13};
+    }
+    void OnGetTextMetrics(TEXTMETRIC& metrics) const override { metrics.tmHeight = 13; }
+};
+
+// A small grey image for the items that read one.
+struct_LEAD_Bitmap& SmallImage() {
+    static struct_LEAD_Bitmap image = [] {
+        struct_LEAD_Bitmap bitmap;
+        bitmap.Width = 16;
+        bitmap.Height = 16;
+        for (int i = 0; i < 256; ++i) {
+            bitmap.Data.push_back(static_cast<BYTE>(i));
+            bitmap.Colors.push_back(
+                RGBQUAD{static_cast<BYTE>(i), static_cast<BYTE>(i), static_cast<BYTE>(i), 0});
+        }
+        return bitmap;
+    }();
+    return image;
+}
+
 // The geometry operations must stay defined whatever coordinates were stored.
 void Exercise(CGraphicItem& item) {
     CVector probe(10.4, -3.6);
@@ -70,6 +105,22 @@ void Exercise(CGraphicItem& item) {
     if (auto* distance = dynamic_cast<CGrPolyDist*>(&item)) {
         if (std::isnan(distance->GetValue()))
             std::abort();
+    }
+    // Items that read the image gather from it and draw what they gathered, as long as the
+    // walk along them stays short (a damaged line may span the whole coordinate range).
+    auto* user = dynamic_cast<CBitmapUser*>(&item);
+    bool small = user != nullptr;
+    for (int i = 0; small && i < item.GetNodeCount(); ++i) {
+        const CVector node = item.GetNode(i);
+        small = std::fabs(node.x) < 20000 && std::fabs(node.y) < 20000;
+    }
+    if (small) {
+        user->OnBitmapForItems(&SmallImage());
+        CNullDC nullDc;
+        item.Draw(&nullDc, 1.0, 0, 0, 1.0);
+        item.Draw(&nullDc, 0.5, 0, 0, 1.0);
+        item.HitTest(&probe, 1.0);
+        item.Draw(&nullDc, 2.0, 0, 0, 1.0);
     }
 }
 

@@ -16,6 +16,8 @@
 #include <vellum/Graphics/GraphicTextLine.h>
 #include <vellum/archive/Archive.h>
 #include <vellum/platform/HeadlessUiHost.h>
+#include <vellum/density/GrDensityArea.h>
+#include <vellum/density/GrDensityLine.h>
 #include <vellum/platform/MemFile.h>
 #include <vellum/platform/PropertyPage.h>
 #include <vellum/platform/PropertySheet.h>
@@ -134,6 +136,7 @@ int main(int argc, char** argv) {
     selection.SetEnd(&opposite, 0);
     WriteSeed(dir, "selection", &selection, &rect);
     WriteTextSeeds(dir);
+
     CGraphicArc arc;
     CVector arcStart(5, 6), arcEnd(60.5, 90);
     arc.SetStart(&arcStart);
@@ -174,6 +177,33 @@ int main(int argc, char** argv) {
     drawnArc->SetEnd(&arcEnd, 0);
     measurements.AddItem(CGraphicItem::classDrawing, drawnArc);
     WriteSeed(dir, "list-of-measurements", &measurements);
+    // Density items: a line whose graph was moved and rescaled, an area, and a list of both.
+    CGrDensityLine density;
+    CVector from(20, 30), to(180, 90);
+    density.SetStart(&from);
+    density.SetEnd(&to, 0);
+    density.Move(15, -5, CGraphicItem::hitWhole);
+    density.GetProfile()->SetScale(40, 200);
+    density.SetClass(CGraphicItem::classDensity);
+    WriteSeed(dir, "density-line", &density);
+    CGrDensityArea area;
+    area.SetStart(&from);
+    area.SetEnd(&to, 0);
+    area.SetClass(CGraphicItem::classDensity);
+    WriteSeed(dir, "density-area", &area);
+    WriteSeed(dir, "density-line-and-area", &density, &area);
+    CGraphicItemList densityList;
+    auto* listed = new CGrDensityLine;
+    listed->SetStart(&from);
+    listed->SetEnd(&to, 0);
+    listed->SetClass(CGraphicItem::classDensity);
+    densityList.AddItem(CGraphicItem::classDensity, listed);
+    auto* listedArea = new CGrDensityArea;
+    listedArea->SetStart(&to);
+    listedArea->SetEnd(&from, 0);
+    listedArea->SetClass(CGraphicItem::classDensity);
+    densityList.AddItem(CGraphicItem::classDensity, listedArea);
+    WriteSeed(dir, "density-list", &densityList);
     std::printf("seeds written to %s\n", dir.c_str());
     return 0;
 }

@@ -39,6 +39,40 @@ bool IsEmpty(const RECT& rect) {
     return rect.right <= rect.left || rect.bottom <= rect.top;
 }
 
+// The 2-byte sample i of a row, stored low byte first.
+std::uint32_t SampleAt(const BYTE* samples, std::size_t i) {
+    return static_cast<std::uint32_t>(samples[2 * i]) |
+           static_cast<std::uint32_t>(samples[2 * i + 1]) << 8;
+}
+
+// Counting into one table stalls whenever neighbouring samples share a bin (flat areas, the
+// common case in a radiograph): each increment must wait for the store of the one before.
+// Consecutive samples therefore go to different tables, merged once at the end.
+class CPartialHistograms {
+public:
+    template <class BinOf> void Count(std::size_t count, BinOf binOf) {
+        std::size_t i = 0;
+        for (; i + kTables <= count; i += kTables)
+            for (std::size_t t = 0; t < kTables; ++t)
+                ++m_tables[t][binOf(i + t)];
+        for (; i < count; ++i)
+            ++m_tables[0][binOf(i)];
+    }
+
+    void MergeInto(DWORD* counts) const {
+        for (std::size_t bin = 0; bin < 256; ++bin) {
+            DWORD sum = 0;
+            for (const auto& table : m_tables)
+                sum += table[bin];
+            counts[bin] = sum;
+        }
+    }
+
+private:
+    static constexpr std::size_t kTables = 4;
+    DWORD m_tables[kTables][256] = {};
+};
+
 } // namespace
 
 int L_AccessBitmap(pBITMAPHANDLE bitmap) {
@@ -71,16 +105,33 @@ int L_SetBitmapRgnRect(pBITMAPHANDLE bitmap, void* transform, const RECT* rect, 
 int L_GetBitmapHistogram(pBITMAPHANDLE bitmap, DWORD* counts, UINT channel) {
     if (!IsUsable(bitmap) || counts == nullptr || channel != HISTOGRAM_CHANNEL_GREY)
         return 0;
-    std::fill(counts, counts + 256, DWORD{0});
     // The stored region is clipped again: a caller may have written the field directly.
     const RECT area = ClipToImage(
         bitmap->HasRegion ? bitmap->Region : RECT{0, 0, bitmap->Width, bitmap->Height}, *bitmap);
-    const auto step = static_cast<std::size_t>(bitmap->BytesPerSample());
+    CPartialHistograms partial;
+    std::uint32_t seen = 0; // every sample ORed together, to find one above the depth
     for (LONG row = area.top; row < area.bottom; ++row) {
-        const BYTE* sample = bitmap->Data.data() + SampleOffset(*bitmap, row, area.left);
-        for (LONG column = area.left; column < area.right; ++column, sample += step)
-            ++counts[*sample];
+        const BYTE* samples = bitmap->Data.data() + SampleOffset(*bitmap, row, area.left);
+        const auto count = static_cast<std::size_t>(area.right - area.left);
+        switch (bitmap->BitsPerPixel) {
+        case 8:
+            partial.Count(count, [samples](std::size_t i) { return samples[i]; });
+            break;
+        case 12:
+            partial.Count(count, [samples, &seen](std::size_t i) {
+                const std::uint32_t value = SampleAt(samples, i);
+                seen |= value;
+                return (value >> 4) & 0xFF;
+            });
+            break;
+        default:
+            partial.Count(count, [samples](std::size_t i) { return samples[2 * i + 1]; });
+            break;
+        }
     }
+    if (seen >> bitmap->BitsPerPixel)
+        return 0;
+    partial.MergeInto(counts);
     return 1;
 }
 

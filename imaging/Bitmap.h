@@ -59,9 +59,12 @@ int L_ReleaseBitmap(pBITMAPHANDLE bitmap);
 int L_SetBitmapRgnRect(pBITMAPHANDLE bitmap, void* transform, const RECT* rect, UINT combineMode);
 
 // Fills counts[0..255] with how many pixels of the region (the whole image when there is no
-// region) have each colour-table index: a sample's first byte, which is the low byte of a
-// 2-byte sample. Answers 1, or 0 with counts untouched for a null bitmap or buffer or a
-// channel other than HISTOGRAM_CHANNEL_GREY.
+// region) fall in each of 256 equal bins spanning the image's full depth: an 8-bit sample v
+// in bin v, a 12-bit one in bin v >> 4, a 16-bit one in bin v >> 8. A deep radiograph is thus
+// counted by its whole value, not by its low byte, and bin b of a 16-bit image holds the
+// levels 256·b to 256·b + 255. Answers 1, or 0 with counts untouched for a null bitmap or
+// buffer, a channel other than HISTOGRAM_CHANNEL_GREY, or a region holding a sample above the
+// declared depth (a 12-bit sample of 4096 or more), which no bin could hold.
 int L_GetBitmapHistogram(pBITMAPHANDLE bitmap, DWORD* counts, UINT channel);
 
 // Removes the region, so that histograms cover the whole image again. Answers 1, or 0 for null.

@@ -11,6 +11,9 @@
 #include <vellum/Graphics/GraphicSelectionRect.h>
 #include <vellum/Graphics/GraphicText.h>
 #include <vellum/Graphics/GraphicTextLine.h>
+#include <vellum/density/DensityProfile.h>
+#include <vellum/density/GrDensityArea.h>
+#include <vellum/density/GrDensityLine.h>
 
 namespace vellum {
 
@@ -28,6 +31,9 @@ void RegisterLibraryClasses(CClassRegistry& registry) {
              RUNTIME_CLASS(CGraphicArc),
              RUNTIME_CLASS(CGrPolyDist),
              RUNTIME_CLASS(CGrAngle),
+             RUNTIME_CLASS(CGrDensityLine),
+             RUNTIME_CLASS(CDensityProfile),
+             RUNTIME_CLASS(CGrDensityArea),
              RUNTIME_CLASS(CGrItemList),
              RUNTIME_CLASS(CGraphicItemList),
          })

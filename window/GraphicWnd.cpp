@@ -11,6 +11,8 @@
 #include <vellum/Graphics/GraphicSelectionRect.h>
 #include <vellum/Graphics/GraphicText.h>
 #include <vellum/archive/Archive.h>
+#include <vellum/density/GrDensityArea.h>
+#include <vellum/density/GrDensityLine.h>
 #include <vellum/archive/ClassRegistry.h>
 #include <vellum/platform/DC.h>
 #include <vellum/platform/Exceptions.h>
@@ -60,6 +62,10 @@ struct NewItemKind {
 constexpr NewItemKind kNewItemKinds[] = {
     {CGraphicWnd::actionLine, CGraphicItem::classDrawing,
      [](CGraphicItemList&) -> CGraphicItem* { return new CGraphicLine; }},
+    {CGraphicWnd::actionDensityArea, CGraphicItem::classDensity,
+     [](CGraphicItemList&) -> CGraphicItem* { return new CGrDensityArea; }},
+    {CGraphicWnd::actionDensityLine, CGraphicItem::classDensity,
+     [](CGraphicItemList&) -> CGraphicItem* { return new CGrDensityLine; }},
     {CGraphicWnd::actionPolyLine, CGraphicItem::classDrawing,
      [](CGraphicItemList&) -> CGraphicItem* { return new CGrPolyLine; }},
     {CGraphicWnd::actionRectangle, CGraphicItem::classDrawing,
@@ -183,10 +189,12 @@ int CGraphicWnd::Initialize(void* block) {
     return result;
 }
 
-// No item kind of the library reads the image yet, so only the view is repainted over it.
-void CGraphicWnd::SetBitmap(struct_LEAD_Bitmap*) {
+// The density items gather from the new image before the view is repainted over it.
+void CGraphicWnd::SetBitmap(struct_LEAD_Bitmap* bitmap) {
     if (!m_bAccessEnabled)
         return;
+    if (m_pItemList)
+        m_pItemList->BitmapForItems(bitmap);
     RepaintParent();
 }
 

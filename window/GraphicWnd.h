@@ -74,7 +74,8 @@ public:
     // the window owns it. 1 on success; 0 leaves the current list in place. The block stays
     // the caller's.
     int Initialize(void* block);
-    // The image under the overlay changed: the view is repainted at once.
+    // The image under the overlay changed: the list's density items gather from it again
+    // (BitmapForItems) and the view is repainted at once.
     void SetBitmap(struct_LEAD_Bitmap* bitmap);
     // Where the image lies in the view; none of them redraws.
     void SetImageOrg(CPoint origin) { m_ptImageOrg = origin; }

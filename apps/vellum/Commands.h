@@ -26,6 +26,7 @@ int RunInfo(const Args& args);
 int RunRender(const Args& args);
 int RunGamma(const Args& args);
 int RunReplay(const Args& args);
+int RunHistogram(const Args& args);
 
 // Reads a stored item list; CommandError names the file and the cause.
 std::unique_ptr<CGraphicItemList> LoadList(const std::string& path);

@@ -12,6 +12,7 @@
 #include <vellum/Graphics/GraphicRect.h>
 #include <vellum/Graphics/GraphicText.h>
 #include <vellum/Graphics/GraphicTextLine.h>
+#include <vellum/density/GrDensityLine.h>
 #include <vellum/imaging/io/ImageFile.h>
 #include <vellum/platform/Exceptions.h>
 
@@ -171,6 +172,23 @@ std::unique_ptr<CGraphicItemList> SampleList() {
     return list;
 }
 
+// A density line across the bright disc, its profile graph below the disc's middle: the
+// curve steps up where the line enters the disc and down where it leaves.
+void AddDensityLine(CGraphicItemList& list, struct_LEAD_Bitmap& image) {
+    auto* line = new CGrDensityLine;
+    CVector start(25, 62), end(178, 62);
+    line->SetStart(&start);
+    line->SetEnd(&end, 0);
+    line->SetColor(RGB(255, 80, 255));
+    line->SetClass(CGraphicItem::classDensity);
+    line->Init(&image, 1); // the graph: a third of the image from the line's end
+    line->Move(50 - end.x, 84 - end.y, CGraphicItem::hitWhole);
+    line->GetProfile()->Move(34, 10, 3); // a little larger, for the scale numbers
+    line->GetProfile()->SetScale(40, 140);
+    line->Move(0, 0, CGraphicItem::hitWhole);
+    list.AddItem(line->GetClass(), line);
+}
+
 } // namespace
 
 int RunDemo(const Args& args) {
@@ -188,6 +206,7 @@ int RunDemo(const Args& args) {
 
     const auto image = SampleImage();
     const auto list = SampleList();
+    AddDensityLine(*list, *image);
     const std::string imagePath = (dir / "sample.png").string();
     const std::string listPath = (dir / "demo.vla").string();
     const std::string picturePath = (dir / "demo.png").string();
@@ -211,7 +230,8 @@ int RunDemo(const Args& args) {
     std::printf("  %s  a sample grey image, %d x %d\n", imagePath.c_str(), kWidth, kHeight);
     std::printf("  %s  its overlay: one item of every kind, stored as an item list\n",
                 listPath.c_str());
-    std::printf("  %s  the overlay drawn over the image at zoom 1 and 2, one polyline selected\n",
+    std::printf("  %s  the overlay drawn over the image at zoom 1 and 2, one polyline selected,\n"
+                "      the density line's profile graph showing the grey levels along it\n",
                 picturePath.c_str());
     std::printf("Next: vellum info %s\n", listPath.c_str());
     return 0;

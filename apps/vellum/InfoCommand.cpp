@@ -38,6 +38,8 @@ constexpr KindName kKinds[] = {
     {"CGrPolyDist", "distance"},
     {"CGrAngle", "angle"},
     {"CGraphicArc", "arc"},
+    {"CGrDensityLine", "density-line"},
+    {"CGrDensityArea", "density-area"},
 };
 
 std::string KindOf(const CGraphicItem& item) {

@@ -91,6 +91,9 @@ int RunRender(const Args& args) {
     const auto image = imagePath.empty() ? nullptr : LoadImage(imagePath);
     if (mask)
         list->SetTypesToDraw(*mask);
+    // Density items gather from the image, as a viewer's SetBitmap makes them do.
+    if (image)
+        list->BitmapForItems(image.get());
 
     CRect area = image ? CRect(0, 0, image->Width, image->Height) : ItemsBounds(*list);
     const double width = std::ceil(area.Width() * zoom) + (image ? 0 : 2 * kMargin);

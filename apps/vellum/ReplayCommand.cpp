@@ -6,7 +6,10 @@
 #include "Commands.h"
 #include "TypingUiHost.h"
 
+
+#include <vellum/Graphics/BitmapUser.h>
 #include <vellum/Graphics/GrPolyDist.h>
+#include <vellum/density/GrDensityLine.h>
 #include <vellum/platform/CodePage.h>
 #include <vellum/platform/Exceptions.h>
 #include <vellum/platform/HeadlessUiHost.h>
@@ -325,6 +328,37 @@ std::vector<BYTE> PlainImage(int width, int height) {
     return pixels;
 }
 
+// The plain ramp as the toolkit's bitmap, so that density items have levels to read.
+std::unique_ptr<struct_LEAD_Bitmap> PlainBitmap(int width, int height) {
+    auto bitmap = std::make_unique<struct_LEAD_Bitmap>();
+    bitmap->Width = width;
+    bitmap->Height = height;
+    const std::vector<BYTE> pixels = PlainImage(width, height);
+    // The toolkit counts rows from the bottom.
+    for (int y = height - 1; y >= 0; --y)
+        bitmap->Data.insert(bitmap->Data.end(), pixels.begin() + std::ptrdiff_t{y} * width,
+                            pixels.begin() + std::ptrdiff_t{y + 1} * width);
+    for (int i = 0; i < 256; ++i)
+        bitmap->Colors.push_back(
+            RGBQUAD{static_cast<BYTE>(i), static_cast<BYTE>(i), static_cast<BYTE>(i), 0});
+    return bitmap;
+}
+
+// A viewer hands a density item the image as soon as the item is drawn (a new density line
+// sized to a third of the image).
+bool NewDensityItem(CGraphicWnd& graphic, const CGraphicItem*& last, struct_LEAD_Bitmap* image) {
+    CGraphicItem* item = graphic.GetLastNewItem();
+    const bool fresh = item && item != last && graphic.GetActiveItem() == item &&
+                       graphic.GetVectorAction() != CGraphicWnd::actionDensityLine &&
+                       graphic.GetVectorAction() != CGraphicWnd::actionDensityArea &&
+                       dynamic_cast<const CBitmapUser*>(item) != nullptr;
+    if (fresh)
+        last = item;
+    if (auto* line = dynamic_cast<CGrDensityLine*>(item); fresh && line)
+        line->Init(image, 1);
+    return fresh;
+}
+
 } // namespace
 
 int RunReplay(const Args& args) {
@@ -371,7 +405,11 @@ int RunReplay(const Args& args) {
     CGraphicWnd graphic(&view);
     view.SetGraphic(&graphic);
     graphic.SetImageSize(imageSize);
-    graphic.SetBitmap(image.get());
+    std::unique_ptr<struct_LEAD_Bitmap> ramp =
+        image ? nullptr : PlainBitmap(imageSize.cx, imageSize.cy);
+    const auto bitmap = [&] { return image ? image.get() : ramp.get(); };
+    graphic.SetBitmap(bitmap());
+    const CGraphicItem* lastDensityItem = nullptr;
     CPoint origin;
     double zoom = 1.0;
     std::optional<CSize> viewSize;
@@ -404,6 +442,8 @@ int RunReplay(const Args& args) {
                 imageSize = CSize(a, b);
                 view.SetImage(PlainImage(a, b), imageSize);
                 graphic.SetImageSize(imageSize);
+                ramp = PlainBitmap(a, b);
+                graphic.SetBitmap(bitmap());
             } else if (verb == "view") {
                 viewSize = CSize(a, b);
             } else if (verb == "origin" || verb == "zoom") {
@@ -460,6 +500,8 @@ int RunReplay(const Args& args) {
             } else {
                 graphic.RButtonDown(0, point);
             }
+            if (NewDensityItem(graphic, lastDensityItem, bitmap()))
+                graphic.SetBitmap(bitmap());
             // What is left invalid is painted when the viewer is idle, after each call.
             view.UpdateWindow();
             if (step.verb->event && !framesDir.empty()) {

@@ -20,7 +20,10 @@ void PrintUsage(std::FILE* out) {
                  "  gamma IMAGE [--p 0.5] [--window [--low-cut A --high-cut B]] -o OUT.pgm|.png\n"
                  "                      find the gamma that brings the mean grey to the\n"
                  "                      brightness p asks for, and write the corrected image\n"
-                 "  replay SCRIPT [--image IMG] [--frames DIR] -o OUT.png  drive the window\n");
+                 "  replay SCRIPT [--image IMG] [--frames DIR] -o OUT.png  drive the window\n"
+                 "  histogram IMAGE --rect L,T,R,B | --line X1,Y1,X2,Y2 [--json] [-o CHART.png]\n"
+                 "                      grey-level statistics of a rectangle or along a line,\n"
+                 "                      and their bar chart\n");
 }
 
 } // namespace
@@ -37,12 +40,13 @@ int main(int argc, char** argv) {
         PrintUsage(stdout);
         return 0;
     }
-    int (*run)(const Args&) = command == "demo"     ? RunDemo
-                              : command == "info"   ? RunInfo
-                              : command == "render" ? RunRender
-                              : command == "gamma"  ? RunGamma
-                              : command == "replay" ? RunReplay
-                                                    : nullptr;
+    int (*run)(const Args&) = command == "demo"        ? RunDemo
+                              : command == "info"      ? RunInfo
+                              : command == "render"    ? RunRender
+                              : command == "gamma"     ? RunGamma
+                              : command == "replay"    ? RunReplay
+                              : command == "histogram" ? RunHistogram
+                                                       : nullptr;
     if (!run) {
         std::fprintf(stderr, "vellum: unknown command '%s' (vellum --help lists them)\n",
                      command.c_str());

@@ -37,6 +37,7 @@ endforeach()
 
 expect_success(info ${WORK_DIR}/demo/demo.vla)
 if(NOT last_output MATCHES "group 0x0020 \\(drawings\\): 6 items"
+   OR NOT last_output MATCHES "group 0x0004 \\(density\\): 1 item"
    OR NOT last_output MATCHES "polyline  CGrPolyLine +class 0x0020 colour #00C8FF width 2 nodes \\(30, 120\\)")
     message(FATAL_ERROR "unexpected info output:\n${last_output}")
 endif()
@@ -49,7 +50,8 @@ if(NOT last_output MATCHES "\"kind\":\"text\",[^}]*\"font\":\\{\"face\":\"Arial\
     message(FATAL_ERROR "unexpected JSON for the text box:\n${last_output}")
 endif()
 if(NOT last_output MATCHES "^\\{\"file\":.*\"groups\":\\[.*\\{\"key\":32,.*\"kind\":\"line\""
-   OR NOT last_output MATCHES "\\{\"key\":8,.*\"kind\":\"distance\"")
+   OR NOT last_output MATCHES "\\{\"key\":8,.*\"kind\":\"distance\""
+   OR NOT last_output MATCHES "\\{\"key\":4,.*\"kind\":\"density-line\"")
     message(FATAL_ERROR "unexpected JSON:\n${last_output}")
 endif()
 
@@ -162,3 +164,25 @@ expect_failure("calibrate-nothing.txt:1: calibrate needs a distance drawn or sel
 file(WRITE ${WORK_DIR}/calibrate-empty.txt "calibrate\n")
 expect_failure("calibrate-empty.txt:1: calibrate takes the length the user types" ${out}
                replay ${WORK_DIR}/calibrate-empty.txt -o ${out})
+# histogram: a corner of the demo's sample, 50 rows of the gradient 40 + 2y/5 (no disc), and
+# its chart; a line along the top row; what is refused.
+expect_success(histogram ${WORK_DIR}/demo/sample.png --rect 0,0,50,50 -o ${WORK_DIR}/chart.png)
+if(NOT last_output MATCHES "rect 0,0,50,50\nminimum    40\nmaximum    59\npeak       40 \\(150 pixels\\)\nmean       49\\.40\ndeviation  5\\.00\ncount      2500\n")
+    message(FATAL_ERROR "unexpected histogram output:\n${last_output}")
+endif()
+file(SIZE ${WORK_DIR}/chart.png size)
+if(size LESS 1000)
+    message(FATAL_ERROR "histogram wrote no chart")
+endif()
+expect_success(histogram ${WORK_DIR}/demo/sample.png --line -2,0,10,0 --json)
+if(NOT last_output MATCHES "\"minimum\":40,\"maximum\":40,\"peak\":40,\"peakCount\":10,\"mean\":33\\.333333,.*\"count\":12,\"note\":\"2 points beyond")
+    message(FATAL_ERROR "unexpected histogram JSON:\n${last_output}")
+endif()
+set(out ${WORK_DIR}/refused.png)
+expect_failure("lies outside the 200 x 150 image" ${out}
+               histogram ${WORK_DIR}/demo/sample.png --rect 300,0,400,10 -o ${out})
+expect_failure("the line has no length" ${out}
+               histogram ${WORK_DIR}/demo/sample.png --line 5,5,5.2,5 -o ${out})
+expect_failure("needs four numbers" ${out} histogram ${WORK_DIR}/demo/sample.png --rect 1,2,3)
+expect_failure("the chart must end in .png" ${WORK_DIR}/chart.svg
+               histogram ${WORK_DIR}/demo/sample.png --rect 0,0,5,5 -o ${WORK_DIR}/chart.svg)

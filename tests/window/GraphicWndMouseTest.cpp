@@ -112,8 +112,7 @@ TEST_F(GraphicWndMouse, NewItemsTakeTheForcedTypeAndTheUsersDefaults) {
 }
 
 TEST_F(GraphicWndMouse, ActionsWithoutAKindCreateNothing) {
-    for (int action : {CGraphicWnd::actionDensityArea, CGraphicWnd::actionDensityLine,
-                       CGraphicWnd::actionFreeDraw, 15, 99, -1}) {
+    for (int action : {CGraphicWnd::actionFreeDraw, 15, 99, -1}) {
         SCOPED_TRACE(action);
         wnd.SetVectorAction(action);
         wnd.LButtonDown(0, CPoint(10, 10));

@@ -4,13 +4,11 @@ namespace vellum::test {
 
 IMPLEMENT_DYNAMIC(CGraphicFreeDraw, CGrPolyLine)
 IMPLEMENT_DYNAMIC(CGraphicSymbol, CGraphicLine)
-IMPLEMENT_DYNAMIC(CGrDensityLine, CGraphicLine)
 
 void RegisterStandIns() {
     CClassRegistry& registry = CClassRegistry::Instance();
     for (const CRuntimeClass* standIn :
-         {RUNTIME_CLASS(CGraphicFreeDraw), RUNTIME_CLASS(CGraphicSymbol),
-          RUNTIME_CLASS(CGrDensityLine)}) {
+         {RUNTIME_CLASS(CGraphicFreeDraw), RUNTIME_CLASS(CGraphicSymbol)}) {
         const CRuntimeClass* found = registry.Find(standIn->m_lpszClassName);
         ASSERT_TRUE(!found || found == standIn)
             << standIn->m_lpszClassName << " exists now: test the window with the real kind";

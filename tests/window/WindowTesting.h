@@ -12,6 +12,7 @@
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicSelectionRect.h>
 #include <vellum/archive/ClassRegistry.h>
+#include <vellum/density/GrDensityLine.h>
 #include <vellum/window/GraphicWnd.h>
 
 #include <gtest/gtest.h>
@@ -108,9 +109,6 @@ class CGraphicFreeDraw : public CProbe<CGrPolyLine> {
 };
 class CGraphicSymbol : public CProbe<CGraphicLine> {
     DECLARE_DYNAMIC(CGraphicSymbol)
-};
-class CGrDensityLine : public CProbe<CGraphicLine> {
-    DECLARE_DYNAMIC(CGrDensityLine)
 };
 
 // Registers the stand-ins once. A name that the library has taken by now fails the tests:

@@ -1,0 +1,127 @@
+#include "support/ArchiveBytes.h"
+#include "support/GreyBitmap.h"
+
+#include <vellum/Graphics/GrItmlst.h>
+#include <vellum/Graphics/GraphicLine.h>
+#include <vellum/density/GrDensityArea.h>
+#include <vellum/density/GrDensityLine.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace vellum::test {
+namespace {
+
+// 6 × 8, all 30 but row 5: 0, 51, 102, 204, 255, 9.
+struct_LEAD_Bitmap Ramp() {
+    std::vector<unsigned> samples(48, 30);
+    const unsigned row5[] = {0, 51, 102, 204, 255, 9};
+    for (int x = 0; x < 6; ++x)
+        samples[static_cast<std::size_t>(5 * 6 + x)] = row5[x];
+    return GreyBitmap(6, 8, 8, samples);
+}
+
+CGrDensityArea* NewArea(CVector from, CVector to) {
+    auto* area = new CGrDensityArea;
+    area->SetStart(&from);
+    area->SetEnd(&to, 0);
+    return area;
+}
+
+TEST(DensityArea, GathersOverItsBoundsOnInit) {
+    auto bitmap = Ramp();
+    std::unique_ptr<CGrDensityArea> area(NewArea({1, 4}, {4, 6}));
+    EXPECT_EQ(area->GetStartPoint(), CPoint(0, 0)); // before the first Init
+    ASSERT_EQ(area->Init(&bitmap), 1);
+    // The item's bounds: each edge's rectangle grows by one, so (0, 3)-(5, 7), 20 pixels:
+    // fifteen of 30 and the five levels of row 5.
+    EXPECT_EQ(area->GetStartPoint(), CPoint(0, 3));
+    EXPECT_EQ(area->GetEndPoint(), CPoint(5, 7));
+    const CHistogram& h = *area->GetHistogram();
+    EXPECT_EQ(h.GetPixelCount(), 20u);
+    EXPECT_EQ(h.GetPeakIntensity(), 30u);
+    EXPECT_EQ(h.GetUpperLimit(), 15u);
+    EXPECT_EQ(h.GetMinIntensity(), 0u);
+    EXPECT_EQ(h.GetMaxIntensity(), 255u);
+    EXPECT_DOUBLE_EQ(h.GetMeanValue(), 53.1);
+    EXPECT_DOUBLE_EQ(h.GetStandardDeviation(), 40.17);
+
+    // Moving does not gather again.
+    area->Move(1, 1, CGraphicItem::hitBody);
+    EXPECT_EQ(area->GetStartPoint(), CPoint(0, 3));
+    EXPECT_EQ(area->Init(nullptr), 0);
+}
+
+TEST(DensityArea, TurnsByQuarterTurnsOnly) {
+    struct Case {
+        double angle;
+        bool turns;
+    };
+    const double half = 3.14159265358979 / 2.0;
+    const Case cases[] = {
+        {half, true},
+        {-half, true},
+        {3.14159265358979, true},
+        {-3.14159265358979, true},
+        {3 * half, true},
+        {0.0, false},
+        {0.5, false},
+        {2 * 3.14159265358979, false},
+        {half + 1e-15, false},
+    };
+    for (const Case& c : cases) {
+        std::unique_ptr<CGrDensityArea> area(NewArea({0, 0}, {20, 10}));
+        CVector centre(10, 5);
+        area->Rotate(c.angle, &centre);
+        EXPECT_EQ(area->GetCorner(2) != CVector(20, 10), c.turns ? 1 : 0) << c.angle;
+    }
+}
+
+TEST(DensityArea, StoredAsTheRectangleAndLoadedWithoutHistogram) {
+    std::unique_ptr<CGrDensityArea> area(NewArea({1, 2}, {3, 4}));
+    const Bytes bytes = Store([&](CArchive& ar) { ar.WriteObject(area.get()); });
+    Bytes expected;
+    AppendNewClass(expected, "CGrDensityArea");
+    AppendDword(expected, 2);
+    AppendWord(expected, 0);
+    AppendWord(expected, 0x0020);
+    AppendDword(expected, 0x0000FF00);
+    AppendDouble(expected, 1.0);
+    AppendDword(expected, 1); // rectangle tag
+    for (double v : {1.0, 2.0, 1.0, 4.0, 3.0, 4.0, 3.0, 2.0})
+        AppendDouble(expected, v);
+    EXPECT_EQ(bytes, expected);
+    std::unique_ptr<CObject> loaded;
+    Load(bytes, [&](CArchive& ar) { loaded.reset(ar.ReadObject(RUNTIME_CLASS(CGraphicRect))); });
+    auto* again = dynamic_cast<CGrDensityArea*>(loaded.get());
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->GetHistogram()->GetSize(), 0u);
+    EXPECT_EQ(again->GetCorner(2), CVector(3, 4));
+}
+
+TEST(DensityArea, TheListHandsTheImageToDensityItemsOnly) {
+    auto bitmap = Ramp();
+    CGraphicItemList list;
+    CGrDensityArea* area = NewArea({1, 4}, {4, 6});
+    auto* line = new CGrDensityLine;
+    CVector from(0, 5), to(5, 5);
+    line->SetStart(&from);
+    line->SetEnd(&to, 0);
+    auto* plain = new CGraphicLine;
+    plain->SetStart(&from);
+    plain->SetEnd(&to, 0);
+    list.AddItem(CGraphicItem::classDensity, area);
+    list.AddItem(CGraphicItem::classDensity, line);
+    list.AddItem(CGraphicItem::classDrawing, plain);
+    list.BitmapForItems(&bitmap);
+    EXPECT_EQ(area->GetHistogram()->GetPixelCount(), 20u);
+    EXPECT_EQ(line->IsInitialised(), 1);
+    EXPECT_EQ(line->GetHistogram()->GetPixelCount(), 5u);
+    // Without resizing: the graph keeps its box.
+    EXPECT_EQ(line->GetProfile()->GetCorner(2), CVector(405, 205));
+    EXPECT_EQ(bitmap.AccessCount, 0);
+}
+
+} // namespace
+} // namespace vellum::test
