@@ -5,6 +5,7 @@
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
+#include <vellum/Graphics/GraphicSymbol.h>
 #include <vellum/Graphics/GraphicTextLine.h>
 
 namespace vellum {
@@ -17,6 +18,7 @@ void RegisterLibraryClasses(CClassRegistry& registry) {
              RUNTIME_CLASS(CGraphicLine),
              RUNTIME_CLASS(CGrPolyLine),
              RUNTIME_CLASS(CGraphicRect),
+             RUNTIME_CLASS(CGraphicSymbol),
              RUNTIME_CLASS(CGraphicTextLine),
              RUNTIME_CLASS(CGrItemList),
              RUNTIME_CLASS(CGraphicItemList),

@@ -641,49 +641,6 @@ TEST_F(GraphicWndMouse, TrackMousePointerLetsTheItemUnderThePointerSetItsCursor)
 // ---------------------------------------------------------------------------------------------
 // Kinds the window treats apart
 
-TEST_F(GraphicWndMouse, AChosenSymbolStartsWhereThePointerMoves) {
-    auto* symbol = new CGraphicSymbol;
-    wnd.HoldNewItem(symbol);
-    wnd.SetState(CGraphicWnd::stateSymbolChosen);
-    wnd.MouseMove(0, CPoint(30, 40));
-    EXPECT_EQ(wnd.GetLastNewItem(), symbol);
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingEnd);
-    EXPECT_EQ(symbol->GetDrag(), 1);
-    ExpectNodes(symbol, {CVector(30, 40), CVector(30, 40)});
-    wnd.MouseMove(0, CPoint(50, 40));
-    wnd.LButtonUp(0, CPoint(50, 40));
-    EXPECT_EQ(GroupItems(*wnd.GetVectorItemList(), 0x0020), Items{symbol});
-}
-
-TEST_F(GraphicWndMouse, AChosenSymbolStartsWhereTheButtonIsPressed) {
-    auto* symbol = new CGraphicSymbol;
-    wnd.HoldNewItem(symbol);
-    wnd.SetState(CGraphicWnd::stateSymbolChosen);
-    wnd.LButtonDown(0, CPoint(30, 40));
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateStarted);
-    EXPECT_EQ(wnd.GetLastNewItem(), symbol);
-    ExpectNodes(symbol, {CVector(30, 40), CVector(30, 40)});
-}
-
-TEST_F(GraphicWndMouse, ARightClickGivesAChosenSymbolUp) {
-    wnd.HoldNewItem(new CGraphicSymbol);
-    wnd.SetState(CGraphicWnd::stateSymbolChosen);
-    EXPECT_EQ(wnd.RButtonDown(0, CPoint(30, 40)), 0);
-    EXPECT_EQ(CProbeLine::s_live, 0);
-    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
-}
-
-TEST_F(GraphicWndMouse, ASymbolPressedOnAHandleIsRotated) {
-    Add<CGraphicSymbol>({CVector(10, 10), CVector(50, 30)});
-    wnd.LButtonDown(0, CPoint(10, 10));
-    EXPECT_EQ(wnd.State(), CGraphicWnd::statePressedToRotate);
-    wnd.LButtonUp(0, CPoint(10, 10));
-    wnd.LButtonDown(0, CPoint(30, 20));
-    EXPECT_EQ(wnd.State(), CGraphicWnd::statePressedToMove);
-    wnd.LButtonUp(0, CPoint(30, 20));
-}
-
 TEST_F(GraphicWndMouse, TheSymbolActionNeedsACalibratedImageAndALibrary) {
     wnd.SetVectorAction(CGraphicWnd::actionSymbol);
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);

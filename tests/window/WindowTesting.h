@@ -111,9 +111,6 @@ class CGraphicText : public CProbe<CGraphicLine> {
 class CGraphicFreeDraw : public CProbe<CGrPolyLine> {
     DECLARE_DYNAMIC(CGraphicFreeDraw)
 };
-class CGraphicSymbol : public CProbe<CGraphicLine> {
-    DECLARE_DYNAMIC(CGraphicSymbol)
-};
 class CGrDensityLine : public CProbe<CGraphicLine> {
     DECLARE_DYNAMIC(CGrDensityLine)
 };
