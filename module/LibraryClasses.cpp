@@ -2,6 +2,7 @@
 
 #include <vellum/Graphics/GrItmlst.h>
 #include <vellum/Graphics/GrPolyLine.h>
+#include <vellum/Graphics/GraphicFreeDraw.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
@@ -20,6 +21,7 @@ void RegisterLibraryClasses(CClassRegistry& registry) {
              RUNTIME_CLASS(CGraphicRect),
              RUNTIME_CLASS(CGraphicSymbol),
              RUNTIME_CLASS(CGraphicTextLine),
+             RUNTIME_CLASS(CGraphicFreeDraw),
              RUNTIME_CLASS(CGrItemList),
              RUNTIME_CLASS(CGraphicItemList),
          })

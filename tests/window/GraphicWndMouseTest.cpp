@@ -724,24 +724,6 @@ TEST_F(GraphicWndMouse, ASelectionRectangleLeavesTheListWithTheWindow) {
     EXPECT_EQ(ItemCount(mine), 1);
 }
 
-TEST_F(GraphicWndMouse, AFreehandLineAddsANodeEveryOtherMoveAndEndsOnRelease) {
-    auto* stroke = new CGraphicFreeDraw;
-    wnd.StartHeldItem(stroke, CVector(10, 10), CGraphicWnd::stateStarted);
-    wnd.MouseMove(0, CPoint(12, 10)); // the second node
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
-    wnd.MouseMove(0, CPoint(14, 11)); // follows, then waits for the next node
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateBetweenNodes);
-    wnd.MouseMove(0, CPoint(16, 13)); // a new node
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
-    wnd.MouseMove(0, CPoint(18, 16));
-    ExpectNodes(stroke, {CVector(10, 10), CVector(14, 11), CVector(18, 16)});
-    wnd.LButtonUp(0, CPoint(19, 18));
-    ExpectNodes(stroke, {CVector(10, 10), CVector(14, 11), CVector(19, 18)});
-    EXPECT_EQ(Drawings(), Items{stroke});
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
-    EXPECT_EQ(stroke->GetDrag(), 0);
-}
-
 TEST_F(GraphicWndMouse, AnAngleIsNotFinishedByADoubleClickOrANewAction) {
     auto* angle = new CGrAngle;
     wnd.StartHeldItem(angle, CVector(10, 10), CGraphicWnd::stateStarted);

@@ -6,15 +6,13 @@ IMPLEMENT_DYNAMIC(CGraphicSelectionRect, CGraphicLine)
 IMPLEMENT_DYNAMIC(CGrAngle, CGrPolyLine)
 IMPLEMENT_DYNAMIC(CGrPolyDist, CGrPolyLine)
 IMPLEMENT_DYNAMIC(CGraphicText, CGraphicLine)
-IMPLEMENT_DYNAMIC(CGraphicFreeDraw, CGrPolyLine)
 IMPLEMENT_DYNAMIC(CGrDensityLine, CGraphicLine)
 
 void RegisterStandIns() {
     CClassRegistry& registry = CClassRegistry::Instance();
     for (const CRuntimeClass* standIn :
          {RUNTIME_CLASS(CGraphicSelectionRect), RUNTIME_CLASS(CGrAngle), RUNTIME_CLASS(CGrPolyDist),
-          RUNTIME_CLASS(CGraphicText), RUNTIME_CLASS(CGraphicFreeDraw),
-          RUNTIME_CLASS(CGrDensityLine)}) {
+          RUNTIME_CLASS(CGraphicText), RUNTIME_CLASS(CGrDensityLine)}) {
         const CRuntimeClass* found = registry.Find(standIn->m_lpszClassName);
         ASSERT_TRUE(!found || found == standIn)
             << standIn->m_lpszClassName << " exists now: test the window with the real kind";

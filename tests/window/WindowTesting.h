@@ -108,9 +108,6 @@ class CGrPolyDist : public CProbe<CGrPolyLine> {
 class CGraphicText : public CProbe<CGraphicLine> {
     DECLARE_DYNAMIC(CGraphicText)
 };
-class CGraphicFreeDraw : public CProbe<CGrPolyLine> {
-    DECLARE_DYNAMIC(CGraphicFreeDraw)
-};
 class CGrDensityLine : public CProbe<CGraphicLine> {
     DECLARE_DYNAMIC(CGrDensityLine)
 };
