@@ -395,6 +395,7 @@ void CGraphicItemList::LoadBody(CArchive& ar) {
         ar >> m_nListTag >> m_bCalibrated >> m_dResolutionX >> m_dResolutionY >>
             m_dMagnificationX >> m_dMagnificationY;
     } catch (...) {
+        ReleaseItemsOwnedBySymbols();
         discardReplaced();
         throw;
     }
@@ -419,11 +420,45 @@ void CGraphicItemList::LoadBody(CArchive& ar) {
     }
     for (WORD key : emptyKeys)
         RemoveKey(key);
+    ReleaseItemsOwnedBySymbols();
 
     SetResolution(m_dResolutionX, m_dResolutionY);
     SetMagnification(m_dMagnificationX, m_dMagnificationY);
     OnRegionalSettingsChanged();
     m_wTypesToDraw = typesAfterLoading;
+}
+
+// A damaged file may list in a group an item that a symbol already owns (a symbol keeps only
+// the items it read itself): the group lets go of it, so that it is deleted once.
+void CGraphicItemList::ReleaseItemsOwnedBySymbols() {
+    std::unordered_set<CObject*> owned;
+    std::vector<CGraphicSymbol*> symbols;
+    ForEachItem([&](CGraphicItem* item) {
+        if (item->IsKindOf(RUNTIME_CLASS(CGraphicSymbol)))
+            symbols.push_back(static_cast<CGraphicSymbol*>(item));
+    });
+    while (!symbols.empty()) {
+        CGrItemList& items = symbols.back()->GetItems();
+        symbols.pop_back();
+        for (POSITION pos = items.GetHeadPosition(); pos;) {
+            CObject* item = items.GetNext(pos);
+            if (item && owned.insert(item).second && item->IsKindOf(RUNTIME_CLASS(CGraphicSymbol)))
+                symbols.push_back(static_cast<CGraphicSymbol*>(item));
+        }
+    }
+    if (owned.empty())
+        return;
+    for (POSITION pos = GetStartPosition(); pos;) {
+        WORD key;
+        CObject* group;
+        GetNextAssoc(pos, key, group);
+        auto* items = static_cast<CGrItemList*>(group);
+        for (POSITION at = items ? items->GetHeadPosition() : nullptr; at;) {
+            const POSITION entry = at;
+            if (owned.count(items->GetNext(at)))
+                items->RemoveAt(entry);
+        }
+    }
 }
 
 void CGraphicItemList::Serialize(CArchive& ar) {

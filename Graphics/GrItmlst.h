@@ -169,6 +169,7 @@ private:
     void AddSymbols(const char* group, CListBox* lb, CFont* font, bool checkList);
     void DeleteAllGroups();
     void LoadBody(CArchive& ar);
+    void ReleaseItemsOwnedBySymbols();
     void StoreBody(CArchive& ar);
 
     int m_nListTag = 1;

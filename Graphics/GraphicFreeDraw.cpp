@@ -187,22 +187,19 @@ void CGraphicFreeDraw::Stretch(double dx, double dy, int handle) {
     CGraphicItem::Scale(sx, sy, &fixed);
 }
 
+// The squares of the base item's node handles, on the eight handles instead of the nodes.
 void CGraphicFreeDraw::HiliteNodes(CDC* dc, double zoom, WORD types, int) {
     if ((types & drawNoNodes) || dc->GetDeviceCaps(TECHNOLOGY) == DT_RASPRINTER)
         return;
-    // The base draws one square per node: it is lent the eight handles as its nodes.
-    CVector handles[8];
-    for (int k = 0; k < 4; ++k) {
-        handles[2 * k] = Handle(k + 1);
-        handles[2 * k + 1] = Handle(k + 5);
-    }
-    CVector* nodes = m_pNodes;
-    const int count = m_nNodeCount;
-    m_pNodes = handles;
-    m_nNodeCount = 8;
-    CGraphicItem::HiliteNodes(dc, zoom, types, 0);
-    m_pNodes = nodes;
-    m_nNodeCount = count;
+    const COLORREF background = dc->GetBkColor();
+    const int s = std::max(static_cast<int>(std::trunc(m_nNodeHalfSize * std::min(zoom, 1.0))), 2);
+    for (int k = 0; k < 4; ++k)
+        for (const int handle : {k + 1, k + 5}) {
+            const POINT q = ToDevice(Handle(handle), zoom);
+            const CRect square(WrapSub(q.x, s), WrapSub(q.y, s), WrapAdd(q.x, s), WrapAdd(q.y, s));
+            dc->FillSolidRect(&square, RGB(0, 0, 0));
+        }
+    dc->SetBkColor(background);
 }
 
 void CGraphicFreeDraw::Draw(CDC* dc, double zoom, WORD types, LONG flags, double extra) {
