@@ -2,6 +2,7 @@
 
 #include <vellum/Graphics/GrItmlst.h>
 #include <vellum/Graphics/GrPolyLine.h>
+#include <vellum/Graphics/GraphicFreeDraw.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicSymbol.h>
@@ -56,6 +57,8 @@ constexpr NewItemKind kNewItemKinds[] = {
      [](CGraphicItemList&) -> CGraphicItem* { return new CGraphicLine; }},
     {CGraphicWnd::actionPolyLine, CGraphicItem::classDrawing,
      [](CGraphicItemList&) -> CGraphicItem* { return new CGrPolyLine; }},
+    {CGraphicWnd::actionFreeDraw, CGraphicItem::classDrawing,
+     [](CGraphicItemList&) -> CGraphicItem* { return new CGraphicFreeDraw; }},
 };
 
 // Kinds that the window treats apart are recognised by class name, so that the window does

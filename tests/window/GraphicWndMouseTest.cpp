@@ -140,8 +140,7 @@ TEST_F(GraphicWndMouse, ActionsWithoutAKindCreateNothing) {
     for (int action :
          {CGraphicWnd::actionDistance, CGraphicWnd::actionText, CGraphicWnd::actionAngle,
           CGraphicWnd::actionDensityArea, CGraphicWnd::actionDensityLine, CGraphicWnd::actionArc,
-          CGraphicWnd::actionRectangle, CGraphicWnd::actionFreeDraw,
-          CGraphicWnd::actionSelectionRect, 15, 99, -1}) {
+          CGraphicWnd::actionRectangle, CGraphicWnd::actionSelectionRect, 15, 99, -1}) {
         SCOPED_TRACE(action);
         wnd.SetVectorAction(action);
         wnd.LButtonDown(0, CPoint(10, 10));
