@@ -5,7 +5,9 @@
 #include "Commands.h"
 
 #include <vellum/Graphics/GrPolyLine.h>
+#include <vellum/Graphics/GraphicFreeDraw.h>
 #include <vellum/Graphics/GraphicLine.h>
+#include <vellum/Graphics/GraphicSymbol.h>
 #include <vellum/imaging/io/ImageFile.h>
 #include <vellum/platform/Exceptions.h>
 
@@ -66,9 +68,40 @@ CGrPolyLine* AddPolyline(CGraphicItemList& list, std::vector<CVector> nodes, COL
     return poly;
 }
 
-// Lines and polylines in several colours and widths; one polyline is selected.
+// A symbol of the sample library centred at a point, at its size in millimetres.
+void PlaceSymbol(CGraphicItemList& list, CGraphicItemList& library, const char* group,
+                 const char* name, CVector at, COLORREF colour) {
+    CGraphicSymbol* symbol = library.GetSymbol(group, name);
+    if (!symbol)
+        throw CommandError(std::string("the sample library has no symbol ") + name);
+    symbol->SetClass(CGraphicItem::classSymbol);
+    symbol->SetColor(colour);
+    list.AddItem(symbol->GetClass(), symbol);
+    symbol->SetStart(&at);
+    symbol->SetEnd(&at, 0);
+}
+
+// A freehand stroke round the bright disc, with its label.
+void AddFreehand(CGraphicItemList& list) {
+    auto* stroke = new CGraphicFreeDraw;
+    CVector start(62, 52);
+    stroke->SetStart(&start);
+    for (CVector p : {CVector(75, 38), CVector(96, 30), CVector(118, 33), CVector(138, 44),
+                      CVector(150, 60), CVector(154, 78), CVector(148, 98), CVector(140, 112)})
+        stroke->SetEnd(&p, 1);
+    stroke->SetColor(RGB(255, 120, 255));
+    stroke->SetLineWidth(2);
+    stroke->GetLabel().SetText("Nota");
+    stroke->GetLabel().Move(-30, 2, -1);
+    list.AddItem(stroke->GetClass(), stroke);
+}
+
+// Lines and polylines in several colours and widths, one of them selected, two symbols of the
+// sample library (on an image of 4 pixels per millimetre) and a freehand stroke.
 std::unique_ptr<CGraphicItemList> SampleList() {
     auto list = std::make_unique<CGraphicItemList>();
+    list->SetResolution(4.0, 4.0);
+    list->SetCalibrated(1);
     AddLine(*list, CVector(15, 20), CVector(185, 20), RGB(0, 255, 0), 1);
     AddLine(*list, CVector(15, 35), CVector(110, 130), RGB(255, 64, 64), 3);
     AddLine(*list, CVector(185, 35), CVector(130, 135), RGB(255, 255, 0), 2);
@@ -79,6 +112,10 @@ std::unique_ptr<CGraphicItemList> SampleList() {
         ->SetFocus(-1);
     AddPolyline(*list, {CVector(120, 130), CVector(150, 110), CVector(185, 130)}, RGB(255, 160, 0),
                 1);
+    const auto library = SampleSymbolLibrary();
+    PlaceSymbol(*list, *library, "Frecce", "Freccia", CVector(40, 80), RGB(255, 255, 255));
+    PlaceSymbol(*list, *library, "Marcatori", "Lato L", CVector(178, 128), RGB(255, 255, 0));
+    AddFreehand(*list);
     return list;
 }
 
@@ -104,7 +141,6 @@ int RunDemo(const Args& args) {
     const std::string picturePath = (dir / "demo.png").string();
     try {
         SaveImageFile(imagePath.c_str(), *image, ImageFileFormat::Png);
-        WriteListFile(list.get(), listPath);
 
         // The image at zoom 1 beside the image at zoom 2, on one canvas.
         const int canvasWidth = kMargin * 3 + kWidth * 3;
@@ -114,13 +150,16 @@ int RunDemo(const Args& args) {
         DrawScene(*dc, image.get(), *list, 1.0, POINT{kMargin, kMargin});
         DrawScene(*dc, image.get(), *list, 2.0, POINT{kMargin * 2 + kWidth, kMargin});
         dc->WritePng(picturePath.c_str());
+        // Stored after drawing, which placed the symbols' frames.
+        WriteListFile(list.get(), listPath);
     } catch (const CException& e) {
         throw CommandError(e.what());
     }
 
     std::printf("Vellum %s: vector overlays for radiography images.\n", VELLUM_VERSION);
     std::printf("  %s  a sample grey image, %d x %d\n", imagePath.c_str(), kWidth, kHeight);
-    std::printf("  %s  its overlay: lines and polylines, stored as an item list\n",
+    std::printf("  %s  its overlay: lines, polylines, two symbols and a freehand stroke, stored\n"
+                "      as an item list\n",
                 listPath.c_str());
     std::printf("  %s  the overlay drawn over the image at zoom 1 and 2, one polyline selected\n",
                 picturePath.c_str());

@@ -26,6 +26,8 @@ constexpr KindName kKinds[] = {
     {"CGraphicItem", "item"},
     {"CGraphicLine", "line"},
     {"CGrPolyLine", "polyline"},
+    {"CGraphicSymbol", "symbol"},
+    {"CGraphicFreeDraw", "freehand"},
 };
 
 std::string KindOf(const CGraphicItem& item) {

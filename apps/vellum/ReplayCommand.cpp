@@ -5,12 +5,15 @@
 
 #include "Commands.h"
 
+#include <vellum/module/VellumModule.h>
 #include <vellum/platform/CodePage.h>
 #include <vellum/platform/Exceptions.h>
 #include <vellum/platform/HeadlessUiHost.h>
 #include <vellum/platform/Menu.h>
+#include <vellum/ui/SymbolSelectionDlg.h>
 #include <vellum/window/GraphicWnd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -44,6 +47,7 @@ constexpr Verb kVerbs[] = {
     {"action", 1, false}, {"types", 1, false},      {"force", 1, false},      {"visible", 1, false},
     {"access", 1, false}, {"resolution", 2, false}, {"calibrated", 1, false}, {"down", 2, true},
     {"move", 2, true},    {"up", 2, true},          {"dblclick", 2, true},    {"rclick", 2, true},
+    {"symbol", 2, false}, {"freehand", 0, false},
 };
 
 constexpr const char* kActionNames[] = {
@@ -57,7 +61,32 @@ struct Step {
     const Verb* verb;
     double a = 0;
     double b = 0;
+    std::vector<std::string> names; // symbol: the group and the symbol
 };
+
+// The words of a line; a word in double quotes may hold blanks ("Lato L").
+std::optional<std::vector<std::string>> Words(const std::string& text) {
+    std::vector<std::string> words;
+    for (std::size_t i = 0; i < text.size();) {
+        if (std::isspace(static_cast<unsigned char>(text[i]))) {
+            ++i;
+            continue;
+        }
+        std::string word;
+        if (text[i] == '"') {
+            const auto close = text.find('"', i + 1);
+            if (close == std::string::npos)
+                return std::nullopt;
+            word = text.substr(i + 1, close - i - 1);
+            i = close + 1;
+        } else {
+            while (i < text.size() && !std::isspace(static_cast<unsigned char>(text[i])))
+                word += text[i++];
+        }
+        words.push_back(word);
+    }
+    return words;
+}
 
 [[noreturn]] void ScriptError(const std::string& script, int line, const std::string& problem) {
     throw CommandError(script + ":" + std::to_string(line) + ": " + problem);
@@ -82,26 +111,28 @@ std::vector<Step> ParseScript(const std::string& path, bool imageGiven) {
     std::string text;
     for (int line = 1; std::getline(in, text); ++line) {
         text = text.substr(0, text.find('#'));
-        std::istringstream words(text);
-        std::string name;
-        if (!(words >> name))
+        const auto words = Words(text);
+        if (!words)
+            ScriptError(path, line, "a quoted name has no closing quote");
+        if (words->empty())
             continue;
-        Step step{line, nullptr};
+        const std::string name = words->front();
+        Step step{line, nullptr, 0, 0, {}};
         for (const Verb& verb : kVerbs)
             if (name == verb.name)
                 step.verb = &verb;
         if (!step.verb)
             ScriptError(path, line, "unknown command '" + name + "'");
-        std::vector<std::string> values;
-        for (std::string value; words >> value;)
-            values.push_back(value);
+        const std::vector<std::string> values(words->begin() + 1, words->end());
         if (static_cast<int>(values.size()) != step.verb->values)
             ScriptError(path, line,
                         name + " takes " + std::to_string(step.verb->values) +
                             (step.verb->values == 1 ? " value" : " values"));
 
         const bool real = name == "zoom" || name == "resolution";
-        for (std::size_t i = 0; i < values.size(); ++i) {
+        if (name == "symbol")
+            step.names = values;
+        for (std::size_t i = 0; i < values.size() && name != "symbol"; ++i) {
             std::optional<double> value = Number(values[i], !real);
             if (name == "action" && !value) {
                 for (int code = 0; code < static_cast<int>(std::size(kActionNames)); ++code)
@@ -132,9 +163,30 @@ std::vector<Step> ParseScript(const std::string& path, bool imageGiven) {
 
 // The UI host of a session without a user: dialogs are cancelled and no menu entry is chosen,
 // as the headless host does, but message boxes and menus are reported with their script line.
+// The symbol selection dialog is answered with the symbol that the script names.
 class ReplayUiHost : public CHeadlessUiHost {
 public:
     explicit ReplayUiHost(const int& line) : m_line(line) {}
+
+    void ChooseSymbol(std::vector<std::string> names) { m_symbol = std::move(names); }
+
+    void RunModalDialog(CDialog& dialog) override {
+        if (!dialog.IsKindOf(RUNTIME_CLASS(CSymbolSelectionDlg)) || m_symbol.empty())
+            return CHeadlessUiHost::RunModalDialog(dialog);
+        const std::vector<std::string> names = std::move(m_symbol);
+        m_symbol.clear();
+        const int group = FindLine(dialog, IDC_GROUP_LIST_ID, names[0]);
+        if (group >= 0)
+            dialog.SelectListItem(IDC_GROUP_LIST_ID, group);
+        const int symbol = group >= 0 ? FindLine(dialog, IDC_SYMBOL_LIST_ID, names[1]) : -1;
+        if (symbol < 0) {
+            std::printf("line %d: the symbol dialog has no symbol \"%s\" in group \"%s\"\n", m_line,
+                        names[1].c_str(), names[0].c_str());
+            return dialog.PressCancel();
+        }
+        dialog.SelectListItem(IDC_SYMBOL_LIST_ID, symbol);
+        dialog.PressOK();
+    }
 
     int MessageBox(CWnd* owner, const char* text, const char* caption, UINT type) override {
         std::printf("line %d: message box \"%s\"\n", m_line, ToUtf8(CString(text)).c_str());
@@ -154,7 +206,21 @@ public:
     }
 
 private:
+    static constexpr int IDC_GROUP_LIST_ID = 24255;
+    static constexpr int IDC_SYMBOL_LIST_ID = 24256;
+
+    static int FindLine(CDialog& dialog, int id, const std::string& utf8) {
+        const CDialogItem* list = dialog.GetDlgItem(id);
+        const CString wanted = FromUtf8(utf8);
+        CString text;
+        for (int i = 0; list && i < list->GetCount(); ++i)
+            if (list->GetLineText(i, text) >= 0 && text == wanted)
+                return i;
+        return -1;
+    }
+
     const int& m_line;
+    std::vector<std::string> m_symbol;
 };
 
 // The viewer's view: a picture in memory that shows the image at the window's origin and zoom
@@ -266,11 +332,13 @@ std::vector<BYTE> PlainImage(int width, int height) {
 } // namespace
 
 int RunReplay(const Args& args) {
-    std::string scriptPath, imagePath, framesDir, outPath;
+    std::string scriptPath, imagePath, framesDir, outPath, libraryPath;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--image")
             imagePath = OptionValue(args, i);
+        else if (arg == "--library")
+            libraryPath = OptionValue(args, i);
         else if (arg == "--frames")
             framesDir = OptionValue(args, i);
         else if (arg == "-o")
@@ -281,13 +349,18 @@ int RunReplay(const Args& args) {
             throw CommandError("unexpected argument '" + arg + "'");
     }
     if (scriptPath.empty() || outPath.empty())
-        throw CommandError("usage: vellum replay SCRIPT [--image IMG] [--frames DIR] -o OUT.png");
+        throw CommandError(
+            "usage: vellum replay SCRIPT [--image IMG] [--library LIB] [--frames DIR] -o OUT.png");
     if (std::filesystem::path(outPath).extension() != ".png")
         throw CommandError(outPath + ": the output must end in .png");
 
     // Everything is read and checked before anything is written.
     const std::vector<Step> steps = ParseScript(scriptPath, !imagePath.empty());
     const auto image = imagePath.empty() ? nullptr : LoadImage(imagePath);
+    auto library = libraryPath.empty() ? nullptr : LoadList(libraryPath);
+    // Without --library the window offers the library that the user's settings name.
+    if (!library)
+        SymbolLibraryInit();
     if (image && (image->Width > kMaxSide || image->Height > kMaxSide))
         throw CommandError(imagePath + ": the image is larger than 32767 pixels");
     const std::string listPath = std::filesystem::path(outPath).replace_extension(".vla").string();
@@ -307,6 +380,8 @@ int RunReplay(const Args& args) {
     ReplayView view(image ? DisplayPixels(*image) : PlainImage(imageSize.cx, imageSize.cy),
                     imageSize);
     CGraphicWnd graphic(&view);
+    if (library)
+        graphic.SetSymbolLibrary(library.release());
     view.SetGraphic(&graphic);
     graphic.SetImageSize(imageSize);
     graphic.SetBitmap(image.get());
@@ -355,6 +430,11 @@ int RunReplay(const Args& args) {
                 view.Invalidate(TRUE);
             } else if (verb == "action") {
                 graphic.SetVectorAction(a);
+            } else if (verb == "symbol") {
+                host.ChooseSymbol(step.names);
+                graphic.SetVectorAction(CGraphicWnd::actionSymbol);
+            } else if (verb == "freehand") {
+                graphic.SetVectorAction(CGraphicWnd::actionFreeDraw);
             } else if (verb == "types") {
                 graphic.SetTypesToDraw(static_cast<WORD>(a));
                 view.Invalidate(TRUE);

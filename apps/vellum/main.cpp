@@ -2,6 +2,8 @@
 
 #include "Commands.h"
 
+#include <vellum/module/VellumModule.h>
+
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -20,7 +22,10 @@ void PrintUsage(std::FILE* out) {
                  "  gamma IMAGE [--p 0.5] [--window [--low-cut A --high-cut B]] -o OUT.pgm|.png\n"
                  "                      find the gamma that brings the mean grey to the\n"
                  "                      brightness p asks for, and write the corrected image\n"
-                 "  replay SCRIPT [--image IMG] [--frames DIR] -o OUT.png  drive the window\n");
+                 "  replay SCRIPT [--image IMG] [--library LIB] [--frames DIR] -o OUT.png\n"
+                 "                      drive the window\n"
+                 "  symbols LIBRARY [--json]  list the groups and symbols of a symbol library\n"
+                 "  symbols LIBRARY --make-sample  write the sample symbol library\n");
 }
 
 } // namespace
@@ -37,17 +42,22 @@ int main(int argc, char** argv) {
         PrintUsage(stdout);
         return 0;
     }
-    int (*run)(const Args&) = command == "demo"     ? RunDemo
-                              : command == "info"   ? RunInfo
-                              : command == "render" ? RunRender
-                              : command == "gamma"  ? RunGamma
-                              : command == "replay" ? RunReplay
-                                                    : nullptr;
+    int (*run)(const Args&) = command == "demo"      ? RunDemo
+                              : command == "info"    ? RunInfo
+                              : command == "render"  ? RunRender
+                              : command == "gamma"   ? RunGamma
+                              : command == "replay"  ? RunReplay
+                              : command == "symbols" ? RunSymbols
+                                                     : nullptr;
     if (!run) {
         std::fprintf(stderr, "vellum: unknown command '%s' (vellum --help lists them)\n",
                      command.c_str());
         return 2;
     }
+    // The library starts as a host starts it: its resources (the window's messages and menus)
+    // become reachable and the user's default overlay font is stored if there is none.
+    vellum::CVellumModule module;
+    vellum::VellumDLLInit();
     try {
         return run(args);
     } catch (const CommandError& e) {
