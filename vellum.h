@@ -15,6 +15,7 @@
 #include <vellum/platform/FontDialog.h>
 #include <vellum/platform/GdiObject.h>
 #include <vellum/platform/HeadlessUiHost.h>
+#include <vellum/platform/ListBox.h>
 #include <vellum/platform/LineDDA.h>
 #include <vellum/platform/MapWordToOb.h>
 #include <vellum/platform/MemFile.h>
@@ -45,9 +46,11 @@
 #include <vellum/geometry/Vector.h>
 
 #include <vellum/Graphics/GrItmlst.h>
+#include <vellum/Graphics/GraphicFreeDraw.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
+#include <vellum/Graphics/GraphicSymbol.h>
 #include <vellum/Graphics/GrPolyLine.h>
 
 #include <vellum/gamma/GammaLut.h>
@@ -55,8 +58,13 @@
 #include <vellum/imaging/Bitmap.h>
 
 #include <vellum/window/GraphicWnd.h>
+#include <vellum/module/VellumModule.h>
 
 #include <vellum/ui/ColorPP.h>
 #include <vellum/ui/LibraryResources.h>
 #include <vellum/ui/LinePP.h>
 #include <vellum/ui/Resource.h>
+#include <vellum/ui/SymbolDefDlg.h>
+#include <vellum/ui/SymbolOptionsDlg.h>
+#include <vellum/ui/SymbolPP.h>
+#include <vellum/ui/SymbolSelectionDlg.h>
