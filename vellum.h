@@ -15,6 +15,7 @@
 #include <vellum/platform/FontDialog.h>
 #include <vellum/platform/GdiObject.h>
 #include <vellum/platform/HeadlessUiHost.h>
+#include <vellum/platform/ListBox.h>
 #include <vellum/platform/LineDDA.h>
 #include <vellum/platform/MapWordToOb.h>
 #include <vellum/platform/MemFile.h>
@@ -45,11 +46,13 @@
 #include <vellum/geometry/Vector.h>
 
 #include <vellum/Graphics/GrItmlst.h>
+#include <vellum/Graphics/GraphicFreeDraw.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
-#include <vellum/Graphics/GraphicSelectionRect.h>
 #include <vellum/Graphics/GraphicFont.h>
+#include <vellum/Graphics/GraphicSelectionRect.h>
+#include <vellum/Graphics/GraphicSymbol.h>
 #include <vellum/Graphics/GraphicText.h>
 #include <vellum/Graphics/GraphicTextLine.h>
 #include <vellum/Graphics/GrPolyLine.h>
@@ -64,6 +67,7 @@
 #include <vellum/imaging/Bitmap.h>
 
 #include <vellum/window/GraphicWnd.h>
+#include <vellum/module/VellumModule.h>
 
 #include <vellum/ui/ColorPP.h>
 #include <vellum/ui/FontPP.h>
@@ -71,4 +75,8 @@
 #include <vellum/ui/LibraryResources.h>
 #include <vellum/ui/LinePP.h>
 #include <vellum/ui/Resource.h>
+#include <vellum/ui/SymbolDefDlg.h>
+#include <vellum/ui/SymbolOptionsDlg.h>
+#include <vellum/ui/SymbolPP.h>
+#include <vellum/ui/SymbolSelectionDlg.h>
 #include <vellum/ui/TextPP.h>

@@ -1,7 +1,7 @@
 #include <vellum/Graphics/GrItmlst.h>
 
 #include <vellum/Graphics/BitmapUser.h>
-
+#include <vellum/Graphics/GraphicSymbol.h>
 #include <vellum/archive/Archive.h>
 #include <vellum/archive/ClassRegistry.h>
 #include <vellum/basalt/LogError.h>
@@ -9,8 +9,14 @@
 #include <vellum/platform/File.h>
 #include <vellum/platform/GlobalMemory.h>
 #include <vellum/platform/MemFile.h>
+#include <vellum/platform/DC.h>
+#include <vellum/platform/ListBox.h>
+#include <vellum/platform/UserSettings.h>
+#include <vellum/ui/SymbolSelectionDlg.h>
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <unordered_set>
 #include <vector>
@@ -100,6 +106,17 @@ void CGrItemList::Serialize(CArchive& ar) {
             RemoveAt(pos);
         throw;
     }
+}
+
+void CGrItemList::LoadOwnedItems(CArchive& ar) {
+    const DWORD count = ar.ReadCount();
+    for (DWORD i = 0; i < count; ++i) {
+        const DWORD before = ar.GetMapCount();
+        CObject* item = ar.ReadObject(RUNTIME_CLASS(CGraphicItem));
+        if (item && ar.GetMapCount() != before)
+            AddTail(item);
+    }
+    ar >> m_nGroupTag >> m_strName;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -385,6 +402,7 @@ void CGraphicItemList::LoadBody(CArchive& ar) {
         ar >> m_nListTag >> m_bCalibrated >> m_dResolutionX >> m_dResolutionY >>
             m_dMagnificationX >> m_dMagnificationY;
     } catch (...) {
+        ReleaseItemsOwnedBySymbols();
         discardReplaced();
         throw;
     }
@@ -409,11 +427,45 @@ void CGraphicItemList::LoadBody(CArchive& ar) {
     }
     for (WORD key : emptyKeys)
         RemoveKey(key);
+    ReleaseItemsOwnedBySymbols();
 
     SetResolution(m_dResolutionX, m_dResolutionY);
     SetMagnification(m_dMagnificationX, m_dMagnificationY);
     OnRegionalSettingsChanged();
     m_wTypesToDraw = typesAfterLoading;
+}
+
+// A damaged file may list in a group an item that a symbol already owns (a symbol keeps only
+// the items it read itself): the group lets go of it, so that it is deleted once.
+void CGraphicItemList::ReleaseItemsOwnedBySymbols() {
+    std::unordered_set<CObject*> owned;
+    std::vector<CGraphicSymbol*> symbols;
+    ForEachItem([&](CGraphicItem* item) {
+        if (item->IsKindOf(RUNTIME_CLASS(CGraphicSymbol)))
+            symbols.push_back(static_cast<CGraphicSymbol*>(item));
+    });
+    while (!symbols.empty()) {
+        CGrItemList& items = symbols.back()->GetItems();
+        symbols.pop_back();
+        for (POSITION pos = items.GetHeadPosition(); pos;) {
+            CObject* item = items.GetNext(pos);
+            if (item && owned.insert(item).second && item->IsKindOf(RUNTIME_CLASS(CGraphicSymbol)))
+                symbols.push_back(static_cast<CGraphicSymbol*>(item));
+        }
+    }
+    if (owned.empty())
+        return;
+    for (POSITION pos = GetStartPosition(); pos;) {
+        WORD key;
+        CObject* group;
+        GetNextAssoc(pos, key, group);
+        auto* items = static_cast<CGrItemList*>(group);
+        for (POSITION at = items ? items->GetHeadPosition() : nullptr; at;) {
+            const POSITION entry = at;
+            if (owned.count(items->GetNext(at)))
+                items->RemoveAt(entry);
+        }
+    }
 }
 
 void CGraphicItemList::Serialize(CArchive& ar) {
@@ -473,6 +525,371 @@ CGraphicItemList* CGraphicItemList::FromFile(const char* path) {
     } catch (const std::bad_alloc&) {
     }
     return nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The symbol library
+
+namespace {
+
+constexpr const char* kDisabledGroupsKey = "Software\\Brantel\\Velmar\\DisabledGroups";
+constexpr const char* kDisabledSymbolsKey = "Software\\Brantel\\Velmar\\DisabledSymbols";
+constexpr const char* kStateSeparator = "||";
+
+CGraphicItemList* g_pModuleSymbolLibrary = nullptr;
+
+CString Trimmed(CString text) {
+    text.Trim();
+    return text;
+}
+
+CString SymbolKey(const CString& group, const char* symbol) {
+    CString key = group;
+    key += "_";
+    key += symbol;
+    return key;
+}
+
+CGraphicSymbol* AsSymbol(CObject* entry) {
+    return entry && entry->IsKindOf(RUNTIME_CLASS(CGraphicSymbol))
+               ? static_cast<CGraphicSymbol*>(entry)
+               : nullptr;
+}
+
+// A settings entry holds any name but an empty one, one with a line break or '=' (which would
+// end the entry's name) or one that starts with '[' (which would read as a section).
+bool StorableName(const CString& name) {
+    const std::string& text = name.str();
+    return !text.empty() && text.front() != '[' && text.find_first_of("=\r\n") == std::string::npos;
+}
+
+int HideName(const char* key, const CString& name) {
+    const CString entry = Trimmed(name);
+    if (!StorableName(entry))
+        return 0;
+    return CUserSettings::WriteProfileInt(CUserSettings::SectionOfKey(key), entry, 1) ? 1 : 0;
+}
+
+int ShowName(const char* key, const CString& name) {
+    const CString entry = Trimmed(name);
+    const CString section = CUserSettings::SectionOfKey(key);
+    if (!StorableName(entry) || CUserSettings::GetProfileString(section, entry, "\n") == "\n")
+        return 0;
+    return CUserSettings::WriteProfileString(section, entry, nullptr) ? 1 : 0;
+}
+
+bool IsNameHidden(const char* key, const CString& name) {
+    const CString entry = Trimmed(name);
+    return StorableName(entry) &&
+           CUserSettings::GetProfileInt(CUserSettings::SectionOfKey(key), entry, -1) != -1;
+}
+
+// Measures lines into a list's horizontal extent, in the list's font, when the list has a
+// drawing context.
+class CListMeasure {
+public:
+    CListMeasure(CListBox* lb, CFont* font) : m_lb(lb), m_dc(lb->GetDC()) {
+        if (m_dc && font)
+            m_previous = m_dc->SelectObject(font);
+    }
+    ~CListMeasure() {
+        if (!m_dc)
+            return;
+        m_lb->SetHorizontalExtent(m_width);
+        if (m_previous)
+            m_dc->SelectObject(m_previous);
+        m_lb->ReleaseDC(m_dc);
+    }
+    CListMeasure(const CListMeasure&) = delete;
+    CListMeasure& operator=(const CListMeasure&) = delete;
+
+    int Add(const char* text) {
+        const int index = m_lb->AddString(text);
+        if (m_dc) {
+            CString line = text;
+            line += "x";
+            m_width = std::max(m_width, static_cast<int>(m_dc->GetTextExtent(line).cx));
+        }
+        return index;
+    }
+
+private:
+    CListBox* m_lb;
+    CDC* m_dc;
+    CFont* m_previous = nullptr;
+    int m_width = 1;
+};
+
+void WriteStateEntry(CFile& file, const CString& name) {
+    CString entry = Trimmed(name);
+    entry += kStateSeparator;
+    file.Write(entry.GetString(), static_cast<UINT>(entry.GetLength()));
+}
+
+// Hides again every name of a state file: the text up to its last "||", name by name.
+bool RestoreHidden(CFile* file, int (CGraphicItemList::*hide)(CString), CGraphicItemList& library) {
+    std::string text;
+    try {
+        file->SeekToBegin();
+        char buffer[4096];
+        for (UINT read; (read = file->Read(buffer, sizeof buffer)) > 0;)
+            text.append(buffer, read);
+    } catch (const CException&) {
+        return true;
+    }
+    CString s = Trimmed(CString(text));
+    const std::string& all = s.str();
+    const auto last = all.rfind(kStateSeparator);
+    if (last != std::string::npos)
+        s = CString(all.substr(0, last + 2));
+    while (!s.IsEmpty() && s.Find(kStateSeparator) >= 0) {
+        const CString name = s.Left(s.Find(kStateSeparator));
+        if (!name.IsEmpty())
+            (library.*hide)(name);
+        // An empty name removes every separator, which ends the walk.
+        CString entry = name;
+        entry += kStateSeparator;
+        s.Replace(entry, "");
+    }
+    return true;
+}
+
+} // namespace
+
+CGraphicItemList* GetModuleSymbolLibrary() {
+    return g_pModuleSymbolLibrary;
+}
+
+CGraphicItemList* SetModuleSymbolLibrary(CGraphicItemList* library) {
+    CGraphicItemList* previous = g_pModuleSymbolLibrary;
+    g_pModuleSymbolLibrary = library;
+    return previous;
+}
+
+template <class Visit> void CGraphicItemList::ForEachGroup(Visit visit) {
+    for (POSITION pos = GetStartPosition(); pos;) {
+        WORD key;
+        CObject* group;
+        GetNextAssoc(pos, key, group);
+        if (group && visit(static_cast<CGrItemList*>(group)))
+            return;
+    }
+}
+
+CGrItemList* CGraphicItemList::FindGroup(const char* name) {
+    CGrItemList* found = nullptr;
+    if (name)
+        ForEachGroup([&](CGrItemList* group) {
+            if (group->GetName() == name)
+                found = group;
+            return found != nullptr;
+        });
+    return found;
+}
+
+int CGraphicItemList::AddSymbolGroup(const char* name) {
+    if (!name || Trimmed(name).IsEmpty())
+        return 0;
+    if (FindGroup(name))
+        return 1;
+    try {
+        auto group = std::make_unique<CGrItemList>();
+        group->SetName(name);
+        SetAt(GetFreeTypeID(), group.get());
+        group.release();
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    return 1;
+}
+
+int CGraphicItemList::AddSymbolToGroup(const char* group, CGraphicSymbol* symbol) {
+    CGrItemList* found = FindGroup(group);
+    if (!found || !symbol)
+        return 0;
+    found->AddTail(symbol);
+    return 1;
+}
+
+int CGraphicItemList::DeleteGroup(const char* group) {
+    for (POSITION pos = GetStartPosition(); pos && group;) {
+        WORD key;
+        CObject* entry;
+        GetNextAssoc(pos, key, entry);
+        if (entry && static_cast<CGrItemList*>(entry)->GetName() == group) {
+            RemoveKey(key);
+            delete entry;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int CGraphicItemList::DeleteSymbol(const char* group, const char* symbol) {
+    int deleted = 0;
+    if (group && symbol)
+        ForEachGroup([&](CGrItemList* entries) {
+            if (entries->GetName() != group)
+                return false;
+            for (POSITION pos = entries->GetHeadPosition(); pos;) {
+                const POSITION at = pos;
+                CGraphicSymbol* found = AsSymbol(entries->GetNext(pos));
+                if (found && std::strcmp(found->GetName(), symbol) == 0) {
+                    entries->RemoveAt(at);
+                    delete found;
+                    deleted = 1;
+                    return true;
+                }
+            }
+            return false;
+        });
+    return deleted;
+}
+
+CGraphicSymbol* CGraphicItemList::GetSymbol(const char* group, const char* symbol) {
+    CGraphicSymbol* original = nullptr;
+    if (group && symbol)
+        ForEachGroup([&](CGrItemList* entries) {
+            if (entries->GetName() != group)
+                return false;
+            for (POSITION pos = entries->GetHeadPosition(); pos && !original;) {
+                CGraphicSymbol* found = AsSymbol(entries->GetNext(pos));
+                if (found && std::strcmp(found->GetName(), symbol) == 0)
+                    original = found;
+            }
+            return original != nullptr;
+        });
+    if (!original)
+        return nullptr;
+    try {
+        CMemFile file(kMemFileGrowth);
+        {
+            CArchive ar(&file, CArchive::store, kArchiveBuffer);
+            ar << original;
+            ar.Close();
+        }
+        file.SeekToBegin();
+        CArchive ar(&file, CArchive::load, kArchiveBuffer);
+        std::unique_ptr<CObject> copy(ar.ReadObject(RUNTIME_CLASS(CGraphicSymbol)));
+        ar.Close();
+        if (!AsSymbol(copy.get()))
+            return nullptr;
+        return static_cast<CGraphicSymbol*>(copy.release());
+    } catch (const CException&) {
+        return nullptr;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+CGraphicSymbol* CGraphicItemList::SelectSymbol() {
+    CSymbolSelectionDlg dialog(this);
+    if (dialog.DoModal() != IDOK)
+        return nullptr;
+    return dialog.TakeSymbol();
+}
+
+int CGraphicItemList::DumpItems(CGraphicSymbol* symbol) {
+    int result = 1;
+    ForEachItem([&](CGraphicItem* item) {
+        if (result && !symbol->AddItem(item))
+            result = 0;
+    });
+    return result;
+}
+
+void CGraphicItemList::AddGroupsToLB(CListBox* lb, CFont* font) {
+    CListMeasure measure(lb, font);
+    ForEachGroup([&](CGrItemList* group) {
+        const CString name = Trimmed(group->GetName());
+        if (!IsSymbolGroupDisabled(name))
+            measure.Add(name);
+        return false;
+    });
+}
+
+void CGraphicItemList::AddSymbols(const char* group, CListBox* lb, CFont* font, bool checkList) {
+    CListMeasure measure(lb, font);
+    ForEachGroup([&](CGrItemList* entries) {
+        if (!group || entries->GetName() != group)
+            return false;
+        for (POSITION pos = entries->GetHeadPosition(); pos;) {
+            CGraphicSymbol* symbol = AsSymbol(entries->GetNext(pos));
+            if (!symbol)
+                continue;
+            const bool hidden = IsSymbolDisabled(SymbolKey(entries->GetName(), symbol->GetName()));
+            if (!checkList && hidden)
+                continue;
+            const int index = measure.Add(symbol->GetName());
+            if (checkList)
+                static_cast<CCheckListBox*>(lb)->SetCheck(index,
+                                                          hidden ? BST_UNCHECKED : BST_CHECKED);
+        }
+        return false;
+    });
+}
+
+void CGraphicItemList::AddSymbolsToLB(const char* group, CListBox* lb, CFont* font) {
+    AddSymbols(group, lb, font, false);
+}
+
+void CGraphicItemList::AddSymbolsToCheckListBox(const char* group, CCheckListBox* lb, CFont* font) {
+    AddSymbols(group, lb, font, true);
+}
+
+void CGraphicItemList::AddGroupsToCheckListBox(CCheckListBox* lb, CFont* font) {
+    CFile groups(groupsStateFile, CFile::modeCreate | CFile::modeWrite);
+    CFile symbols(symbolsStateFile, CFile::modeCreate | CFile::modeWrite);
+    CListMeasure measure(lb, font);
+    ForEachGroup([&](CGrItemList* group) {
+        const CString name = group->GetName();
+        const bool hidden = IsSymbolGroupDisabled(name);
+        if (hidden)
+            WriteStateEntry(groups, name);
+        for (POSITION pos = group->GetHeadPosition(); pos;)
+            if (CGraphicSymbol* symbol = AsSymbol(group->GetNext(pos))) {
+                const CString key = SymbolKey(name, symbol->GetName());
+                if (IsSymbolDisabled(key))
+                    WriteStateEntry(symbols, key);
+            }
+        const int index = measure.Add(name);
+        lb->SetCheck(index, hidden ? BST_UNCHECKED : BST_CHECKED);
+        return false;
+    });
+    groups.Close();
+    symbols.Close();
+}
+
+bool CGraphicItemList::IsSymbolGroupDisabled(CString group) const {
+    return IsNameHidden(kDisabledGroupsKey, group);
+}
+
+bool CGraphicItemList::IsSymbolDisabled(CString key) const {
+    return IsNameHidden(kDisabledSymbolsKey, key);
+}
+
+int CGraphicItemList::DisableSymbolGroup(CString group) {
+    return HideName(kDisabledGroupsKey, group);
+}
+
+int CGraphicItemList::DisableSymbol(CString key) {
+    return HideName(kDisabledSymbolsKey, key);
+}
+
+int CGraphicItemList::EnableSymbolGroup(CString group) {
+    return ShowName(kDisabledGroupsKey, group);
+}
+
+int CGraphicItemList::EnableSymbol(CString key) {
+    return ShowName(kDisabledSymbolsKey, key);
+}
+
+bool CGraphicItemList::RestoreInitalGroupsState(CFile* file) {
+    return RestoreHidden(file, &CGraphicItemList::DisableSymbolGroup, *this);
+}
+
+bool CGraphicItemList::RestoreInitalSymbolsState(CFile* file) {
+    return RestoreHidden(file, &CGraphicItemList::DisableSymbol, *this);
 }
 
 } // namespace vellum

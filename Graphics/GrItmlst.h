@@ -18,7 +18,12 @@
 
 namespace vellum {
 
+class CCheckListBox;
 class CDC;
+class CFile;
+class CFont;
+class CGraphicSymbol;
+class CListBox;
 struct struct_LEAD_Bitmap;
 
 class CGrItemList : public CObList {
@@ -31,6 +36,10 @@ public:
     void SetName(CString name) { m_strName = std::move(name); }
     CString GetName() const { return m_strName; }
     void Serialize(CArchive& ar) override;
+    // Loads what Serialize stores, keeping only the items that this read creates: null
+    // entries and entries that refer back to objects read before are left out, so that an
+    // owner that is not a group (a symbol) never shares an item with anyone.
+    void LoadOwnedItems(CArchive& ar);
 
 protected:
     int m_nGroupTag = 1;
@@ -92,6 +101,60 @@ public:
 
     void Serialize(CArchive& ar) override;
 
+    // The symbol library: the same list with named groups of symbols under group numbers.
+    // Names compare exactly; where names repeat, the first group in map order and the first
+    // symbol in it win. Entries that are not symbols are skipped throughout.
+    //
+    // Group and symbol names used as settings entries (hidden groups, hidden symbols and the
+    // symbol key "group_symbol") are trimmed of white space at both ends.
+
+    // The files in the current folder that keep, while the options dialog is open, which
+    // groups and symbols were hidden when it opened: names each followed by "||".
+    static constexpr const char* groupsStateFile = "sgrps.tmp";
+    static constexpr const char* symbolsStateFile = "smbs.tmp";
+
+    // 1 when a group of that name exists afterwards (a new one under the smallest free
+    // number); 0 for a null name or one that is empty once trimmed.
+    int AddSymbolGroup(const char* name);
+    // Appends the symbol, which the group then owns, to the first group of that name; 0 (the
+    // symbol stays the caller's) when there is none.
+    int AddSymbolToGroup(const char* group, CGraphicSymbol* symbol);
+    // Deletes the first group of that name with its symbols; 1 if there was one.
+    int DeleteGroup(const char* group);
+    // Deletes the first symbol of that name in the groups of that name; 1 if there was one.
+    int DeleteSymbol(const char* group, const char* symbol);
+    // An independent copy, made through the archive, that the caller owns; null when there is
+    // no such symbol or the copy fails.
+    CGraphicSymbol* GetSymbol(const char* group, const char* symbol);
+    // The selection dialog; the chosen symbol (a copy the caller owns) or null.
+    CGraphicSymbol* SelectSymbol();
+    // Adds every item of every group to the symbol, shared, not copied; 0 when memory ran out.
+    int DumpItems(CGraphicSymbol* symbol);
+
+    // Fill the dialogs' lists, widening the list to its longest line when the list can
+    // measure text. The check list variant also writes the two state files anew; it throws
+    // CFileException when they cannot be made.
+    void AddGroupsToLB(CListBox* lb, CFont* font);
+    void AddSymbolsToLB(const char* group, CListBox* lb, CFont* font);
+    void AddGroupsToCheckListBox(CCheckListBox* lb, CFont* font);
+    void AddSymbolsToCheckListBox(const char* group, CCheckListBox* lb, CFont* font);
+
+    // Hidden groups and symbols are the entries of the settings sections "DisabledGroups"
+    // and "DisabledSymbols" (the registry keys Software\Brantel\Velmar\DisabledGroups and
+    // ...\DisabledSymbols); an entry hides whatever its value.
+    bool IsSymbolGroupDisabled(CString group) const;
+    bool IsSymbolDisabled(CString key) const;
+    // 1 on success; 0 when the settings cannot be written, for a name that is empty once
+    // trimmed or that a settings entry cannot hold ('=', '[' first, line breaks), and, for
+    // the Enable operations, when the name was not hidden.
+    int DisableSymbolGroup(CString group);
+    int DisableSymbol(CString key);
+    int EnableSymbolGroup(CString group);
+    int EnableSymbol(CString key);
+    // Hide again every name listed in a state file; true in every case.
+    bool RestoreInitalGroupsState(CFile* file);
+    bool RestoreInitalSymbolsState(CFile* file);
+
 protected:
     // The smallest key from 0 upwards that no group has.
     WORD GetFreeTypeID() const;
@@ -102,8 +165,15 @@ private:
     CGraphicItem* FindHits(CVector* point, int& more, double zoom, POSITION mapStart,
                            POSITION listStart);
     template <class Visit> void ForEachItem(Visit visit);
+    // Calls visit(group) for each group in map order until it answers true.
+    template <class Visit> void ForEachGroup(Visit visit);
+    // The first group named name, or null.
+    CGrItemList* FindGroup(const char* name);
+    // Fills a list with the symbols of the groups named group.
+    void AddSymbols(const char* group, CListBox* lb, CFont* font, bool checkList);
     void DeleteAllGroups();
     void LoadBody(CArchive& ar);
+    void ReleaseItemsOwnedBySymbols();
     void StoreBody(CArchive& ar);
 
     int m_nListTag = 1;
@@ -118,5 +188,11 @@ private:
     WORD m_wTypesToDraw = 0xFFFF;
     int m_bModified = 0;
 };
+
+// The module-wide symbol library that SymbolLibraryInit loads and the module deletes at
+// unload; every new window starts with it. Null until loaded.
+CGraphicItemList* GetModuleSymbolLibrary();
+// Replaces the pointer and returns the previous one, which the caller then owns.
+CGraphicItemList* SetModuleSymbolLibrary(CGraphicItemList* library);
 
 } // namespace vellum

@@ -8,10 +8,12 @@
 #include <vellum/Graphics/GrPolyDist.h>
 #include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicArc.h>
+#include <vellum/Graphics/GraphicFreeDraw.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
 #include <vellum/Graphics/GraphicSelectionRect.h>
+#include <vellum/Graphics/GraphicSymbol.h>
 #include <vellum/Graphics/GraphicText.h>
 #include <vellum/Graphics/GraphicTextLine.h>
 #include <vellum/archive/Archive.h>
@@ -204,6 +206,43 @@ int main(int argc, char** argv) {
     listedArea->SetClass(CGraphicItem::classDensity);
     densityList.AddItem(CGraphicItem::classDensity, listedArea);
     WriteSeed(dir, "density-list", &densityList);
+    // A symbol of a line and a polyline, and a library of two groups holding copies of it.
+    CGraphicSymbol symbol;
+    auto* arm = new CGraphicLine;
+    arm->SetStart(&start);
+    arm->SetEnd(&end, 0);
+    symbol.AddItem(arm);
+    auto* hook = new CGrPolyLine;
+    for (CVector p : {CVector(5, 5), CVector(60, 20), CVector(30, 70)})
+        p == CVector(5, 5) ? hook->SetStart(&p) : hook->SetEnd(&p, 1);
+    symbol.AddItem(hook);
+    symbol.Normalize();
+    symbol.SetName("Marker");
+    symbol.SetInfo("seed");
+    symbol.SetSize(12.5, 20.0);
+    WriteSeed(dir, "symbol", &symbol);
+    CGraphicItemList library;
+    library.AddSymbolGroup("Arrows");
+    library.AddSymbolGroup("Markers");
+    for (const char* group : {"Arrows", "Markers"}) {
+        CMemFile copyFile;
+        {
+            CArchive ar(&copyFile, CArchive::store);
+            ar << &symbol;
+            ar.Close();
+        }
+        copyFile.SeekToBegin();
+        CArchive ar(&copyFile, CArchive::load);
+        library.AddSymbolToGroup(
+            group, static_cast<CGraphicSymbol*>(ar.ReadObject(RUNTIME_CLASS(CGraphicSymbol))));
+    }
+    WriteSeed(dir, "symbol-library", &library);
+
+    CGraphicFreeDraw stroke;
+    for (CVector p : {CVector(10, 10), CVector(30, 5), CVector(20, 40), CVector(45, 33)})
+        p == CVector(10, 10) ? stroke.SetStart(&p) : stroke.SetEnd(&p, 1);
+    stroke.GetLabel().SetText("Nota");
+    WriteSeed(dir, "freehand", &stroke);
     std::printf("seeds written to %s\n", dir.c_str());
     return 0;
 }

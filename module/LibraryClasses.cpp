@@ -5,10 +5,12 @@
 #include <vellum/Graphics/GrPolyDist.h>
 #include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicArc.h>
+#include <vellum/Graphics/GraphicFreeDraw.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
 #include <vellum/Graphics/GraphicSelectionRect.h>
+#include <vellum/Graphics/GraphicSymbol.h>
 #include <vellum/Graphics/GraphicText.h>
 #include <vellum/Graphics/GraphicTextLine.h>
 #include <vellum/density/DensityProfile.h>
@@ -34,6 +36,8 @@ void RegisterLibraryClasses(CClassRegistry& registry) {
              RUNTIME_CLASS(CGrDensityLine),
              RUNTIME_CLASS(CDensityProfile),
              RUNTIME_CLASS(CGrDensityArea),
+             RUNTIME_CLASS(CGraphicSymbol),
+             RUNTIME_CLASS(CGraphicFreeDraw),
              RUNTIME_CLASS(CGrItemList),
              RUNTIME_CLASS(CGraphicItemList),
          })

@@ -152,6 +152,46 @@ BOOL CDialog::MoveSpin(int id, int delta) {
     return TRUE;
 }
 
+CDialogItem* CDialog::ListLine(int id, int index, bool checkList) const {
+    CDialogItem* item = GetDlgItem(id);
+    if (!IsOpen() || !item || !item->IsWindowEnabled() || index < 0 || index >= item->GetCount())
+        return nullptr;
+    const ControlKind kind = item->GetKind();
+    if (kind != ControlKind::CheckListBox && (checkList || kind != ControlKind::ListBox))
+        return nullptr;
+    return item;
+}
+
+BOOL CDialog::SelectListItem(int id, int index) {
+    CDialogItem* item = ListLine(id, index, false);
+    if (!item)
+        return FALSE;
+    m_nFocusId = id;
+    if (item->GetCurSel() != index) {
+        item->SetCurSel(index);
+        OnCommand(static_cast<UINT>(id), LBN_SELCHANGE);
+    }
+    return TRUE;
+}
+
+BOOL CDialog::DoubleClickListItem(int id, int index) {
+    if (!SelectListItem(id, index))
+        return FALSE;
+    if (IsOpen())
+        OnCommand(static_cast<UINT>(id), LBN_DBLCLK);
+    return TRUE;
+}
+
+BOOL CDialog::ClickListCheck(int id, int index) {
+    CDialogItem* item = ListLine(id, index, true);
+    if (!item)
+        return FALSE;
+    item->SetLineCheck(index,
+                       item->GetLineCheck(index) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
+    OnCommand(static_cast<UINT>(id), CLBN_CHKCHANGE);
+    return IsOpen() ? SelectListItem(id, index) : TRUE;
+}
+
 void CDialog::PressOK() {
     if (IsOpen())
         OnCommand(IDOK, BN_CLICKED);

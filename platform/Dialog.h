@@ -72,6 +72,13 @@ public:
     // towards the upper end). The dialog hears UDN_DELTAPOS first and may refuse the move or
     // change its delta; the spin then moves from the position it announced.
     BOOL MoveSpin(int id, int delta);
+    // Clicks a line of a list box: it becomes the selection; LBN_SELCHANGE when it was not.
+    BOOL SelectListItem(int id, int index);
+    // Double-clicks a line: selected as by a click, then LBN_DBLCLK.
+    BOOL DoubleClickListItem(int id, int index);
+    // Clicks the check box of a line of a check list: the check toggles (CLBN_CHKCHANGE),
+    // then the line is selected as by a click.
+    BOOL ClickListCheck(int id, int index);
     // Enter and Escape: IDOK and IDCANCEL for a modal dialog.
     void PressOK();
     void PressCancel();
@@ -99,6 +106,8 @@ private:
     void DestroyItems();
     int IndexOf(const CDialogItem* item) const;
     void CheckRadioInGroup(int index);
+    // The open, enabled list control id holding line index, or null.
+    CDialogItem* ListLine(int id, int index, bool checkList) const;
 
     UINT m_nIDTemplate = 0;
     const CDialogTemplate* m_pTemplate = nullptr;

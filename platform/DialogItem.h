@@ -13,6 +13,7 @@
 #include <vellum/platform/Wnd.h>
 
 #include <cstdint>
+#include <vector>
 
 namespace vellum {
 
@@ -29,6 +30,12 @@ constexpr int BST_INDETERMINATE = 2;
 // Command codes that controls send with their identifier.
 constexpr UINT BN_CLICKED = 0;
 constexpr UINT EN_CHANGE = 0x0300;
+constexpr UINT LBN_SELCHANGE = 1;
+constexpr UINT LBN_DBLCLK = 2;
+constexpr UINT CLBN_CHKCHANGE = 40;
+
+// List box answers.
+constexpr int LB_ERR = -1;
 
 // Notifications that carry a header.
 constexpr UINT UDN_FIRST = 0u - 721u;
@@ -84,7 +91,32 @@ public:
     CDialogItem* GetBuddy() const { return m_buddy; }
     void SetBuddy(CDialogItem* buddy) { m_buddy = buddy; }
 
+    // List boxes and check list boxes: lines of text, each with a check state, and the
+    // selected line (LB_ERR for none). With LBS_SORT a line goes where it sorts, ignoring
+    // ASCII case as the framework's lists do; otherwise at the end. Each returns the index of
+    // the line, or LB_ERR for an index out of range.
+    int AddString(const char* text);
+    int DeleteString(int index);
+    void ResetContent();
+    int GetCount() const { return static_cast<int>(m_lines.size()); }
+    int GetLineText(int index, CString& text) const;
+    int GetLineCheck(int index) const;
+    int SetLineCheck(int index, int state);
+    int GetCurSel() const { return m_curSel; }
+    // LB_ERR (or any index out of range) clears the selection.
+    int SetCurSel(int index);
+    // The first line equal to text (ASCII case ignored) after line start, wrapping round;
+    // start -1 searches from the top.
+    int FindStringExact(int start, const char* text) const;
+    int GetHorizontalExtent() const { return m_horizontalExtent; }
+    void SetHorizontalExtent(int extent) { m_horizontalExtent = extent; }
+
 private:
+    struct Line {
+        CString text;
+        int check = BST_UNCHECKED;
+    };
+
     int ClampToRange(int pos) const;
 
     const CControlTemplate& m_template;
@@ -95,6 +127,9 @@ private:
     int m_upper = 100;
     int m_pos = 0;
     CDialogItem* m_buddy = nullptr;
+    std::vector<Line> m_lines;
+    int m_curSel = LB_ERR;
+    int m_horizontalExtent = 0;
 };
 
 class CDialogItemWnd : public CWnd {

@@ -5,10 +5,12 @@
 #include <vellum/Graphics/GrPolyDist.h>
 #include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicArc.h>
+#include <vellum/Graphics/GraphicFreeDraw.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
 #include <vellum/Graphics/GraphicSelectionRect.h>
+#include <vellum/Graphics/GraphicSymbol.h>
 #include <vellum/Graphics/GraphicText.h>
 #include <vellum/archive/Archive.h>
 #include <vellum/density/GrDensityArea.h>
@@ -21,7 +23,6 @@
 #include <vellum/platform/Menu.h>
 #include <vellum/platform/String.h>
 #include <vellum/platform/UiHost.h>
-#include <vellum/ui/LibraryResources.h>
 
 #include <algorithm>
 #include <climits>
@@ -86,6 +87,8 @@ constexpr NewItemKind kNewItemKinds[] = {
      [](CGraphicItemList&) -> CGraphicItem* { return new CGrAngle; }},
     {CGraphicWnd::actionArc, CGraphicItem::classDrawing,
      [](CGraphicItemList&) -> CGraphicItem* { return new CGraphicArc; }},
+    {CGraphicWnd::actionFreeDraw, CGraphicItem::classDrawing,
+     [](CGraphicItemList&) -> CGraphicItem* { return new CGraphicFreeDraw; }},
 };
 
 // Kinds that the window treats apart are recognised by class name, so that the window does
@@ -118,12 +121,12 @@ private:
 
 } // namespace
 
-// The context menu's texts are the library's resources: a window makes sure they can be found.
-CGraphicWnd::CGraphicWnd(CWnd* parent) : m_pParent(parent), m_pItemList(new CGraphicItemList) {
-    AddLibraryResources();
-}
+CGraphicWnd::CGraphicWnd(CWnd* parent)
+    : m_pParent(parent), m_pItemList(new CGraphicItemList),
+      m_pSymbolLibrary(GetModuleSymbolLibrary()) {}
 
 CGraphicWnd::~CGraphicWnd() {
+    DeletePlacementSymbol();
     if (IsKind(m_pActiveItem, "CGraphicSelectionRect"))
         DeleteFromList(m_pActiveItem);
     if (IsKind(m_pActiveItem, "CGrDensityArea") || IsKind(m_pActiveItem, "CGrDensityLine"))
@@ -131,7 +134,25 @@ CGraphicWnd::~CGraphicWnd() {
     m_pNewItem.reset();
     if (m_bOwnsList)
         delete m_pItemList;
-    delete m_pSymbolLibrary;
+    if (m_pSymbolLibrary != GetModuleSymbolLibrary())
+        delete m_pSymbolLibrary;
+}
+
+void CGraphicWnd::DeletePlacementSymbol() {
+    if (!m_pPlacementSymbol)
+        return;
+    m_pPlacementSymbol->RemoveAllItems();
+    m_pPlacementSymbol.reset();
+}
+
+void CGraphicWnd::ReplaceList(CGraphicItemList* list, int owned) {
+    // The placement symbol refers to the list's items, which may go with the list.
+    if (m_pPlacementSymbol)
+        m_pPlacementSymbol->RemoveAllItems();
+    if (m_bOwnsList && list != m_pItemList)
+        delete m_pItemList;
+    m_pItemList = list;
+    m_bOwnsList = owned;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -144,14 +165,11 @@ void CGraphicWnd::Initialize(CGraphicItemList* list) {
     const bool keepsOwnList = m_bOwnsList && list == m_pItemList;
     ReleaseActiveItem(!m_bOwnsList || keepsOwnList);
     m_pActiveItem = m_pLastNewItem = nullptr;
-    if (m_bOwnsList && !keepsOwnList)
-        delete m_pItemList;
-    m_pItemList = list;
+    ReplaceList(list, keepsOwnList ? 1 : 0);
     m_nVectorAction = actionSelect;
     m_nState = stateIdle;
     if (list)
         list->OnRegionalSettingsChanged();
-    m_bOwnsList = keepsOwnList ? 1 : 0;
 }
 
 int CGraphicWnd::Initialize(void* block) {
@@ -175,10 +193,7 @@ int CGraphicWnd::Initialize(void* block) {
             std::unique_ptr<CObject> object(ar.ReadObject(RUNTIME_CLASS(CGraphicItemList)));
             ar.Close();
             if (object && object->IsKindOf(RUNTIME_CLASS(CGraphicItemList))) {
-                if (m_bOwnsList)
-                    delete m_pItemList;
-                m_pItemList = static_cast<CGraphicItemList*>(object.release());
-                m_bOwnsList = 1;
+                ReplaceList(static_cast<CGraphicItemList*>(object.release()), 1);
                 result = 1;
             }
         }
@@ -240,6 +255,8 @@ void CGraphicWnd::SetResolution(double x, double y) {
     m_pItemList->SetResolution(x, y);
     RepaintParent();
     SetBothModified();
+    if (m_pPlacementSymbol)
+        m_pPlacementSymbol->Resize(x, y);
 }
 
 void CGraphicWnd::SetCalibrated(int calibrated) {
@@ -272,7 +289,7 @@ void CGraphicWnd::SetModified(int modified) {
 void CGraphicWnd::SetSymbolLibrary(CGraphicItemList* library) {
     if (!m_bAccessEnabled)
         return;
-    if (library != m_pSymbolLibrary)
+    if (library != m_pSymbolLibrary && m_pSymbolLibrary != GetModuleSymbolLibrary())
         delete m_pSymbolLibrary;
     m_pSymbolLibrary = library;
 }
@@ -494,7 +511,12 @@ void CGraphicWnd::SetBothModified() {
 }
 
 int CGraphicWnd::DeleteFromList(CGraphicItem* item) {
-    if (!m_pItemList || !item || !m_pItemList->DeleteItemItem(item, item->GetClass()))
+    if (!m_pItemList || !item)
+        return 0;
+    // The placement symbol holds only the list's items: one that goes must leave it first.
+    if (m_pPlacementSymbol)
+        m_pPlacementSymbol->RemoveItem(item);
+    if (!m_pItemList->DeleteItemItem(item, item->GetClass()))
         return 0;
     if (m_pActiveItem == item) {
         m_pActiveItem = nullptr;
@@ -521,14 +543,28 @@ void CGraphicWnd::SetVectorAction(int action) {
     if (m_nVectorAction != actionSymbol)
         return;
     if (m_nState == stateIdle || m_nState == stateStarted || m_nState >= stateSymbolChosen) {
-        // The symbol library's choice of a symbol is not offered by lists yet: once the
-        // user is told what is missing, nothing is placed.
         if (!IsCalibrated())
             AfxMessageBox(kStringNotCalibrated, MB_OK | MB_ICONSTOP);
         else if (!m_pSymbolLibrary)
             AfxMessageBox(kStringBadSymbolLibrary, MB_OK | MB_ICONSTOP);
+        else if (CGraphicSymbol* symbol = m_pSymbolLibrary->SelectSymbol())
+            HoldChosenSymbol(symbol);
     }
     m_nVectorAction = actionSelect;
+}
+
+void CGraphicWnd::HoldChosenSymbol(CGraphicSymbol* symbol) {
+    HoldNewItem(symbol);
+    symbol->SetClass(CGraphicItem::classSymbol);
+    if (m_pItemList) {
+        double x, y;
+        m_pItemList->GetResolution(&x, &y);
+        symbol->SetResolution(x, y);
+        m_pItemList->GetMagnification(&x, &y);
+        symbol->SetMagnification(x, y);
+        symbol->GetDefaultColor();
+    }
+    m_nState = stateSymbolChosen;
 }
 
 void CGraphicWnd::LButtonDown(UINT, CPoint point) {
@@ -593,6 +629,8 @@ void CGraphicWnd::PickItem(const CVector& v) {
         }
         break;
     default:
+        if (m_pPlacementSymbol)
+            m_pPlacementSymbol->RemoveItem(item);
         if (m_pItemList->DeleteItemItem(item, kAnyGroup)) {
             SetBothModified();
             if (m_pLastNewItem == item)
@@ -844,6 +882,64 @@ void CGraphicWnd::TrackMousePointer(UINT, CPoint point) {
     int more = 0;
     if (CGraphicItem* item = m_pItemList->HitTest(&v, more, m_dZoom))
         item->SetOwnCursor();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Symbols
+
+CGraphicSymbol* CGraphicWnd::GetSymbol() {
+    if (m_pPlacementSymbol)
+        m_pPlacementSymbol->RemoveAllItems();
+    else
+        m_pPlacementSymbol = std::make_unique<CGraphicSymbol>();
+    if (m_pItemList) {
+        m_pItemList->DumpItems(m_pPlacementSymbol.get());
+        double x, y;
+        m_pItemList->GetResolution(&x, &y);
+        if (x > 0.0 && y > 0.0)
+            m_pPlacementSymbol->Resize(x, y);
+    }
+    return m_pPlacementSymbol.get();
+}
+
+int CGraphicWnd::SaveSymbol(CArchive& ar) {
+    if (!m_bAccessEnabled || !m_pItemList)
+        return 0;
+    try {
+        CGraphicSymbol* symbol = GetSymbol();
+        symbol->SymbolDefDlg();
+        ar << symbol;
+    } catch (const CException&) {
+        return 0;
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    return 1;
+}
+
+int CGraphicWnd::OpenSymbol(CArchive& ar) {
+    if (!m_bAccessEnabled)
+        return 0;
+    ReleaseActiveItem(true);
+    m_pActiveItem = m_pLastNewItem = nullptr;
+    m_nState = stateIdle;
+    DeletePlacementSymbol();
+    try {
+        ReplaceList(new CGraphicItemList, 1);
+        std::unique_ptr<CObject> object(ar.ReadObject(RUNTIME_CLASS(CGraphicSymbol)));
+        if (!object || !object->IsKindOf(RUNTIME_CLASS(CGraphicSymbol)))
+            return 0;
+        m_pPlacementSymbol.reset(static_cast<CGraphicSymbol*>(object.release()));
+        if (m_pPlacementSymbol->DumpItems(m_pItemList))
+            return 1;
+        // The list holds some of the items now: it goes first, then the symbol, emptied.
+        m_pPlacementSymbol->RemoveAllItems();
+        ReplaceList(new CGraphicItemList, 1);
+        m_pPlacementSymbol.reset();
+    } catch (const CException&) {
+    } catch (const std::bad_alloc&) {
+    }
+    return 0;
 }
 
 } // namespace vellum

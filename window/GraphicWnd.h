@@ -23,9 +23,11 @@
 
 namespace vellum {
 
+class CArchive;
 class CDC;
 class CGraphicItem;
 class CGraphicItemList;
+class CGraphicSymbol;
 struct struct_LEAD_Bitmap;
 
 class CGraphicWnd : public CWnd {
@@ -102,7 +104,8 @@ public:
     // The window's own modified flag; the list keeps its own.
     void SetModified(int modified);
     int IsModified() const { return m_bModified; }
-    // A library given here belongs to the window.
+    // A library given here belongs to the window, unless it is the module-wide library with
+    // which every window starts.
     void SetSymbolLibrary(CGraphicItemList* library);
     CGraphicItemList* GetSymbolLibrary() const { return m_pSymbolLibrary; }
 
@@ -134,6 +137,18 @@ public:
     void OnProperties();
     // Deletes the item from the list: 1, or 0 when the list does not hold it.
     int RemoveGraphicItem(CGraphicItem* item);
+
+    // The placement symbol, which the window owns, made afresh from every item of the list
+    // (shared, not copied) and sized at the list's resolution when it has one.
+    CGraphicSymbol* GetSymbol();
+    // Writes GetSymbol's symbol, after the definition dialog, as one archived object; 0 on an
+    // archive failure or without a list.
+    int SaveSymbol(CArchive& ar);
+    // Reads an archived symbol into a new list of the window's own: the symbol becomes the
+    // placement symbol and its items the list's. 0 when nothing, another class or damaged
+    // data was read; the window then has a new empty list.
+    int OpenSymbol(CArchive& ar);
+    CGraphicSymbol* GetPlacementSymbol() const { return m_pPlacementSymbol.get(); }
 
     // The window stands in the parent's view: what it is asked to repaint or draw, the
     // parent repaints or draws.
@@ -186,6 +201,12 @@ protected:
     int m_nVectorAction = actionSelect;
 
 private:
+    // The chosen symbol becomes the active item, waiting to be placed.
+    void HoldChosenSymbol(CGraphicSymbol* symbol);
+    // Empties the placement symbol (its items are the list's) and deletes it.
+    void DeletePlacementSymbol();
+    // The list becomes list, owned or not; the list the window owned goes.
+    void ReplaceList(CGraphicItemList* list, int owned);
     // Creates the item of the vector action at v, when the action creates one.
     void CreateItem(const CVector& v);
     // Finds the item under v, cycling through overlapping ones, and selects, readies for
@@ -214,6 +235,7 @@ private:
 
     // The new item that no list holds yet.
     std::unique_ptr<CGraphicItem> m_pNewItem;
+    std::unique_ptr<CGraphicSymbol> m_pPlacementSymbol;
 };
 
 } // namespace vellum

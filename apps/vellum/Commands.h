@@ -27,6 +27,10 @@ int RunRender(const Args& args);
 int RunGamma(const Args& args);
 int RunReplay(const Args& args);
 int RunHistogram(const Args& args);
+int RunSymbols(const Args& args);
+
+// The sample symbol library: anatomical markers in the groups "Frecce" and "Marcatori".
+std::unique_ptr<CGraphicItemList> SampleSymbolLibrary();
 
 // Reads a stored item list; CommandError names the file and the cause.
 std::unique_ptr<CGraphicItemList> LoadList(const std::string& path);

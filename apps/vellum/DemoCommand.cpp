@@ -8,8 +8,10 @@
 #include <vellum/Graphics/GrAngle.h>
 #include <vellum/Graphics/GrPolyDist.h>
 #include <vellum/Graphics/GrPolyLine.h>
+#include <vellum/Graphics/GraphicFreeDraw.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
+#include <vellum/Graphics/GraphicSymbol.h>
 #include <vellum/Graphics/GraphicText.h>
 #include <vellum/Graphics/GraphicTextLine.h>
 #include <vellum/density/GrDensityLine.h>
@@ -148,11 +150,42 @@ void AddAngle(CGraphicItemList& list, std::vector<CVector> nodes) {
     list.AddItem(angle->GetClass(), angle);
 }
 
+// A symbol of the sample library centred at a point, at its size in millimetres.
+void PlaceSymbol(CGraphicItemList& list, CGraphicItemList& library, const char* group,
+                 const char* name, CVector at, COLORREF colour) {
+    CGraphicSymbol* symbol = library.GetSymbol(group, name);
+    if (!symbol)
+        throw CommandError(std::string("the sample library has no symbol ") + name);
+    symbol->SetClass(CGraphicItem::classSymbol);
+    symbol->SetColor(colour);
+    list.AddItem(symbol->GetClass(), symbol);
+    symbol->SetStart(&at);
+    symbol->SetEnd(&at, 0);
+}
+
+// A freehand stroke round the bright disc, with its label.
+void AddFreehand(CGraphicItemList& list) {
+    auto* stroke = new CGraphicFreeDraw;
+    CVector start(62, 52);
+    stroke->SetStart(&start);
+    for (CVector p : {CVector(75, 38), CVector(96, 30), CVector(118, 33), CVector(138, 44),
+                      CVector(150, 60), CVector(154, 78), CVector(148, 98), CVector(140, 112)})
+        stroke->SetEnd(&p, 1);
+    stroke->SetColor(RGB(255, 120, 255));
+    stroke->SetLineWidth(2);
+    stroke->GetLabel().SetText("Nota");
+    stroke->GetLabel().Move(-30, 2, -1);
+    list.AddItem(stroke->GetClass(), stroke);
+}
+
 // One item of every kind: lines and polylines in several colours and widths (one polyline
-// selected), a turned rectangle, a text box and a label, and on an image calibrated at 4 pixels
-// per millimetre a distance and an angle with a shared vertex.
+// selected), a turned rectangle, a text box and a label, a freehand stroke, and on an image
+// calibrated at 4 pixels per millimetre a distance, an angle and two symbols of the sample
+// library.
 std::unique_ptr<CGraphicItemList> SampleList() {
     auto list = std::make_unique<CGraphicItemList>();
+    list->SetResolution(4.0, 4.0);
+    list->SetCalibrated(1);
     AddLine(*list, CVector(15, 20), CVector(185, 20), RGB(0, 255, 0), 1);
     AddLine(*list, CVector(15, 35), CVector(110, 130), RGB(255, 64, 64), 3);
     AddLine(*list, CVector(185, 35), CVector(130, 135), RGB(255, 255, 0), 2);
@@ -169,6 +202,10 @@ std::unique_ptr<CGraphicItemList> SampleList() {
     list->SetCalibrated(1);
     AddDistance(*list, {CVector(20, 142), CVector(100, 142)}, CVector(-60, -18));
     AddAngle(*list, {CVector(60, 5), CVector(20, 45), CVector(20, 45), CVector(75, 45)});
+    const auto library = SampleSymbolLibrary();
+    PlaceSymbol(*list, *library, "Frecce", "Freccia", CVector(40, 80), RGB(255, 255, 255));
+    PlaceSymbol(*list, *library, "Marcatori", "Lato L", CVector(178, 128), RGB(255, 255, 0));
+    AddFreehand(*list);
     return list;
 }
 
@@ -212,7 +249,6 @@ int RunDemo(const Args& args) {
     const std::string picturePath = (dir / "demo.png").string();
     try {
         SaveImageFile(imagePath.c_str(), *image, ImageFileFormat::Png);
-        WriteListFile(list.get(), listPath);
 
         // The image at zoom 1 beside the image at zoom 2, on one canvas.
         const int canvasWidth = kMargin * 3 + kWidth * 3;
@@ -222,6 +258,8 @@ int RunDemo(const Args& args) {
         DrawScene(*dc, image.get(), *list, 1.0, POINT{kMargin, kMargin});
         DrawScene(*dc, image.get(), *list, 2.0, POINT{kMargin * 2 + kWidth, kMargin});
         dc->WritePng(picturePath.c_str());
+        // Stored after drawing, which placed the symbols' frames.
+        WriteListFile(list.get(), listPath);
     } catch (const CException& e) {
         throw CommandError(e.what());
     }

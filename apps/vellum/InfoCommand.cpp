@@ -40,6 +40,8 @@ constexpr KindName kKinds[] = {
     {"CGraphicArc", "arc"},
     {"CGrDensityLine", "density-line"},
     {"CGrDensityArea", "density-area"},
+    {"CGraphicSymbol", "symbol"},
+    {"CGraphicFreeDraw", "freehand"},
 };
 
 std::string KindOf(const CGraphicItem& item) {

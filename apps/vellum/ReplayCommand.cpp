@@ -6,16 +6,17 @@
 #include "Commands.h"
 #include "TypingUiHost.h"
 
-
 #include <vellum/Graphics/BitmapUser.h>
 #include <vellum/Graphics/GrPolyDist.h>
 #include <vellum/density/GrDensityLine.h>
+#include <vellum/module/VellumModule.h>
 #include <vellum/platform/CodePage.h>
 #include <vellum/platform/Exceptions.h>
 #include <vellum/platform/HeadlessUiHost.h>
 #include <vellum/platform/Menu.h>
 #include <vellum/ui/CalibrationDlg.h>
 #include <vellum/ui/Resource.h>
+#include <vellum/ui/SymbolSelectionDlg.h>
 #include <vellum/window/GraphicWnd.h>
 
 #include <cctype>
@@ -54,7 +55,8 @@ constexpr Verb kVerbs[] = {
     {"action", 1, false}, {"types", 1, false},      {"force", 1, false},      {"visible", 1, false},
     {"access", 1, false}, {"resolution", 2, false}, {"calibrated", 1, false}, {"down", 2, true},
     {"move", 2, true},    {"up", 2, true},          {"dblclick", 2, true},    {"rclick", 2, true},
-    {"type", kText, false}, {"calibrate", kText, false},
+    {"type", kText, false}, {"calibrate", kText, false}, {"symbol", 2, false},
+    {"freehand", 0, false},
 };
 
 constexpr const char* kActionNames[] = {
@@ -68,7 +70,8 @@ struct Step {
     const Verb* verb;
     double a = 0;
     double b = 0;
-    std::string text; // the rest of a type or calibrate line
+    std::string text;               // the rest of a type or calibrate line
+    std::vector<std::string> names; // symbol: the group and the symbol
 };
 
 // The rest of a type line as the user types it: UTF-8 turned into the system code page, "\n"
@@ -83,6 +86,30 @@ CString TypedText(const std::string& rest) {
         }
     }
     return FromUtf8(text);
+}
+
+// The words of a line; a word in double quotes may hold blanks ("Lato L").
+std::optional<std::vector<std::string>> Words(const std::string& text) {
+    std::vector<std::string> words;
+    for (std::size_t i = 0; i < text.size();) {
+        if (std::isspace(static_cast<unsigned char>(text[i]))) {
+            ++i;
+            continue;
+        }
+        std::string word;
+        if (text[i] == '"') {
+            const auto close = text.find('"', i + 1);
+            if (close == std::string::npos)
+                return std::nullopt;
+            word = text.substr(i + 1, close - i - 1);
+            i = close + 1;
+        } else {
+            while (i < text.size() && !std::isspace(static_cast<unsigned char>(text[i])))
+                word += text[i++];
+        }
+        words.push_back(word);
+    }
+    return words;
 }
 
 [[noreturn]] void ScriptError(const std::string& script, int line, const std::string& problem) {
@@ -108,18 +135,24 @@ std::vector<Step> ParseScript(const std::string& path, bool imageGiven) {
     std::string text;
     for (int line = 1; std::getline(in, text); ++line) {
         text = text.substr(0, text.find('#'));
-        std::istringstream words(text);
-        std::string name;
-        if (!(words >> name))
+        const auto words = Words(text);
+        if (!words)
+            ScriptError(path, line, "a quoted name has no closing quote");
+        if (words->empty())
             continue;
-        Step step{line, nullptr, 0, 0, {}};
+        const std::string name = words->front();
+        Step step{line, nullptr, 0, 0, {}, {}};
         for (const Verb& verb : kVerbs)
             if (name == verb.name)
                 step.verb = &verb;
         if (!step.verb)
             ScriptError(path, line, "unknown command '" + name + "'");
         if (step.verb->values == kText) {
-            std::getline(words >> std::ws, step.text);
+            // The rest of the line, as the user types it.
+            const auto start = text.find(name) + name.size();
+            step.text = text.substr(start);
+            const auto first = step.text.find_first_not_of(" \t");
+            step.text = first == std::string::npos ? std::string() : step.text.substr(first);
             while (!step.text.empty() && std::isspace(static_cast<unsigned char>(step.text.back())))
                 step.text.pop_back();
             if (name == "calibrate" && step.text.empty())
@@ -127,16 +160,16 @@ std::vector<Step> ParseScript(const std::string& path, bool imageGiven) {
             steps.push_back(step);
             continue;
         }
-        std::vector<std::string> values;
-        for (std::string value; words >> value;)
-            values.push_back(value);
+        const std::vector<std::string> values(words->begin() + 1, words->end());
         if (static_cast<int>(values.size()) != step.verb->values)
             ScriptError(path, line,
                         name + " takes " + std::to_string(step.verb->values) +
                             (step.verb->values == 1 ? " value" : " values"));
 
         const bool real = name == "zoom" || name == "resolution";
-        for (std::size_t i = 0; i < values.size(); ++i) {
+        if (name == "symbol")
+            step.names = values;
+        for (std::size_t i = 0; i < values.size() && name != "symbol"; ++i) {
             std::optional<double> value = Number(values[i], !real);
             if (name == "action" && !value) {
                 for (int code = 0; code < static_cast<int>(std::size(kActionNames)); ++code)
@@ -167,13 +200,15 @@ std::vector<Step> ParseScript(const std::string& path, bool imageGiven) {
 
 // The UI host of a session without a user: dialogs are cancelled and no menu entry is chosen,
 // as the headless host does, but message boxes and menus are reported with their script line.
-// The calibration dialog is answered with the length the script gives: typed, then OK; a
-// length the dialog refuses is cancelled. Text editors get what type gave them.
+// The calibration dialog is answered with the length the script gives (typed, then OK; a
+// length the dialog refuses is cancelled), the symbol selection dialog with the symbol the
+// script names, and text editors with what type gave them.
 class ReplayUiHost : public TypingUiHost {
 public:
     explicit ReplayUiHost(const int& line) : m_line(line) {}
 
     void AnswerCalibration(const std::string& length) { m_calibration = length; }
+    void ChooseSymbol(std::vector<std::string> names) { m_symbol = std::move(names); }
 
     void RunPropertySheet(CPropertySheet& sheet) override {
         if (!HasText())
@@ -182,10 +217,15 @@ public:
     }
 
     void RunModalDialog(CDialog& dialog) override {
-        if (!dialog.IsKindOf(RUNTIME_CLASS(CCalibrationDlg)) || !m_calibration) {
-            TypingUiHost::RunModalDialog(dialog);
-            return;
-        }
+        if (dialog.IsKindOf(RUNTIME_CLASS(CCalibrationDlg)) && m_calibration)
+            return AnswerCalibrationDialog(dialog);
+        if (dialog.IsKindOf(RUNTIME_CLASS(CSymbolSelectionDlg)) && !m_symbol.empty())
+            return AnswerSymbolDialog(dialog);
+        TypingUiHost::RunModalDialog(dialog);
+    }
+
+private:
+    void AnswerCalibrationDialog(CDialog& dialog) {
         dialog.TypeText(IDC_ACTUAL_VALUE, FromUtf8(*m_calibration));
         m_calibration.reset();
         dialog.PressOK();
@@ -193,6 +233,23 @@ public:
             dialog.PressCancel();
     }
 
+    void AnswerSymbolDialog(CDialog& dialog) {
+        const std::vector<std::string> names = std::move(m_symbol);
+        m_symbol.clear();
+        const int group = FindLine(dialog, IDC_GROUP_LIST_ID, names[0]);
+        if (group >= 0)
+            dialog.SelectListItem(IDC_GROUP_LIST_ID, group);
+        const int symbol = group >= 0 ? FindLine(dialog, IDC_SYMBOL_LIST_ID, names[1]) : -1;
+        if (symbol < 0) {
+            std::printf("line %d: the symbol dialog has no symbol \"%s\" in group \"%s\"\n", m_line,
+                        names[1].c_str(), names[0].c_str());
+            return dialog.PressCancel();
+        }
+        dialog.SelectListItem(IDC_SYMBOL_LIST_ID, symbol);
+        dialog.PressOK();
+    }
+
+public:
     int MessageBox(CWnd* owner, const char* text, const char* caption, UINT type) override {
         std::printf("line %d: message box \"%s\"\n", m_line, ToUtf8(CString(text)).c_str());
         return CHeadlessUiHost::MessageBox(owner, text, caption, type);
@@ -211,8 +268,22 @@ public:
     }
 
 private:
+    static constexpr int IDC_GROUP_LIST_ID = 24255;
+    static constexpr int IDC_SYMBOL_LIST_ID = 24256;
+
+    static int FindLine(CDialog& dialog, int id, const std::string& utf8) {
+        const CDialogItem* list = dialog.GetDlgItem(id);
+        const CString wanted = FromUtf8(utf8);
+        CString text;
+        for (int i = 0; list && i < list->GetCount(); ++i)
+            if (list->GetLineText(i, text) >= 0 && text == wanted)
+                return i;
+        return -1;
+    }
+
     const int& m_line;
     std::optional<std::string> m_calibration;
+    std::vector<std::string> m_symbol;
 };
 
 // The distance that a calibrate line means: the one drawn last, else the one selected.
@@ -362,11 +433,13 @@ bool NewDensityItem(CGraphicWnd& graphic, const CGraphicItem*& last, struct_LEAD
 } // namespace
 
 int RunReplay(const Args& args) {
-    std::string scriptPath, imagePath, framesDir, outPath;
+    std::string scriptPath, imagePath, framesDir, outPath, libraryPath;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--image")
             imagePath = OptionValue(args, i);
+        else if (arg == "--library")
+            libraryPath = OptionValue(args, i);
         else if (arg == "--frames")
             framesDir = OptionValue(args, i);
         else if (arg == "-o")
@@ -377,13 +450,18 @@ int RunReplay(const Args& args) {
             throw CommandError("unexpected argument '" + arg + "'");
     }
     if (scriptPath.empty() || outPath.empty())
-        throw CommandError("usage: vellum replay SCRIPT [--image IMG] [--frames DIR] -o OUT.png");
+        throw CommandError(
+            "usage: vellum replay SCRIPT [--image IMG] [--library LIB] [--frames DIR] -o OUT.png");
     if (std::filesystem::path(outPath).extension() != ".png")
         throw CommandError(outPath + ": the output must end in .png");
 
     // Everything is read and checked before anything is written.
     const std::vector<Step> steps = ParseScript(scriptPath, !imagePath.empty());
     const auto image = imagePath.empty() ? nullptr : LoadImage(imagePath);
+    auto library = libraryPath.empty() ? nullptr : LoadList(libraryPath);
+    // Without --library the window offers the library that the user's settings name.
+    if (!library)
+        SymbolLibraryInit();
     if (image && (image->Width > kMaxSide || image->Height > kMaxSide))
         throw CommandError(imagePath + ": the image is larger than 32767 pixels");
     const std::string listPath = std::filesystem::path(outPath).replace_extension(".vla").string();
@@ -403,6 +481,8 @@ int RunReplay(const Args& args) {
     ReplayView view(image ? DisplayPixels(*image) : PlainImage(imageSize.cx, imageSize.cy),
                     imageSize);
     CGraphicWnd graphic(&view);
+    if (library)
+        graphic.SetSymbolLibrary(library.release());
     view.SetGraphic(&graphic);
     graphic.SetImageSize(imageSize);
     std::unique_ptr<struct_LEAD_Bitmap> ramp =
@@ -457,6 +537,11 @@ int RunReplay(const Args& args) {
                 view.Invalidate(TRUE);
             } else if (verb == "action") {
                 graphic.SetVectorAction(a);
+            } else if (verb == "symbol") {
+                host.ChooseSymbol(step.names);
+                graphic.SetVectorAction(CGraphicWnd::actionSymbol);
+            } else if (verb == "freehand") {
+                graphic.SetVectorAction(CGraphicWnd::actionFreeDraw);
             } else if (verb == "types") {
                 graphic.SetTypesToDraw(static_cast<WORD>(a));
                 view.Invalidate(TRUE);

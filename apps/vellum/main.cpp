@@ -2,6 +2,8 @@
 
 #include "Commands.h"
 
+#include <vellum/module/VellumModule.h>
+
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -20,10 +22,13 @@ void PrintUsage(std::FILE* out) {
                  "  gamma IMAGE [--p 0.5] [--window [--low-cut A --high-cut B]] -o OUT.pgm|.png\n"
                  "                      find the gamma that brings the mean grey to the\n"
                  "                      brightness p asks for, and write the corrected image\n"
-                 "  replay SCRIPT [--image IMG] [--frames DIR] -o OUT.png  drive the window\n"
+                 "  replay SCRIPT [--image IMG] [--library LIB] [--frames DIR] -o OUT.png\n"
+                 "                      drive the window\n"
                  "  histogram IMAGE --rect L,T,R,B | --line X1,Y1,X2,Y2 [--json] [-o CHART.png]\n"
                  "                      grey-level statistics of a rectangle or along a line,\n"
-                 "                      and their bar chart\n");
+                 "                      and their bar chart\n"
+                 "  symbols LIBRARY [--json]  list the groups and symbols of a symbol library\n"
+                 "  symbols LIBRARY --make-sample  write the sample symbol library\n");
 }
 
 } // namespace
@@ -46,12 +51,17 @@ int main(int argc, char** argv) {
                               : command == "gamma"     ? RunGamma
                               : command == "replay"    ? RunReplay
                               : command == "histogram" ? RunHistogram
+                              : command == "symbols"   ? RunSymbols
                                                        : nullptr;
     if (!run) {
         std::fprintf(stderr, "vellum: unknown command '%s' (vellum --help lists them)\n",
                      command.c_str());
         return 2;
     }
+    // The library starts as a host starts it: its resources (the window's messages and menus)
+    // become reachable and the user's default overlay font is stored if there is none.
+    vellum::CVellumModule module;
+    vellum::VellumDLLInit();
     try {
         return run(args);
     } catch (const CommandError& e) {

@@ -3,6 +3,8 @@
 
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
+# The tool stores the default overlay font at start, as a host does: not in the user's file.
+set(ENV{VELLUM_SETTINGS} ${WORK_DIR}/settings.ini)
 
 function(expect_success)
     execute_process(COMMAND ${VELLUM} ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE out
@@ -36,7 +38,7 @@ foreach(file sample.png demo.vla demo.png)
 endforeach()
 
 expect_success(info ${WORK_DIR}/demo/demo.vla)
-if(NOT last_output MATCHES "group 0x0020 \\(drawings\\): 6 items"
+if(NOT last_output MATCHES "group 0x0020 \\(drawings\\): 7 items"
    OR NOT last_output MATCHES "group 0x0004 \\(density\\): 1 item"
    OR NOT last_output MATCHES "polyline  CGrPolyLine +class 0x0020 colour #00C8FF width 2 nodes \\(30, 120\\)")
     message(FATAL_ERROR "unexpected info output:\n${last_output}")
@@ -51,7 +53,8 @@ if(NOT last_output MATCHES "\"kind\":\"text\",[^}]*\"font\":\\{\"face\":\"Arial\
 endif()
 if(NOT last_output MATCHES "^\\{\"file\":.*\"groups\":\\[.*\\{\"key\":32,.*\"kind\":\"line\""
    OR NOT last_output MATCHES "\\{\"key\":8,.*\"kind\":\"distance\""
-   OR NOT last_output MATCHES "\\{\"key\":4,.*\"kind\":\"density-line\"")
+   OR NOT last_output MATCHES "\\{\"key\":4,.*\"kind\":\"density-line\""
+   OR NOT last_output MATCHES "\\{\"key\":1,.*\"kind\":\"symbol\"")
     message(FATAL_ERROR "unexpected JSON:\n${last_output}")
 endif()
 
@@ -186,3 +189,23 @@ expect_failure("the line has no length" ${out}
 expect_failure("needs four numbers" ${out} histogram ${WORK_DIR}/demo/sample.png --rect 1,2,3)
 expect_failure("the chart must end in .png" ${WORK_DIR}/chart.svg
                histogram ${WORK_DIR}/demo/sample.png --rect 0,0,5,5 -o ${WORK_DIR}/chart.svg)
+# Symbols: the sample library listed in both forms, a replay that places a symbol and draws a
+# freehand stroke, and a library that cannot be read.
+expect_success(symbols ${WORK_DIR}/lib.vla --make-sample)
+expect_success(symbols ${WORK_DIR}/lib.vla)
+if(NOT last_output MATCHES "group 0 \"Frecce\": 2 entries\n  \"Freccia\"  15 x 7.5 mm  102 x 50 px  2 items")
+    message(FATAL_ERROR "unexpected symbols output:\n${last_output}")
+endif()
+expect_success(symbols ${WORK_DIR}/lib.vla --json)
+if(NOT last_output MATCHES "\"name\":\"Croce\",\"info\":\"Punto di repere\",\"width_mm\":8,\"height_mm\":8,\"width_px\":102,\"height_px\":102,\"items\":2,\"hidden\":false")
+    message(FATAL_ERROR "unexpected symbols JSON:\n${last_output}")
+endif()
+expect_success(replay ${SYMBOL_SCRIPT} --library ${WORK_DIR}/lib.vla -o ${WORK_DIR}/symbols.png)
+expect_success(info ${WORK_DIR}/symbols.vla)
+if(NOT last_output MATCHES "group 0x0001 \\(symbols\\): 2 items\n  symbol +CGraphicSymbol class 0x0001 colour #00FF00 width 1 nodes \\(64, 44\\) \\(64, 92\\) \\(112, 92\\) \\(112, 44\\)"
+   OR NOT last_output MATCHES "freehand +CGraphicFreeDraw class 0x0020")
+    message(FATAL_ERROR "unexpected replayed symbols:\n${last_output}")
+endif()
+file(WRITE ${WORK_DIR}/empty.vla "")
+expect_failure("empty.vla: not a readable item list" ${WORK_DIR}/none.png
+               symbols ${WORK_DIR}/empty.vla)

@@ -18,7 +18,6 @@ using Lines = std::vector<std::string>;
 
 class GraphicWndDensity : public ::testing::Test {
 protected:
-    void SetUp() override { RegisterStandIns(); }
     void Drag(int action, CPoint from, CPoint to) {
         wnd.SetVectorAction(action);
         wnd.LButtonDown(0, from);

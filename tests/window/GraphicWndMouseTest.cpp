@@ -23,7 +23,6 @@ constexpr double kPi = 3.14159265358979;
 class GraphicWndMouse : public ::testing::Test {
 protected:
     void SetUp() override {
-        RegisterStandIns();
         AddLibraryResources();
     }
 
@@ -112,7 +111,7 @@ TEST_F(GraphicWndMouse, NewItemsTakeTheForcedTypeAndTheUsersDefaults) {
 }
 
 TEST_F(GraphicWndMouse, ActionsWithoutAKindCreateNothing) {
-    for (int action : {CGraphicWnd::actionFreeDraw, 15, 99, -1}) {
+    for (int action : {15, 99, -1}) {
         SCOPED_TRACE(action);
         wnd.SetVectorAction(action);
         wnd.LButtonDown(0, CPoint(10, 10));
@@ -527,49 +526,6 @@ TEST_F(GraphicWndMouse, TrackMousePointerLetsTheItemUnderThePointerSetItsCursor)
 // ---------------------------------------------------------------------------------------------
 // Kinds the window treats apart
 
-TEST_F(GraphicWndMouse, AChosenSymbolStartsWhereThePointerMoves) {
-    auto* symbol = new CGraphicSymbol;
-    wnd.HoldNewItem(symbol);
-    wnd.SetState(CGraphicWnd::stateSymbolChosen);
-    wnd.MouseMove(0, CPoint(30, 40));
-    EXPECT_EQ(wnd.GetLastNewItem(), symbol);
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingEnd);
-    EXPECT_EQ(symbol->GetDrag(), 1);
-    ExpectNodes(symbol, {CVector(30, 40), CVector(30, 40)});
-    wnd.MouseMove(0, CPoint(50, 40));
-    wnd.LButtonUp(0, CPoint(50, 40));
-    EXPECT_EQ(GroupItems(*wnd.GetVectorItemList(), 0x0020), Items{symbol});
-}
-
-TEST_F(GraphicWndMouse, AChosenSymbolStartsWhereTheButtonIsPressed) {
-    auto* symbol = new CGraphicSymbol;
-    wnd.HoldNewItem(symbol);
-    wnd.SetState(CGraphicWnd::stateSymbolChosen);
-    wnd.LButtonDown(0, CPoint(30, 40));
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateStarted);
-    EXPECT_EQ(wnd.GetLastNewItem(), symbol);
-    ExpectNodes(symbol, {CVector(30, 40), CVector(30, 40)});
-}
-
-TEST_F(GraphicWndMouse, ARightClickGivesAChosenSymbolUp) {
-    wnd.HoldNewItem(new CGraphicSymbol);
-    wnd.SetState(CGraphicWnd::stateSymbolChosen);
-    EXPECT_EQ(wnd.RButtonDown(0, CPoint(30, 40)), 0);
-    EXPECT_EQ(CProbeLine::s_live, 0);
-    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
-}
-
-TEST_F(GraphicWndMouse, ASymbolPressedOnAHandleIsRotated) {
-    Add<CGraphicSymbol>({CVector(10, 10), CVector(50, 30)});
-    wnd.LButtonDown(0, CPoint(10, 10));
-    EXPECT_EQ(wnd.State(), CGraphicWnd::statePressedToRotate);
-    wnd.LButtonUp(0, CPoint(10, 10));
-    wnd.LButtonDown(0, CPoint(30, 20));
-    EXPECT_EQ(wnd.State(), CGraphicWnd::statePressedToMove);
-    wnd.LButtonUp(0, CPoint(30, 20));
-}
-
 TEST_F(GraphicWndMouse, TheSymbolActionNeedsACalibratedImageAndALibrary) {
     wnd.SetVectorAction(CGraphicWnd::actionSymbol);
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
@@ -637,24 +593,6 @@ TEST_F(GraphicWndMouse, ASelectionRectangleLeavesTheListWithTheWindow) {
     }
     EXPECT_EQ(density->HasFocus(), 0); // a density item loses its focus with the window
     EXPECT_EQ(ItemCount(mine), 1);
-}
-
-TEST_F(GraphicWndMouse, AFreehandLineAddsANodeEveryOtherMoveAndEndsOnRelease) {
-    auto* stroke = new CGraphicFreeDraw;
-    wnd.StartHeldItem(stroke, CVector(10, 10), CGraphicWnd::stateStarted);
-    wnd.MouseMove(0, CPoint(12, 10)); // the second node
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
-    wnd.MouseMove(0, CPoint(14, 11)); // follows, then waits for the next node
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateBetweenNodes);
-    wnd.MouseMove(0, CPoint(16, 13)); // a new node
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
-    wnd.MouseMove(0, CPoint(18, 16));
-    ExpectNodes(stroke, {CVector(10, 10), CVector(14, 11), CVector(18, 16)});
-    wnd.LButtonUp(0, CPoint(19, 18));
-    ExpectNodes(stroke, {CVector(10, 10), CVector(14, 11), CVector(19, 18)});
-    EXPECT_EQ(Drawings(), Items{stroke});
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
-    EXPECT_EQ(stroke->GetDrag(), 0);
 }
 
 TEST_F(GraphicWndMouse, AnAngleIsNotFinishedByADoubleClickOrANewAction) {

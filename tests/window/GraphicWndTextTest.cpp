@@ -19,7 +19,6 @@ using Items = std::vector<CGraphicItem*>;
 
 class GraphicWndText : public ::testing::Test {
 protected:
-    void SetUp() override { RegisterStandIns(); }
 
     // Action 5 dragged from one view point to another, the editor answered by script.
     CGraphicText* DrawTextBox(CPoint from, CPoint to, CScriptedUiHost::Script script) {

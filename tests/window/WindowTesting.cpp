@@ -2,20 +2,6 @@
 
 namespace vellum::test {
 
-IMPLEMENT_DYNAMIC(CGraphicFreeDraw, CGrPolyLine)
-IMPLEMENT_DYNAMIC(CGraphicSymbol, CGraphicLine)
-
-void RegisterStandIns() {
-    CClassRegistry& registry = CClassRegistry::Instance();
-    for (const CRuntimeClass* standIn :
-         {RUNTIME_CLASS(CGraphicFreeDraw), RUNTIME_CLASS(CGraphicSymbol)}) {
-        const CRuntimeClass* found = registry.Find(standIn->m_lpszClassName);
-        ASSERT_TRUE(!found || found == standIn)
-            << standIn->m_lpszClassName << " exists now: test the window with the real kind";
-        registry.Register(standIn);
-    }
-}
-
 std::vector<CVector> Nodes(CGraphicItem* item) {
     std::vector<CVector> nodes;
     for (int i = 0; i < item->GetNodeCount(); ++i)

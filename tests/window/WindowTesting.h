@@ -1,7 +1,6 @@
 #pragma once
-// What the window tests share: a window that opens its protected state to the tests, items
-// that count their instances and record what the window asks of them, and stand-ins for the
-// item kinds that the window recognises by class name before those kinds exist.
+// What the window tests share: a window that opens its protected state to the tests, and items
+// that count their instances and record what the window asks of them.
 
 #include "support/FakeWnd.h"
 
@@ -101,19 +100,6 @@ public:
     CLiveItemCheck(const CLiveItemCheck&) = delete;
     CLiveItemCheck& operator=(const CLiveItemCheck&) = delete;
 };
-
-// Stand-ins carry the names of kinds that the library does not have yet; the window treats
-// them by name exactly as it will treat the real kinds.
-class CGraphicFreeDraw : public CProbe<CGrPolyLine> {
-    DECLARE_DYNAMIC(CGraphicFreeDraw)
-};
-class CGraphicSymbol : public CProbe<CGraphicLine> {
-    DECLARE_DYNAMIC(CGraphicSymbol)
-};
-
-// Registers the stand-ins once. A name that the library has taken by now fails the tests:
-// they should then use the real kind.
-void RegisterStandIns();
 
 // A line or polyline with its nodes, class 0x0020.
 template <class Item = CProbeLine> Item* NewItem(std::initializer_list<CVector> nodes) {

@@ -1,0 +1,312 @@
+#include "support/ArchiveBytes.h"
+#include "support/ScriptedUiHost.h"
+#include "support/TempSettings.h"
+
+#include <vellum/Graphics/GrItmlst.h>
+#include <vellum/Graphics/GraphicLine.h>
+#include <vellum/Graphics/GraphicSymbol.h>
+#include <vellum/backends/recording/RecordingDC.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vellum::test {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+CGraphicLine* NewLine(CVector a, CVector b) {
+    auto* line = new CGraphicLine;
+    line->SetStart(&a);
+    line->SetEnd(&b, 0);
+    return line;
+}
+
+// A symbol whose one line spans 100 × 50 pixels, defined as 10 × 5 mm.
+std::unique_ptr<CGraphicSymbol> TenByFive() {
+    auto symbol = std::make_unique<CGraphicSymbol>();
+    symbol->AddItem(NewLine(CVector(30, 40), CVector(130, 90)));
+    symbol->Normalize();
+    symbol->SetSize(10.0, 5.0);
+    return symbol;
+}
+
+void Place(CGraphicSymbol& symbol, CVector at) {
+    symbol.SetStart(&at);
+    symbol.SetEnd(&at, 0);
+    CRecordingDC dc;
+    symbol.Draw(&dc, 1.0, 0, 0, 1.0);
+}
+
+TEST(GraphicSymbol, NormalizeMovesTheItemsToTheOriginAndKeepsTheirExtent) {
+    auto symbol = TenByFive();
+    EXPECT_EQ(symbol->GetNaturalRect(), CRect(0, 0, 100, 50));
+    auto* line = static_cast<CGraphicLine*>(symbol->GetItems().GetHead());
+    EXPECT_EQ(line->GetNode(0), CVector(0, 0));
+    EXPECT_EQ(line->GetNode(1), CVector(100, 50));
+    symbol->Resize(20.0, 10.0);
+    EXPECT_DOUBLE_EQ(symbol->Width(), 5.0);
+    EXPECT_DOUBLE_EQ(symbol->Height(), 5.0);
+    symbol->Resize(0.0, 10.0);
+    EXPECT_TRUE(std::isinf(symbol->Width()));
+}
+
+// The placed frame keeps the size in millimetres on every image: width × height mm at
+// resolution (pixels per mm) and magnification, turned by the angle.
+TEST(GraphicSymbol, ScalesAndFrameFollowResolutionMagnificationAndAngle) {
+    struct Row {
+        double rx, ry, mx, my, degrees;
+        double horizontal, vertical; // expected scales
+        CVector c0, c2;              // expected frame, placed at (300, 200)
+    };
+    const Row rows[] = {
+        {20, 20, 1, 1, 0, 2.0, 2.0, CVector(200, 150), CVector(400, 250)},
+        {10, 10, 2, 2, 0, 2.0, 2.0, CVector(200, 150), CVector(400, 250)},
+        {40, 10, 1, 1, 0, 4.0, 1.0, CVector(100, 175), CVector(500, 225)},
+        {5, 5, 1, 1, 0, 0.5, 0.5, CVector(275, 187.5), CVector(325, 212.5)},
+        {20, 20, 1, 0.5, 0, 2.0, 1.0, CVector(200, 175), CVector(400, 225)},
+        {0, 20, 1, 1, 0, 0.0, 0.0, CVector(250, 175), CVector(350, 225)}, // natural size
+        {20, 20, 0, 1, 0, 0.0, 0.0, CVector(250, 175), CVector(350, 225)},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "resolution " << row.rx << "," << row.ry
+                                        << " magnification " << row.mx << "," << row.my);
+        auto symbol = TenByFive();
+        symbol->SetResolution(row.rx, row.ry);
+        symbol->SetMagnification(row.mx, row.my);
+        Place(*symbol, CVector(300, 200));
+        EXPECT_DOUBLE_EQ(symbol->GetHorizontalScale(), row.horizontal);
+        EXPECT_DOUBLE_EQ(symbol->GetVerticalScale(), row.vertical);
+        EXPECT_EQ(symbol->GetCorner(0), row.c0);
+        EXPECT_EQ(symbol->GetCorner(2), row.c2);
+        EXPECT_EQ(symbol->GetCorner(1), CVector(row.c0.x, row.c2.y));
+        EXPECT_EQ(symbol->IsUpdatePending(), 0);
+    }
+}
+
+TEST(GraphicSymbol, ATurnedSymbolMeasuresItsWidthAlongTheOtherAxis) {
+    auto symbol = TenByFive();
+    symbol->SetResolution(20.0, 10.0);
+    CVector centre(0, 0);
+    symbol->Rotate(kPi / 2, &centre);
+    Place(*symbol, CVector(300, 200));
+    // Width 100 px now lies along y (10 px per mm): 10 mm already, so scale 1; the height's
+    // 50 px lie along x (20 px per mm): 2.5 mm, scaled by 2 to 5 mm.
+    EXPECT_NEAR(symbol->GetHorizontalScale(), 1.0, 1e-12);
+    EXPECT_NEAR(symbol->GetVerticalScale(), 2.0, 1e-12);
+    EXPECT_DOUBLE_EQ(symbol->GetAngle(), kPi / 2);
+}
+
+TEST(GraphicSymbol, BadSizesDrawAtTheNaturalSize) {
+    const double sizes[][2] = {{0.0, 5.0}, {-10.0, 5.0}, {10.0, 0.0}, {NAN, 5.0}};
+    for (const auto& size : sizes) {
+        auto symbol = TenByFive();
+        symbol->SetSize(size[0], size[1]);
+        symbol->SetResolution(20.0, 20.0);
+        Place(*symbol, CVector(300, 200));
+        EXPECT_EQ(symbol->GetCorner(0), CVector(250, 175)) << size[0] << " x " << size[1];
+        EXPECT_EQ(symbol->GetCorner(2), CVector(350, 225));
+    }
+    CGraphicSymbol empty; // no items: a frame of no size at the point
+    empty.SetSize(10, 5);
+    empty.SetResolution(20, 20);
+    Place(empty, CVector(7, 9));
+    EXPECT_EQ(empty.GetCorner(0), CVector(7, 9));
+    EXPECT_EQ(empty.GetCorner(2), CVector(7, 9));
+}
+
+TEST(GraphicSymbol, DrawingPutsEveryItemBackAndShowsItScaledAtTheFrame) {
+    auto symbol = TenByFive();
+    symbol->SetResolution(20, 20);
+    CVector at(300, 200);
+    symbol->SetStart(&at);
+    symbol->SetEnd(&at, 0);
+    CRecordingDC dc;
+    symbol->Draw(&dc, 1.0, 0, 0, 1.0);
+    auto* line = static_cast<CGraphicLine*>(symbol->GetItems().GetHead());
+    EXPECT_EQ(line->GetNode(0), CVector(0, 0));
+    EXPECT_EQ(line->GetNode(1), CVector(100, 50));
+    EXPECT_EQ(dc.DrawingLines(),
+              (std::vector<std::string>{"MoveTo (200,150)",
+                                        "LineTo (200,150)-(400,250) pen 0/1/0x0000FF00 rop 13"}));
+}
+
+TEST(GraphicSymbol, FrozenSymbolsIgnoreDragsButNotProgrammaticMoves) {
+    auto symbol = TenByFive();
+    Place(*symbol, CVector(300, 200));
+    symbol->SetFrozen(1);
+    symbol->SetDrag(1);
+    symbol->Move(10, 5, -1);
+    CVector centre(300, 200);
+    symbol->Rotate(1.0, &centre);
+    EXPECT_EQ(symbol->GetCorner(0), CVector(250, 175));
+    EXPECT_EQ(symbol->GetAngle(), 0.0);
+    symbol->SetDrag(0);
+    symbol->Move(10, 5, 3); // a corner number moves the whole symbol too
+    EXPECT_EQ(symbol->GetCorner(0), CVector(260, 180));
+    EXPECT_EQ(symbol->GetCorner(2), CVector(360, 230));
+}
+
+TEST(GraphicSymbol, TwoFlipsRestoreTheItemsAndTheFlag) {
+    auto symbol = TenByFive();
+    Place(*symbol, CVector(300, 200));
+    symbol->FlipHorizontal(0);
+    EXPECT_EQ(symbol->IsFlipped(), 1);
+    auto* line = static_cast<CGraphicLine*>(symbol->GetItems().GetHead());
+    EXPECT_EQ(line->GetNode(0), CVector(100, 0)); // mirrored, then normalized
+    EXPECT_EQ(line->GetNode(1), CVector(0, 50));
+    CVector centre(0, 0);
+    symbol->Rotate(0.5, &centre);
+    EXPECT_DOUBLE_EQ(symbol->GetAngle(), -0.5); // a flipped symbol turns the other way
+    symbol->FlipHorizontal(0);
+    EXPECT_EQ(symbol->IsFlipped(), 0);
+    EXPECT_EQ(line->GetNode(0), CVector(0, 0));
+    EXPECT_EQ(line->GetNode(1), CVector(100, 50));
+}
+
+TEST(GraphicSymbol, ItemsAreAddedRemovedAndDumpedWithoutCopies) {
+    CGraphicSymbol symbol;
+    CGraphicLine* a = NewLine(CVector(0, 0), CVector(5, 5));
+    CGraphicLine* b = NewLine(CVector(1, 1), CVector(6, 6));
+    EXPECT_EQ(symbol.AddItem(a), 1);
+    EXPECT_EQ(symbol.AddItem(b), 1);
+    symbol.SetColor(RGB(1, 2, 3));
+    EXPECT_EQ(a->GetColor(), RGB(1, 2, 3));
+    CGraphicItemList list;
+    EXPECT_EQ(symbol.DumpItems(&list), 1);
+    CObject* group = nullptr;
+    ASSERT_TRUE(list.Lookup(1, group));
+    EXPECT_EQ(static_cast<CGrItemList*>(group)->GetCount(), 2);
+    EXPECT_EQ(static_cast<CGrItemList*>(group)->GetHead(), a);
+    EXPECT_EQ(symbol.RemoveItem(b), 1);
+    EXPECT_EQ(symbol.RemoveItem(b), 0);
+    symbol.RemoveAllItems(); // the list owns both now
+    EXPECT_EQ(symbol.GetItems().GetCount(), 0);
+}
+
+Bytes NewSymbolRecord() {
+    Bytes out;
+    AppendNewClass(out, "CGraphicSymbol");
+    return out;
+}
+
+// Both layouts: the rectangle's fields, the format, the items, then the symbol's own fields.
+TEST(GraphicSymbol, StoresFormatTwoAndReadsFormatOne) {
+    CGraphicSymbol symbol;
+    symbol.AddItem(NewLine(CVector(0, 0), CVector(4, 2)));
+    symbol.Normalize();
+    symbol.SetName("Freccia");
+    symbol.SetInfo("\xE0");
+    symbol.SetSize(2.5, 1.0);
+    symbol.SetFrozen(1);
+    const Bytes stored = Store([&](CArchive& ar) { ar << &symbol; });
+    const Bytes rect = Store([&](CArchive& ar) { symbol.CGraphicRect::Serialize(ar); });
+    const Bytes items = Store([&](CArchive& ar) { symbol.GetItems().Serialize(ar); });
+
+    Bytes tail;
+    for (int v : {0, 0, 4, 2})
+        AppendDword(tail, static_cast<DWORD>(v));
+    Append(tail, {7});
+    AppendText(tail, "Freccia");
+    Append(tail, {1, 0xE0});
+    AppendDouble(tail, 2.5);
+    AppendDouble(tail, 1.0);
+    AppendDouble(tail, 0.0);
+    AppendDword(tail, 1); // frozen
+    AppendDword(tail, 0); // flipped
+
+    Bytes expected = NewSymbolRecord();
+    expected.insert(expected.end(), rect.begin(), rect.end());
+    AppendDword(expected, 2);
+    expected.insert(expected.end(), items.begin(), items.end());
+    expected.insert(expected.end(), tail.begin(), tail.end());
+    EXPECT_EQ(stored, expected);
+
+    // The same symbol in the first layout: two doubles after the natural rectangle.
+    Bytes first = NewSymbolRecord();
+    first.insert(first.end(), rect.begin(), rect.end());
+    AppendDword(first, 1);
+    first.insert(first.end(), items.begin(), items.end());
+    first.insert(first.end(), tail.begin(), tail.begin() + 16);
+    AppendDouble(first, 123.0);
+    AppendDouble(first, 456.0);
+    first.insert(first.end(), tail.begin() + 16, tail.end());
+    std::unique_ptr<CObject> read;
+    Load(first, [&](CArchive& ar) { read.reset(ar.ReadObject(RUNTIME_CLASS(CGraphicSymbol))); });
+    auto* loaded = static_cast<CGraphicSymbol*>(read.get());
+    EXPECT_EQ(loaded->GetSymbolFormat(), 1);
+    EXPECT_STREQ(loaded->GetName(), "Freccia");
+    EXPECT_EQ(loaded->IsFrozen(), 1);
+    EXPECT_EQ(Store([&](CArchive& ar) { ar << loaded; }), expected); // written as format 2
+
+    // Any other format reads nothing after the items.
+    Bytes other = NewSymbolRecord();
+    other.insert(other.end(), rect.begin(), rect.end());
+    AppendDword(other, 9);
+    other.insert(other.end(), items.begin(), items.end());
+    Load(other, [&](CArchive& ar) { read.reset(ar.ReadObject(RUNTIME_CLASS(CGraphicSymbol))); });
+    loaded = static_cast<CGraphicSymbol*>(read.get());
+    EXPECT_STREQ(loaded->GetName(), "");
+    EXPECT_EQ(loaded->GetItems().GetCount(), 1);
+}
+
+TEST(GraphicSymbol, PropertiesFreezeAndRecolourOnOK) {
+    TempSettings settings;
+    CScriptedUiHost host;
+    CUiHostScope scope(host);
+    CGraphicSymbol symbol;
+    symbol.AddItem(NewLine(CVector(0, 0), CVector(4, 2)));
+    symbol.SetName("Croce");
+    host.AddScript([](CScriptedUser& user) {
+        EXPECT_EQ(user.Text(24266), "Croce");
+        user.Check(24265);
+        user.OK();
+    });
+    EXPECT_EQ(symbol.Properties(nullptr, 0), 1);
+    EXPECT_EQ(symbol.IsFrozen(), 1);
+    EXPECT_EQ(symbol.GetColor(), RGB(0, 255, 0)); // no colour chosen: unchanged
+    host.AddScript([](CScriptedUser& user) {
+        user.Tab(1);
+        user.Click(24252);
+        user.OK();
+    });
+    host.AnswerColor(RGB(9, 8, 7));
+    EXPECT_EQ(symbol.Properties(nullptr, 0), 1);
+    EXPECT_EQ(static_cast<CGraphicItem*>(symbol.GetItems().GetHead())->GetColor(), RGB(9, 8, 7));
+    host.AddScript([](CScriptedUser& user) {
+        user.Check(24265, false);
+        user.Cancel();
+    });
+    EXPECT_EQ(symbol.Properties(nullptr, 0), 0);
+    EXPECT_EQ(symbol.IsFrozen(), 1);
+}
+
+TEST(GraphicSymbol, TheDefinitionDialogSetsNameInfoAndSizeWithinItsRange) {
+    CScriptedUiHost host;
+    CUiHostScope scope(host);
+    CGraphicSymbol symbol;
+    host.AddScript([](CScriptedUser& user) {
+        user.Type(24262, "Anca");
+        user.Type(24269, "protesi");
+        user.Type(24264, "500.5"); // width out of range: the dialog stays open
+        user.Type(24263, "0");
+        user.OK();
+        EXPECT_TRUE(user.IsOpen());
+        user.Type(24264, "500");
+        user.OK();
+    });
+    EXPECT_EQ(symbol.SymbolDefDlg(), 1);
+    EXPECT_STREQ(symbol.GetName(), "Anca");
+    EXPECT_STREQ(symbol.GetInfo(), "protesi");
+    EXPECT_EQ(symbol.Width(), 500.0);
+    EXPECT_EQ(symbol.Height(), 0.0);
+    EXPECT_EQ(symbol.SymbolDefDlg(), 0); // cancelled: nothing changes
+    EXPECT_STREQ(symbol.GetName(), "Anca");
+}
+
+} // namespace
+} // namespace vellum::test

@@ -1,0 +1,305 @@
+#include "support/ArchiveBytes.h"
+#include "support/TempSettings.h"
+
+#include <vellum/Graphics/GrItmlst.h>
+#include <vellum/Graphics/GraphicLine.h>
+#include <vellum/Graphics/GraphicSymbol.h>
+#include <vellum/backends/recording/RecordingDC.h>
+#include <vellum/platform/File.h>
+#include <vellum/platform/ListBox.h>
+#include <vellum/platform/UserSettings.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace vellum::test {
+namespace {
+
+using Names = std::vector<std::string>;
+
+CGraphicSymbol* NewSymbol(const char* name) {
+    auto* symbol = new CGraphicSymbol;
+    auto* line = new CGraphicLine;
+    CVector a(0, 0), b(10, 5);
+    line->SetStart(&a);
+    line->SetEnd(&b, 0);
+    symbol->AddItem(line);
+    symbol->Normalize();
+    symbol->SetName(name);
+    return symbol;
+}
+
+Names ListLines(const CListBox& lb) {
+    Names lines;
+    CString text;
+    for (int i = 0; i < lb.GetCount(); ++i) {
+        lb.GetText(i, text);
+        lines.push_back(text.GetString());
+    }
+    return lines;
+}
+
+std::vector<int> Checks(const CCheckListBox& lb) {
+    std::vector<int> checks;
+    for (int i = 0; i < lb.GetCount(); ++i)
+        checks.push_back(lb.GetCheck(i));
+    return checks;
+}
+
+std::string FileText(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Runs the test in a folder of its own: the state files go into the current folder.
+class SymbolLibrary : public ::testing::Test {
+protected:
+    SymbolLibrary() : m_previous(std::filesystem::current_path()) {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_folder = std::filesystem::path(::testing::TempDir()) /
+                   ("vellum-symbols-" + std::string(info->name()));
+        std::filesystem::remove_all(m_folder);
+        std::filesystem::create_directories(m_folder);
+        std::filesystem::current_path(m_folder);
+    }
+    ~SymbolLibrary() override {
+        std::filesystem::current_path(m_previous);
+        std::filesystem::remove_all(m_folder);
+    }
+
+    TempSettings settings;
+    CGraphicItemList library;
+
+private:
+    std::filesystem::path m_previous;
+    std::filesystem::path m_folder;
+};
+
+TEST_F(SymbolLibrary, GroupsTakeTheSmallestFreeNumberAndRepeatedNamesAddNothing) {
+    EXPECT_EQ(library.AddSymbolGroup("Frecce"), 1);
+    EXPECT_EQ(library.AddSymbolGroup("Croci"), 1);
+    EXPECT_EQ(library.AddSymbolGroup("Frecce"), 1);
+    EXPECT_EQ(library.GetCount(), 2);
+    CObject* group = nullptr;
+    ASSERT_TRUE(library.Lookup(0, group));
+    EXPECT_EQ(static_cast<CGrItemList*>(group)->GetName(), "Frecce");
+    EXPECT_EQ(library.DeleteGroup("Frecce"), 1);
+    EXPECT_EQ(library.DeleteGroup("Frecce"), 0);
+    EXPECT_EQ(library.AddSymbolGroup("Anatomia"), 1);
+    ASSERT_TRUE(library.Lookup(0, group));
+    EXPECT_EQ(static_cast<CGrItemList*>(group)->GetName(), "Anatomia");
+    // Names that could not be chosen or hidden are refused.
+    EXPECT_EQ(library.AddSymbolGroup(nullptr), 0);
+    EXPECT_EQ(library.AddSymbolGroup(""), 0);
+    EXPECT_EQ(library.AddSymbolGroup(" \t"), 0);
+    EXPECT_EQ(library.GetCount(), 2);
+}
+
+TEST_F(SymbolLibrary, SymbolsAreFoundCopiedAndDeletedByExactName) {
+    library.AddSymbolGroup("Frecce");
+    CGraphicSymbol* stray = NewSymbol("Su");
+    EXPECT_EQ(library.AddSymbolToGroup("frecce", stray), 0); // names are case-sensitive
+    delete stray;
+    EXPECT_EQ(library.AddSymbolToGroup("Frecce", NewSymbol("Su")), 1);
+    EXPECT_EQ(library.AddSymbolToGroup("Frecce", NewSymbol("Su")), 1);
+    EXPECT_EQ(library.AddSymbolToGroup("Frecce", NewSymbol("Giu")), 1);
+
+    std::unique_ptr<CGraphicSymbol> one(library.GetSymbol("Frecce", "Su"));
+    std::unique_ptr<CGraphicSymbol> two(library.GetSymbol("Frecce", "Su"));
+    ASSERT_TRUE(one && two);
+    EXPECT_NE(one.get(), two.get());
+    EXPECT_NE(one->GetItems().GetHead(), two->GetItems().GetHead());
+    EXPECT_EQ(library.GetSymbol("Frecce", "su"), nullptr);
+    EXPECT_EQ(library.GetSymbol("Croci", "Su"), nullptr);
+    EXPECT_EQ(library.GetSymbol(nullptr, "Su"), nullptr);
+
+    EXPECT_EQ(library.DeleteSymbol("Frecce", "Su"), 1); // the first of the two
+    EXPECT_EQ(library.DeleteSymbol("Frecce", "Su"), 1);
+    EXPECT_EQ(library.DeleteSymbol("Frecce", "Su"), 0);
+    one.reset(); // the copies are the caller's
+    std::unique_ptr<CGraphicSymbol> left(library.GetSymbol("Frecce", "Giu"));
+    EXPECT_NE(left, nullptr);
+}
+
+TEST_F(SymbolLibrary, EntriesThatAreNotSymbolsAreSkipped) {
+    library.AddSymbolGroup("Misto");
+    CObject* group = nullptr;
+    library.Lookup(0, group);
+    auto* line = new CGraphicLine;
+    static_cast<CGrItemList*>(group)->AddTail(line);
+    library.AddSymbolToGroup("Misto", NewSymbol("Croce"));
+    CListBox lb;
+    library.AddSymbolsToLB("Misto", &lb, nullptr);
+    EXPECT_EQ(ListLines(lb), Names{"Croce"});
+    EXPECT_EQ(library.GetSymbol("Misto", ""), nullptr);
+    EXPECT_EQ(library.DeleteSymbol("Misto", ""), 0);
+}
+
+TEST_F(SymbolLibrary, HiddenNamesAreTrimmedAndKeptInTheSettings) {
+    EXPECT_FALSE(library.IsSymbolGroupDisabled("Frecce"));
+    EXPECT_EQ(library.EnableSymbolGroup("Frecce"), 0); // not hidden
+    EXPECT_EQ(library.DisableSymbolGroup(" Frecce\t"), 1);
+    EXPECT_TRUE(library.IsSymbolGroupDisabled("Frecce"));
+    EXPECT_EQ(library.DisableSymbol("A_B "), 1);
+    EXPECT_TRUE(library.IsSymbolDisabled("A_B"));
+    EXPECT_FALSE(library.IsSymbolGroupDisabled("A_B")); // the two sets are apart
+    EXPECT_EQ(settings.Contents(), "[DisabledGroups]\nFrecce=1\n\n[DisabledSymbols]\nA_B=1\n");
+    EXPECT_EQ(library.EnableSymbolGroup("Frecce "), 1);
+    EXPECT_FALSE(library.IsSymbolGroupDisabled("Frecce"));
+    EXPECT_EQ(library.EnableSymbol("A_B"), 1);
+    EXPECT_EQ(library.EnableSymbol("A_B"), 0);
+    // Names that a settings entry cannot hold are refused rather than misread.
+    for (const char* bad : {"", "  ", "a=b", "[x", "a\nb"}) {
+        EXPECT_EQ(library.DisableSymbolGroup(bad), 0) << bad;
+        EXPECT_FALSE(library.IsSymbolGroupDisabled(bad)) << bad;
+    }
+}
+
+TEST_F(SymbolLibrary, AnyValueOfAHiddenEntryHides) {
+    settings.Write(
+        "[DisabledGroups]\nZero=0\nWord=yes\nnot an entry\n=1\n[DisabledSymbols\nX_Y=1\n");
+    EXPECT_TRUE(library.IsSymbolGroupDisabled("Zero"));
+    EXPECT_TRUE(library.IsSymbolGroupDisabled("Word"));
+    EXPECT_FALSE(library.IsSymbolGroupDisabled("not an entry"));
+    EXPECT_FALSE(library.IsSymbolDisabled("X_Y")); // its section header is broken
+}
+
+TEST_F(SymbolLibrary, TheListsShowWhatIsNotHiddenAndMeasureTheLongestLine) {
+    library.AddSymbolGroup(" Frecce ");
+    library.AddSymbolGroup("Croci");
+    library.AddSymbolToGroup(" Frecce ", NewSymbol("Su"));
+    library.AddSymbolToGroup(" Frecce ", NewSymbol("Giu "));
+    library.AddSymbolToGroup(" Frecce ", NewSymbol("Sinistra"));
+    library.DisableSymbolGroup("Croci");
+    library.DisableSymbol("Frecce _Giu"); // the key " Frecce _Giu " trimmed
+    library.DisableSymbol(" Frecce _Sinistra");
+
+    class CMeasuredList : public CListBox {
+    public:
+        CDC* GetDC() override { return &dc; }
+        int ReleaseDC(CDC*) override { return 1; }
+        CRecordingDC dc;
+    } groups, symbols;
+    library.AddGroupsToLB(&groups, nullptr);
+    EXPECT_EQ(ListLines(groups), Names{"Frecce"});
+    library.AddSymbolsToLB(" Frecce ", &symbols, nullptr);
+    EXPECT_EQ(ListLines(symbols), Names{"Su"});
+    // The recording context measures 8 pixels a character: "Frecce" and an "x".
+    EXPECT_EQ(groups.GetHorizontalExtent(), 56);
+    EXPECT_EQ(symbols.GetHorizontalExtent(), 24);
+    CListBox unmeasured;
+    library.AddSymbolsToLB("Frecce", &unmeasured, nullptr); // exact names only
+    EXPECT_EQ(unmeasured.GetCount(), 0);
+    EXPECT_EQ(unmeasured.GetHorizontalExtent(), 0);
+}
+
+TEST_F(SymbolLibrary, FillingTheCheckListWritesTheHiddenStateFiles) {
+    library.AddSymbolGroup("Arrows");
+    library.AddSymbolGroup("Bones");
+    library.AddSymbolToGroup("Arrows", NewSymbol("Up"));
+    library.AddSymbolToGroup("Arrows", NewSymbol("Down"));
+    library.AddSymbolToGroup("Bones", NewSymbol("Hip"));
+    library.DisableSymbolGroup("Arrows");
+    library.DisableSymbol("Arrows_Up");
+    library.DisableSymbol("Bones_Hip");
+    CCheckListBox groups;
+    library.AddGroupsToCheckListBox(&groups, nullptr);
+    // Map order: group 1 before group 0 (both in the first bucket, the newer first).
+    EXPECT_EQ(ListLines(groups), (Names{"Bones", "Arrows"}));
+    EXPECT_EQ(Checks(groups), (std::vector<int>{1, 0}));
+    EXPECT_EQ(FileText("sgrps.tmp"), "Arrows||");
+    EXPECT_EQ(FileText("smbs.tmp"), "Bones_Hip||Arrows_Up||");
+    CCheckListBox symbols;
+    library.AddSymbolsToCheckListBox("Arrows", &symbols, nullptr);
+    EXPECT_EQ(ListLines(symbols), (Names{"Up", "Down"}));
+    EXPECT_EQ(Checks(symbols), (std::vector<int>{0, 1}));
+
+    library.EnableSymbolGroup("Arrows");
+    library.EnableSymbol("Arrows_Up");
+    library.EnableSymbol("Bones_Hip");
+    CCheckListBox again;
+    library.AddGroupsToCheckListBox(&again, nullptr);
+    EXPECT_EQ(FileText("sgrps.tmp"), ""); // written anew, empty
+    EXPECT_EQ(FileText("smbs.tmp"), "");
+}
+
+TEST_F(SymbolLibrary, RestoringHidesEachListedNameOnce) {
+    struct Row {
+        const char* text;
+        std::string settings;
+    };
+    const Row rows[] = {
+        {"G1||G2||G1||", "[DisabledGroups]\nG1=1\nG2=1\n"},
+        {"G1||junk", "[DisabledGroups]\nG1=1\n"},
+        {"  G1||  ", "[DisabledGroups]\nG1=1\n"},
+        {"", ""},
+        {"junk", ""},   // no separator: the whole text is one unfinished name
+        {"||G1||", ""}, // an empty name removes every separator
+        {"G1|G2||", "[DisabledGroups]\nG1|G2=1\n"},
+    };
+    for (const Row& row : rows) {
+        settings.Write("");
+        {
+            std::ofstream out("sgrps.tmp", std::ios::binary | std::ios::trunc);
+            out << row.text;
+        }
+        CFile file("sgrps.tmp", CFile::modeRead);
+        EXPECT_TRUE(library.RestoreInitalGroupsState(&file));
+        EXPECT_EQ(settings.Contents(), row.settings) << '"' << row.text << '"';
+    }
+    {
+        std::ofstream out("smbs.tmp", std::ios::binary | std::ios::trunc);
+        out << "A_B||";
+    }
+    CFile file("smbs.tmp", CFile::modeRead);
+    settings.Write("");
+    EXPECT_TRUE(library.RestoreInitalSymbolsState(&file));
+    EXPECT_TRUE(library.IsSymbolDisabled("A_B"));
+}
+
+// A library file with its groups: reading it back finds every symbol.
+TEST_F(SymbolLibrary, ALibraryFileLoadsWithItsGroupsAndRefusesDamage) {
+    library.AddSymbolGroup("Frecce");
+    library.AddSymbolToGroup("Frecce", NewSymbol("Su"));
+    const Bytes bytes = Store([&](CArchive& ar) { ar << &library; });
+    {
+        std::ofstream out("library.vla", std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
+        std::ofstream cut("cut.vla", std::ios::binary);
+        cut.write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size() - 9));
+        std::ofstream empty("empty.vla", std::ios::binary);
+    }
+    std::unique_ptr<CGraphicItemList> loaded(CGraphicItemList::FromFile("library.vla"));
+    ASSERT_NE(loaded, nullptr);
+    std::unique_ptr<CGraphicSymbol> su(loaded->GetSymbol("Frecce", "Su"));
+    ASSERT_NE(su, nullptr);
+    EXPECT_EQ(su->GetItems().GetCount(), 1);
+    EXPECT_EQ(CGraphicItemList::FromFile("cut.vla"), nullptr);
+    EXPECT_EQ(CGraphicItemList::FromFile("empty.vla"), nullptr);
+    EXPECT_EQ(CGraphicItemList::FromFile("missing.vla"), nullptr);
+}
+
+TEST_F(SymbolLibrary, DumpItemsSharesEveryItemOfEveryGroup) {
+    CGraphicItemList list;
+    auto* a = new CGraphicLine;
+    auto* b = new CGraphicLine;
+    list.AddItem(0x0020, a);
+    list.AddItem(0x0008, b);
+    CGraphicSymbol symbol;
+    EXPECT_EQ(list.DumpItems(&symbol), 1);
+    EXPECT_EQ(symbol.GetItems().GetCount(), 2);
+    EXPECT_EQ(symbol.GetItems().GetHead(), b); // map order: 0x0008 before 0x0020
+    symbol.RemoveAllItems();
+}
+
+} // namespace
+} // namespace vellum::test
