@@ -158,30 +158,46 @@ void DialogPage::Bind(CDialog* dialog) {
         const int id = m_template.controls[i].id;
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
             connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
-                Deliver(m_dialog->TypeText(id, FromQString(text).GetString()));
+                m_dialog->TypeText(id, FromQString(text).GetString());
+                Deliver(id);
             });
         } else if (auto* multiline = qobject_cast<QPlainTextEdit*>(widget)) {
             connect(multiline, &QPlainTextEdit::textChanged, this, [this, id, multiline] {
-                if (!m_refreshing)
-                    Deliver(m_dialog->TypeText(id, ToEditText(multiline->toPlainText()).GetString()));
+                if (m_refreshing)
+                    return;
+                m_dialog->TypeText(id, ToEditText(multiline->toPlainText()).GetString());
+                Deliver(id);
             });
         } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             connect(button, &QAbstractButton::clicked, this,
-                    [this, id] { Deliver(m_dialog->ClickButton(id)); });
+                    [this, id] {
+                        m_dialog->ClickButton(id);
+                        Deliver(id);
+                    });
         } else if (auto* arrows = dynamic_cast<SpinArrows*>(widget)) {
             connect(arrows->up, &QToolButton::clicked, this,
-                    [this, id] { Deliver(m_dialog->MoveSpin(id, 1)); });
+                    [this, id] {
+                        m_dialog->MoveSpin(id, 1);
+                        Deliver(id);
+                    });
             connect(arrows->down, &QToolButton::clicked, this,
-                    [this, id] { Deliver(m_dialog->MoveSpin(id, -1)); });
+                    [this, id] {
+                        m_dialog->MoveSpin(id, -1);
+                        Deliver(id);
+                    });
         }
     }
     Refresh();
 }
 
-void DialogPage::Deliver(bool) {
+void DialogPage::Deliver(int controlId) {
     // Refused input changes nothing in the dialog; showing its state again undoes it on screen.
-    if (m_dialog->IsOpen())
+    // A value refused on OK moves the focus to its control, where the user corrects it.
+    if (m_dialog->IsOpen()) {
         Refresh();
+        if (m_dialog->GetFocusId() != controlId)
+            FollowFocus();
+    }
     emit inputDelivered();
 }
 

@@ -59,7 +59,8 @@ signals:
 
 private:
     QWidget* MakeControl(const CControlTemplate& control);
-    void Deliver(bool accepted);
+    // After the user's input to a control has reached the dialog.
+    void Deliver(int controlId);
 
     const CDialogTemplate& m_template;
     std::vector<QWidget*> m_controls;

@@ -28,6 +28,10 @@ ImageView::~ImageView() {
 void ImageView::SetPicture(std::vector<BYTE> grey, QSize size) {
     m_picture = std::move(grey);
     m_imageSize = size;
+    m_pictureImage = m_picture.empty() ? QImage()
+                                       : QImage(m_picture.data(), size.width(), size.height(),
+                                                size.width(), QImage::Format_Grayscale8)
+                                             .convertToFormat(QImage::Format_RGB32);
     m_graphic->SetImageSize(CSize(size.width(), size.height()));
     SetZoom(m_zoom);
 }
@@ -112,16 +116,25 @@ BOOL ImageView::OnCommand(UINT id, UINT) {
 }
 
 void ImageView::Render(const CRect& area) {
-    // A context over just this area of the backing image clips the drawing to it; its window
-    // origin keeps the coordinates those of the whole view.
+    {
+        // The picture scales without smoothing: image pixel i covers view pixels from
+        // i * zoom up to (i + 1) * zoom, as the Cairo backend draws it.
+        QPainter painter(&m_backing);
+        const QRect clip(area.left, area.top, area.Width(), area.Height());
+        painter.setClipRect(clip);
+        painter.fillRect(clip, QColor(GetRValue(kBackground), GetGValue(kBackground),
+                                      GetBValue(kBackground)));
+        if (!m_pictureImage.isNull())
+            painter.drawImage(QRectF(0, 0, m_imageSize.width() * m_zoom,
+                                     m_imageSize.height() * m_zoom),
+                              m_pictureImage);
+    }
+    // The overlay through a Cairo context over just this area of the backing image, which clips
+    // the drawing to it; its window origin keeps the coordinates those of the whole view.
     BYTE* corner = m_backing.bits() + static_cast<std::size_t>(area.top) * m_backing.bytesPerLine() +
                    static_cast<std::size_t>(area.left) * 4;
     const auto dc = CCairoDC::CreateImageOver(corner, area.Width(), area.Height(),
                                               static_cast<int>(m_backing.bytesPerLine()));
-    dc->FillSolidRect(0, 0, area.Width(), area.Height(), kBackground);
-    if (!m_picture.empty())
-        dc->DrawGreyImage(m_picture.data(), m_imageSize.width(), m_imageSize.height(),
-                          m_imageSize.width(), -area.left, -area.top, m_zoom);
     dc->SetWindowOrg(area.left, area.top);
     m_graphic->Draw(dc.get(), 0, 0);
 }

@@ -85,6 +85,7 @@ private:
 
     std::unique_ptr<CGraphicWnd> m_graphic;
     std::vector<BYTE> m_picture;
+    QImage m_pictureImage; // the picture ready to paint
     QSize m_imageSize;
     double m_zoom = 1.0;
     QImage m_backing;

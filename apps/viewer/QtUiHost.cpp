@@ -90,8 +90,6 @@ void QtUiHost::RunModalDialog(CDialog& dialog) {
     QObject::connect(page, &DialogPage::inputDelivered, &box, [&] {
         if (!dialog.IsOpen())
             box.done(QDialog::Accepted);
-        else
-            page->FollowFocus();
     });
     page->FollowFocus();
     box.exec();

@@ -46,7 +46,7 @@ void OpenFirstItemProperties(ViewerWindow& window) {
         return;
     auto* item = dynamic_cast<vellum::CGraphicItem*>(itemList->GetHead());
     vellum::CGraphicWnd& graphic = window.View().Graphic();
-    const vellum::CPoint at = graphic.FromImagePnt(vellum::CPoint(POINT(item->GetNode(1))));
+    const vellum::CPoint at = graphic.FromImagePnt(vellum::CPoint(POINT(item->GetNode(0))));
     graphic.LButtonDown(0, at);
     graphic.LButtonUp(0, at);
     window.View().UpdateWindow();

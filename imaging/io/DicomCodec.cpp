@@ -105,13 +105,15 @@ std::unique_ptr<struct_LEAD_Bitmap> LoadDicom(const char* path, CImageFileInfo& 
                               std::to_string(allocated) + " (high bit " +
                               std::to_string(highBit) + ") are not supported");
     Sint32 frames = 1;
-    data.findAndGetSint32(DCM_NumberOfFrames, frames);
+    if (data.findAndGetSint32(DCM_NumberOfFrames, frames).bad() || frames < 1)
+        frames = 1;
     const std::uint64_t bytes = std::uint64_t{rows} * columns * (allocated / 8) *
-                                static_cast<std::uint64_t>(std::max<Sint32>(frames, 1));
+                                static_cast<std::uint64_t>(frames);
     if (bytes > kMaxPixelBytes)
         ThrowFormat(path, "the DICOM image of " + std::to_string(columns) + " x " +
-                              std::to_string(rows) + " pixels in " + std::to_string(frames) +
-                              " frames is too large to show");
+                              std::to_string(rows) + " pixels" +
+                              (frames > 1 ? " in " + std::to_string(frames) + " frames" : "") +
+                              " is too large to show");
 
     const DcmXfer syntax(data.getOriginalXfer());
     if (data.chooseRepresentation(EXS_LittleEndianExplicit, nullptr).bad() ||
