@@ -275,6 +275,10 @@ bool ViewerWindow::OpenImage(const QString& path) {
     UseList(std::make_unique<CGraphicItemList>(), QString());
     SetDisplay(settings);
     m_view->Graphic().SetBitmap(m_bitmap.get());
+    // A large image opens whole, a small one at its own size.
+    const QSize room = m_scroll->viewport()->size();
+    SetZoom(std::min({1.0, static_cast<double>(room.width()) / m_bitmap->Width,
+                      static_cast<double>(room.height()) / m_bitmap->Height}));
     RememberFile(path);
     setWindowTitle(QStringLiteral("vellum-viewer - %1[*]").arg(QFileInfo(path).fileName()));
     const QString beside = DefaultOverlayPath();
