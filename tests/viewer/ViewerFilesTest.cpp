@@ -7,7 +7,10 @@
 
 #include "support/DicomWriter.h"
 
+#include <OverlayFile.h>
 #include <VectorActions.h>
+
+#include <vellum/Graphics/GraphicLine.h>
 
 #include <vellum/archive/ClassRegistry.h>
 #include <vellum/window/GraphicWnd.h>
@@ -157,6 +160,23 @@ TEST(ViewerFiles, BadFilesAreRefusedAndTheViewerKeepsItsImage) {
     EXPECT_EQ(other, QStringLiteral("good.vla: it belongs to an image of another size: an item at "
                                     "(10, 10) lies outside this image of 8 x 8 pixels"));
     EXPECT_TRUE(Items(*viewer.Window().List()).empty());
+}
+
+TEST(ViewerFiles, AnOverlayBelongsToAnImageItTouches) {
+    ViewerFixture viewer;
+    CGraphicItemList list;
+    auto* line = new CGraphicLine;
+    CVector start(7, 7);
+    CVector end(9, 12);
+    line->SetStart(&start);
+    line->SetEnd(&end, 0);
+    list.AddItem(0x0020, line);
+    const std::string path = viewer.Path(QStringLiteral("corner.vla")).toStdString();
+    viewer::WriteOverlay(list, path);
+    // The line's first pixel is the last of an 8 x 8 image and lies beyond a 7 x 7 one.
+    EXPECT_EQ(Items(*viewer::ReadOverlay(path, 8, 8)).size(), 1u);
+    EXPECT_THROW(viewer::ReadOverlay(path, 7, 8), viewer::OverlayError);
+    EXPECT_THROW(viewer::ReadOverlay(path, 8, 7), viewer::OverlayError);
 }
 
 TEST(ViewerFiles, ActionsFollowTheClassRegistry) {
