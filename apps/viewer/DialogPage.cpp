@@ -169,22 +169,19 @@ void DialogPage::Bind(CDialog* dialog) {
                 Deliver(id);
             });
         } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-            connect(button, &QAbstractButton::clicked, this,
-                    [this, id] {
-                        m_dialog->ClickButton(id);
-                        Deliver(id);
-                    });
+            connect(button, &QAbstractButton::clicked, this, [this, id] {
+                m_dialog->ClickButton(id);
+                Deliver(id);
+            });
         } else if (auto* arrows = dynamic_cast<SpinArrows*>(widget)) {
-            connect(arrows->up, &QToolButton::clicked, this,
-                    [this, id] {
-                        m_dialog->MoveSpin(id, 1);
-                        Deliver(id);
-                    });
-            connect(arrows->down, &QToolButton::clicked, this,
-                    [this, id] {
-                        m_dialog->MoveSpin(id, -1);
-                        Deliver(id);
-                    });
+            connect(arrows->up, &QToolButton::clicked, this, [this, id] {
+                m_dialog->MoveSpin(id, 1);
+                Deliver(id);
+            });
+            connect(arrows->down, &QToolButton::clicked, this, [this, id] {
+                m_dialog->MoveSpin(id, -1);
+                Deliver(id);
+            });
         }
     }
     Refresh();

@@ -20,8 +20,8 @@ template <class T> std::vector<T> Samples(const struct_LEAD_Bitmap& bitmap) {
     return samples;
 }
 
-template <class T> DisplayPicture GammaPicture(const struct_LEAD_Bitmap& bitmap,
-                                               const DisplaySettings& settings) {
+template <class T>
+DisplayPicture GammaPicture(const struct_LEAD_Bitmap& bitmap, const DisplaySettings& settings) {
     const std::vector<T> samples = Samples<T>(bitmap);
     const auto maximum = static_cast<T>(MaxSample(bitmap));
     std::vector<DWORD> histogram(static_cast<std::size_t>(maximum) + 1);
@@ -46,9 +46,10 @@ unsigned MaxSample(const struct_LEAD_Bitmap& bitmap) {
 
 unsigned SampleAt(const struct_LEAD_Bitmap& bitmap, int x, int y) {
     const std::size_t row = static_cast<std::size_t>(bitmap.Height - 1 - y);
-    const std::size_t at = row * bitmap.BytesPerLine() +
-                           static_cast<std::size_t>(x) * bitmap.BytesPerSample();
-    return bitmap.BytesPerSample() == 1 ? bitmap.Data[at] : bitmap.Data[at] | bitmap.Data[at + 1] << 8;
+    const std::size_t at =
+        row * bitmap.BytesPerLine() + static_cast<std::size_t>(x) * bitmap.BytesPerSample();
+    return bitmap.BytesPerSample() == 1 ? bitmap.Data[at]
+                                        : bitmap.Data[at] | bitmap.Data[at + 1] << 8;
 }
 
 DisplayPicture MakeDisplayPicture(const struct_LEAD_Bitmap& bitmap,

@@ -27,6 +27,7 @@ struct DisplayPicture {
 unsigned MaxSample(const struct_LEAD_Bitmap& bitmap);
 // The sample at (x, y), y counted from the top row.
 unsigned SampleAt(const struct_LEAD_Bitmap& bitmap, int x, int y);
-DisplayPicture MakeDisplayPicture(const struct_LEAD_Bitmap& bitmap, const DisplaySettings& settings);
+DisplayPicture MakeDisplayPicture(const struct_LEAD_Bitmap& bitmap,
+                                  const DisplaySettings& settings);
 
 } // namespace vellum::viewer

@@ -122,16 +122,17 @@ void ImageView::Render(const CRect& area) {
         QPainter painter(&m_backing);
         const QRect clip(area.left, area.top, area.Width(), area.Height());
         painter.setClipRect(clip);
-        painter.fillRect(clip, QColor(GetRValue(kBackground), GetGValue(kBackground),
-                                      GetBValue(kBackground)));
+        painter.fillRect(
+            clip, QColor(GetRValue(kBackground), GetGValue(kBackground), GetBValue(kBackground)));
         if (!m_pictureImage.isNull())
-            painter.drawImage(QRectF(0, 0, m_imageSize.width() * m_zoom,
-                                     m_imageSize.height() * m_zoom),
-                              m_pictureImage);
+            painter.drawImage(
+                QRectF(0, 0, m_imageSize.width() * m_zoom, m_imageSize.height() * m_zoom),
+                m_pictureImage);
     }
     // The overlay through a Cairo context over just this area of the backing image, which clips
     // the drawing to it; its window origin keeps the coordinates those of the whole view.
-    BYTE* corner = m_backing.bits() + static_cast<std::size_t>(area.top) * m_backing.bytesPerLine() +
+    BYTE* corner = m_backing.bits() +
+                   static_cast<std::size_t>(area.top) * m_backing.bytesPerLine() +
                    static_cast<std::size_t>(area.left) * 4;
     const auto dc = CCairoDC::CreateImageOver(corner, area.Width(), area.Height(),
                                               static_cast<int>(m_backing.bytesPerLine()));

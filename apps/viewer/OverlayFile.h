@@ -2,8 +2,8 @@
 // Overlay files (.vla): an item list stored as one archived object, the same bytes as
 // CGraphicItemList::GetGlobalHandle writes.
 
-#include <stdexcept>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 namespace vellum {

@@ -245,7 +245,8 @@ int QtUiHost::MessageBox(CWnd*, const char* text, const char* caption, UINT type
                    {QMessageBox::Ignore, IDIGNORE}};
         break;
     case MB_YESNOCANCEL:
-        buttons = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
+        buttons = {
+            {QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
         break;
     case MB_YESNO:
         buttons = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};

@@ -153,7 +153,8 @@ void PaintIcon(QPainter& painter, int code) {
         painter.setBrush(ink);
         const std::array<int, 5> heights = {6, 12, 18, 10, 4};
         for (std::size_t i = 0; i < heights.size(); ++i)
-            painter.drawRect(QRectF(7 + 4 * static_cast<double>(i), 26 - heights[i], 3, heights[i]));
+            painter.drawRect(
+                QRectF(7 + 4 * static_cast<double>(i), 26 - heights[i], 3, heights[i]));
         break;
     }
     case W::actionSelectionRect:

@@ -12,8 +12,8 @@
 namespace vellum::viewer {
 
 struct VectorAction {
-    int code;             // CGraphicWnd's action code
-    const char* name;     // menu text
+    int code;              // CGraphicWnd's action code
+    const char* name;      // menu text
     const char* itemClass; // the run-time class of the new item; null when none is made
     const char* shortcut;
 };

@@ -40,21 +40,20 @@ constexpr double kZoomStep = 1.25;
 constexpr int kRecentFiles = 8;
 const QString kRecentKey = QStringLiteral("recentFiles");
 
-QString Describe(const CException& e, const QString& path) {
+// The cause of a failed load in words for the user.
+QString Describe(const CException& e) {
     if (const auto* format = dynamic_cast<const CImageFormatException*>(&e))
         return QString::fromStdString(format->m_strProblem);
     if (const auto* file = dynamic_cast<const CFileException*>(&e))
         return QString::fromLocal8Bit(std::strerror(file->m_lOsError));
-    Q_UNUSED(path);
     return QString::fromStdString(e.what());
 }
 
 } // namespace
 
 ViewerWindow::ViewerWindow(QWidget* parent)
-    : QMainWindow(parent), m_previousHost(AfxSetUiHost(&m_host)),
-      m_scroll(new QScrollArea(this)), m_view(new ImageView),
-      m_list(std::make_unique<CGraphicItemList>()) {
+    : QMainWindow(parent), m_previousHost(AfxSetUiHost(&m_host)), m_scroll(new QScrollArea(this)),
+      m_view(new ImageView), m_list(std::make_unique<CGraphicItemList>()) {
     m_host.SetOwnerWidget(this);
     m_host.SetCursorWidget(m_view);
     m_scroll->setWidget(m_view);
@@ -96,35 +95,37 @@ void ViewerWindow::BuildActions() {
         if (!path.isEmpty() && ConfirmDiscard())
             OpenImage(path);
     });
-    file->addAction(QStringLiteral("Open &overlay..."), QKeySequence(QStringLiteral("Ctrl+Shift+O")),
-                    this, [this] {
+    file->addAction(QStringLiteral("Open &overlay..."),
+                    QKeySequence(QStringLiteral("Ctrl+Shift+O")), this, [this] {
                         const QString path = QFileDialog::getOpenFileName(
-                            this, QStringLiteral("Open overlay"), QFileInfo(DefaultOverlayPath()).path(),
+                            this, QStringLiteral("Open overlay"),
+                            QFileInfo(DefaultOverlayPath()).path(),
                             QStringLiteral("Overlays (*.vla);;All files (*)"));
                         if (!path.isEmpty() && ConfirmDiscard())
                             OpenOverlay(path);
                     });
     m_recentMenu = file->addMenu(QStringLiteral("Open &recent"));
     file->addSeparator();
-    file->addAction(QStringLiteral("&Save overlay"), QKeySequence::Save, this,
-                    [this] { SaveOverlay(m_overlayPath.isEmpty() ? DefaultOverlayPath() : m_overlayPath); });
+    file->addAction(QStringLiteral("&Save overlay"), QKeySequence::Save, this, [this] {
+        SaveOverlay(m_overlayPath.isEmpty() ? DefaultOverlayPath() : m_overlayPath);
+    });
     file->addAction(QStringLiteral("Save overlay &as..."), QKeySequence::SaveAs, this, [this] {
-        const QString path = QFileDialog::getSaveFileName(
-            this, QStringLiteral("Save overlay"), DefaultOverlayPath(),
-            QStringLiteral("Overlays (*.vla)"));
+        const QString path =
+            QFileDialog::getSaveFileName(this, QStringLiteral("Save overlay"), DefaultOverlayPath(),
+                                         QStringLiteral("Overlays (*.vla)"));
         if (!path.isEmpty())
             SaveOverlay(path);
     });
-    file->addAction(QStringLiteral("&Export picture..."), QKeySequence(QStringLiteral("Ctrl+E")),
-                    this, [this] {
-                        const QString path = QFileDialog::getSaveFileName(
-                            this, QStringLiteral("Export picture"),
-                            QFileInfo(m_imagePath).path() + QStringLiteral("/") +
-                                QFileInfo(m_imagePath).completeBaseName() + QStringLiteral("-overlay.png"),
-                            QStringLiteral("PNG image (*.png);;PDF document (*.pdf);;SVG drawing (*.svg)"));
-                        if (!path.isEmpty())
-                            ExportPicture(path);
-                    });
+    file->addAction(
+        QStringLiteral("&Export picture..."), QKeySequence(QStringLiteral("Ctrl+E")), this, [this] {
+            const QString path = QFileDialog::getSaveFileName(
+                this, QStringLiteral("Export picture"),
+                QFileInfo(m_imagePath).path() + QStringLiteral("/") +
+                    QFileInfo(m_imagePath).completeBaseName() + QStringLiteral("-overlay.png"),
+                QStringLiteral("PNG image (*.png);;PDF document (*.pdf);;SVG drawing (*.svg)"));
+            if (!path.isEmpty())
+                ExportPicture(path);
+        });
     file->addSeparator();
     file->addAction(QStringLiteral("&Quit"), QKeySequence::Quit, this, &QWidget::close);
     RebuildRecentMenu();
@@ -135,9 +136,12 @@ void ViewerWindow::BuildActions() {
         QAction* action = view->addAction(text, key, this, zoom);
         viewBar->addAction(action);
     };
-    addZoom(QStringLiteral("Zoom &in"), QKeySequence::ZoomIn, [this] { SetZoom(m_view->Zoom() * kZoomStep); });
-    addZoom(QStringLiteral("Zoom &out"), QKeySequence::ZoomOut, [this] { SetZoom(m_view->Zoom() / kZoomStep); });
-    addZoom(QStringLiteral("&1:1"), QKeySequence(QStringLiteral("Ctrl+1")), [this] { SetZoom(1.0); });
+    addZoom(QStringLiteral("Zoom &in"), QKeySequence::ZoomIn,
+            [this] { SetZoom(m_view->Zoom() * kZoomStep); });
+    addZoom(QStringLiteral("Zoom &out"), QKeySequence::ZoomOut,
+            [this] { SetZoom(m_view->Zoom() / kZoomStep); });
+    addZoom(QStringLiteral("&1:1"), QKeySequence(QStringLiteral("Ctrl+1")),
+            [this] { SetZoom(1.0); });
     addZoom(QStringLiteral("&Fit"), QKeySequence(QStringLiteral("Ctrl+0")), [this] {
         const QSize image = m_view->ImageSize();
         const QSize room = m_scroll->viewport()->size();
@@ -159,7 +163,7 @@ void ViewerWindow::BuildActions() {
         action->setCheckable(true);
         action->setShortcut(QKeySequence(QString::fromLatin1(vector.shortcut)));
         action->setToolTip(QStringLiteral("%1 (%2)").arg(QString::fromLatin1(vector.name),
-                                                          QString::fromLatin1(vector.shortcut)));
+                                                         QString::fromLatin1(vector.shortcut)));
         action->setData(vector.code);
         connect(action, &QAction::triggered, this, [this, code = vector.code] {
             m_view->Graphic().SetVectorAction(code);
@@ -192,8 +196,8 @@ void ViewerWindow::BuildDisplayControls() {
     m_fractionBox->setRange(0.0, 1.0);
     m_fractionBox->setSingleStep(0.05);
     m_fractionBox->setPrefix(QStringLiteral("lower "));
-    m_fractionBox->setToolTip(
-        QStringLiteral("Fraction of the occupied range by which the gamma curve starts above the darkest level"));
+    m_fractionBox->setToolTip(QStringLiteral(
+        "Fraction of the occupied range by which the gamma curve starts above the darkest level"));
     m_gammaLabel = new QLabel(bar);
     bar->addWidget(m_modeBox);
     bar->addWidget(m_levelBox);
@@ -220,14 +224,16 @@ void ViewerWindow::BuildDisplayControls() {
 
 void ViewerWindow::SetDisplay(const DisplaySettings& settings) {
     m_display = settings;
-    for (QWidget* box : std::initializer_list<QWidget*>{m_modeBox, m_levelBox, m_widthBox, m_pBox, m_fractionBox})
+    for (QWidget* box :
+         std::initializer_list<QWidget*>{m_modeBox, m_levelBox, m_widthBox, m_pBox, m_fractionBox})
         box->blockSignals(true);
     m_modeBox->setCurrentIndex(static_cast<int>(settings.mode));
     m_levelBox->setValue(static_cast<int>(std::lround(settings.level)));
     m_widthBox->setValue(static_cast<int>(std::lround(settings.width)));
     m_pBox->setValue(settings.p);
     m_fractionBox->setValue(settings.lowerFraction);
-    for (QWidget* box : std::initializer_list<QWidget*>{m_modeBox, m_levelBox, m_widthBox, m_pBox, m_fractionBox})
+    for (QWidget* box :
+         std::initializer_list<QWidget*>{m_modeBox, m_levelBox, m_widthBox, m_pBox, m_fractionBox})
         box->blockSignals(false);
     const bool window = settings.mode == DisplaySettings::Mode::WindowLevel;
     const bool gamma = settings.mode == DisplaySettings::Mode::Gamma;
@@ -255,7 +261,7 @@ bool ViewerWindow::OpenImage(const QString& path) {
     try {
         bitmap = LoadImageFile(path.toLocal8Bit().constData(), &info);
     } catch (const CException& e) {
-        Fail(path, Describe(e, path));
+        Fail(path, Describe(e));
         return false;
     }
     if (bitmap->Width > 32767 || bitmap->Height > 32767) {
@@ -368,7 +374,7 @@ bool ViewerWindow::ExportPicture(const QString& path) {
         else
             dc->Finish();
     } catch (const CException& e) {
-        Fail(path, Describe(e, path));
+        Fail(path, Describe(e));
         return false;
     }
     return true;
@@ -409,12 +415,15 @@ QString ViewerWindow::DefaultOverlayPath() const {
 void ViewerWindow::SetZoom(double zoom) {
     zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
     // The point at the centre of the viewport stays there.
-    const QPointF centre(m_scroll->horizontalScrollBar()->value() + m_scroll->viewport()->width() / 2.0,
-                         m_scroll->verticalScrollBar()->value() + m_scroll->viewport()->height() / 2.0);
+    const QPointF centre(
+        m_scroll->horizontalScrollBar()->value() + m_scroll->viewport()->width() / 2.0,
+        m_scroll->verticalScrollBar()->value() + m_scroll->viewport()->height() / 2.0);
     const double ratio = zoom / m_view->Zoom();
     m_view->SetZoom(zoom);
-    m_scroll->horizontalScrollBar()->setValue(static_cast<int>(centre.x() * ratio - m_scroll->viewport()->width() / 2.0));
-    m_scroll->verticalScrollBar()->setValue(static_cast<int>(centre.y() * ratio - m_scroll->viewport()->height() / 2.0));
+    m_scroll->horizontalScrollBar()->setValue(
+        static_cast<int>(centre.x() * ratio - m_scroll->viewport()->width() / 2.0));
+    m_scroll->verticalScrollBar()->setValue(
+        static_cast<int>(centre.y() * ratio - m_scroll->viewport()->height() / 2.0));
     SyncWithWindow();
 }
 
@@ -454,7 +463,8 @@ void ViewerWindow::ShowPointer(QPoint point, bool inside) {
     const long stored = m_info.StoredValue(sample);
     QString text = QStringLiteral("x %1  y %2  value %3").arg(point.x()).arg(point.y()).arg(stored);
     if (m_info.rescaleSlope != 1.0 || m_info.rescaleIntercept != 0.0)
-        text += QStringLiteral(" (%1)").arg(stored * m_info.rescaleSlope + m_info.rescaleIntercept, 0, 'g', 6);
+        text += QStringLiteral(" (%1)").arg(stored * m_info.rescaleSlope + m_info.rescaleIntercept,
+                                            0, 'g', 6);
     m_positionLabel->setText(text);
 }
 

@@ -25,8 +25,8 @@ QImage WindowPicture(ViewerWindow& window) {
     QImage picture = window.grab().toImage();
     if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != &window) {
         // Beside the image rather than over it.
-        modal->move(window.mapToGlobal(QPoint(window.width() - modal->width() - 12,
-                                              window.height() - modal->height() - 40)));
+        modal->move(window.mapToGlobal(
+            QPoint(window.width() - modal->width() - 12, window.height() - modal->height() - 40)));
         QPainter painter(&picture);
         painter.drawPixmap(window.mapFromGlobal(modal->mapToGlobal(QPoint(0, 0))), modal->grab());
     }

@@ -985,8 +985,8 @@ std::unique_ptr<CCairoDC> CCairoDC::CreateImageFromRgb(const BYTE* pixels, int w
     return std::unique_ptr<CCairoDC>(new CCairoDC(std::move(surface)));
 }
 
-std::unique_ptr<CCairoDC> CCairoDC::CreateImageOver(BYTE* pixels, int width, int height,
-                                                    int stride, PixelFormat format) {
+std::unique_ptr<CCairoDC> CCairoDC::CreateImageOver(BYTE* pixels, int width, int height, int stride,
+                                                    PixelFormat format) {
     return std::unique_ptr<CCairoDC>(
         new CCairoDC(Surface::NewImageOver(pixels, width, height, stride, format)));
 }

@@ -102,13 +102,13 @@ std::unique_ptr<struct_LEAD_Bitmap> LoadDicom(const char* path, CImageFileInfo& 
     if ((allocated != 8 && allocated != 16) || stored < 1 || stored > allocated ||
         highBit >= allocated || highBit + 1 < stored)
         ThrowFormat(path, "DICOM samples of " + std::to_string(stored) + " bits stored in " +
-                              std::to_string(allocated) + " (high bit " +
-                              std::to_string(highBit) + ") are not supported");
+                              std::to_string(allocated) + " (high bit " + std::to_string(highBit) +
+                              ") are not supported");
     Sint32 frames = 1;
     if (data.findAndGetSint32(DCM_NumberOfFrames, frames).bad() || frames < 1)
         frames = 1;
-    const std::uint64_t bytes = std::uint64_t{rows} * columns * (allocated / 8) *
-                                static_cast<std::uint64_t>(frames);
+    const std::uint64_t bytes =
+        std::uint64_t{rows} * columns * (allocated / 8) * static_cast<std::uint64_t>(frames);
     if (bytes > kMaxPixelBytes)
         ThrowFormat(path, "the DICOM image of " + std::to_string(columns) + " x " +
                               std::to_string(rows) + " pixels" +

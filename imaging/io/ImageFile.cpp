@@ -106,8 +106,8 @@ void DescribeGrey(const struct_LEAD_Bitmap& bitmap, const char* format, CImageFi
     long lowest = wide ? 0xFFFF : 0xFF;
     long highest = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        const long value = wide ? bitmap.Data[2 * i] | (bitmap.Data[2 * i + 1] << 8)
-                                : bitmap.Data[i];
+        const long value =
+            wide ? bitmap.Data[2 * i] | (bitmap.Data[2 * i + 1] << 8) : bitmap.Data[i];
         lowest = std::min(lowest, value);
         highest = std::max(highest, value);
     }

@@ -42,11 +42,11 @@ constexpr int kMaxImageDimension = 1000000;
 
 // What a file says about its samples beyond the bitmap.
 struct CImageFileInfo {
-    std::string format;                     // "PGM", "PNG" or "DICOM"
-    int bitsStored = 8;                     // significant bits of a stored value
-    bool isSigned = false;                  // stored values are two's complement
+    std::string format;                      // "PGM", "PNG" or "DICOM"
+    int bitsStored = 8;                      // significant bits of a stored value
+    bool isSigned = false;                   // stored values are two's complement
     std::string photometric = "MONOCHROME2"; // MONOCHROME1: the lowest value is white
-    long minimum = 0;                       // smallest and largest stored value
+    long minimum = 0;                        // smallest and largest stored value
     long maximum = 0;
     double rescaleSlope = 1.0; // output value = stored value * slope + intercept
     double rescaleIntercept = 0.0;
@@ -64,8 +64,7 @@ struct CImageFileInfo {
 
 // Loads a PGM, PNG or DICOM file, told apart by their first bytes, not by the file name, and
 // describes it in *info when info is not null.
-std::unique_ptr<struct_LEAD_Bitmap> LoadImageFile(const char* path,
-                                                  CImageFileInfo* info = nullptr);
+std::unique_ptr<struct_LEAD_Bitmap> LoadImageFile(const char* path, CImageFileInfo* info = nullptr);
 // True when the library reads DICOM files.
 bool CanLoadDicom();
 

@@ -26,8 +26,9 @@ std::vector<unsigned> TopFirst(const struct_LEAD_Bitmap& bitmap) {
         for (int x = 0; x < bitmap.Width; ++x) {
             const std::size_t at = static_cast<std::size_t>(y) * bitmap.BytesPerLine() +
                                    static_cast<std::size_t>(x) * bitmap.BytesPerSample();
-            samples.push_back(bitmap.BytesPerSample() == 1 ? bitmap.Data[at]
-                                                           : bitmap.Data[at] | bitmap.Data[at + 1] << 8);
+            samples.push_back(bitmap.BytesPerSample() == 1
+                                  ? bitmap.Data[at]
+                                  : bitmap.Data[at] | bitmap.Data[at + 1] << 8);
         }
     return samples;
 }
@@ -72,7 +73,15 @@ TEST(DicomFile, SamplesLayoutsAndSpacing) {
         {"big-endian", bigEndian, 16, {0, 1000, 65535, 7}, {0, 1000, 65535, 7}, 0, 65535, 5.0, 4.0},
         {"rle", rle, 16, {0, 1000, 65535, 7}, {0, 1000, 65535, 7}, 0, 65535, 5.0, 4.0},
         {"jpeg-lossless", jpeg, 16, {0, 1000, 65535, 7}, {0, 1000, 65535, 7}, 0, 65535, 5.0, 4.0},
-        {"signed12", signed12, 12, {2047, 0, 4095, 2053}, {-1, -2048, 2047, 5}, -2048, 2047, 10.0, 10.0},
+        {"signed12",
+         signed12,
+         12,
+         {2047, 0, 4095, 2053},
+         {-1, -2048, 2047, 5},
+         -2048,
+         2047,
+         10.0,
+         10.0},
         {"inverted8", inverted8, 8, {255, 55, 0, 254}, {0, 200, 255, 1}, 0, 255, 0.0, 0.0},
         {"shifted", shifted, 12, {1023, 1, 0, 512}, {1023, 1, 0, 512}, 0, 1023, 0.0, 0.0},
     };

@@ -44,7 +44,8 @@ inline bool WriteDicom(const std::string& path, const DicomImage& image) {
     DcmDataset& data = *file.getDataset();
     char uid[100];
     data.putAndInsertString(DCM_SOPClassUID, UID_SecondaryCaptureImageStorage);
-    data.putAndInsertString(DCM_SOPInstanceUID, dcmGenerateUniqueIdentifier(uid, SITE_INSTANCE_UID_ROOT));
+    data.putAndInsertString(DCM_SOPInstanceUID,
+                            dcmGenerateUniqueIdentifier(uid, SITE_INSTANCE_UID_ROOT));
     data.putAndInsertUint16(DCM_Rows, static_cast<Uint16>(image.height));
     data.putAndInsertUint16(DCM_Columns, static_cast<Uint16>(image.width));
     data.putAndInsertUint16(DCM_BitsAllocated, static_cast<Uint16>(image.bitsAllocated));
@@ -76,7 +77,8 @@ inline bool WriteDicom(const std::string& path, const DicomImage& image) {
     if (image.withPixelData) {
         if (image.bitsAllocated == 8) {
             std::vector<Uint8> bytes(image.samples.begin(), image.samples.end());
-            data.putAndInsertUint8Array(DCM_PixelData, bytes.data(), static_cast<unsigned long>(bytes.size()));
+            data.putAndInsertUint8Array(DCM_PixelData, bytes.data(),
+                                        static_cast<unsigned long>(bytes.size()));
         } else {
             data.putAndInsertUint16Array(DCM_PixelData, image.samples.data(),
                                          static_cast<unsigned long>(image.samples.size()));
@@ -88,7 +90,8 @@ inline bool WriteDicom(const std::string& path, const DicomImage& image) {
         DJEncoderRegistration::registerCodecs();
         const DJ_RPLossless lossless;
         const bool encoded =
-            data.chooseRepresentation(syntax, syntax == EXS_JPEGProcess14SV1 ? &lossless : nullptr).good() &&
+            data.chooseRepresentation(syntax, syntax == EXS_JPEGProcess14SV1 ? &lossless : nullptr)
+                .good() &&
             data.canWriteXfer(syntax);
         DJEncoderRegistration::cleanup();
         DcmRLEEncoderRegistration::cleanup();

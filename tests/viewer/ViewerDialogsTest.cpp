@@ -109,7 +109,8 @@ TEST(ViewerDialogs, RightClickPropertiesChangeColourAndWidth) {
             QTest::keyClicks(width, QStringLiteral("4"));
             QTest::mouseClick(ButtonReading(sheet, QStringLiteral("OK")), Qt::LeftButton);
         });
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions()[0]).center());
+        QTest::mouseClick(menu, Qt::LeftButton, {},
+                          menu->actionGeometry(menu->actions()[0]).center());
     });
     Mouse(&viewer.View(), QEvent::MouseButtonPress, QPoint(60, 20), Qt::RightButton);
 

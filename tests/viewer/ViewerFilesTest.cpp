@@ -125,7 +125,8 @@ TEST(ViewerFiles, BadFilesAreRefusedAndTheViewerKeepsItsImage) {
     const std::pair<QString, QString> images[] = {
         {write("notes.txt", "just some words\n"), QStringLiteral("notes.txt: not a binary PGM")},
         {dicom("colour.dcm", colour), QStringLiteral("colour.dcm: a DICOM image in RGB colour")},
-        {dicom("empty.dcm", noPixels), QStringLiteral("empty.dcm: the DICOM file has no pixel data")},
+        {dicom("empty.dcm", noPixels),
+         QStringLiteral("empty.dcm: the DICOM file has no pixel data")},
         {dicom("huge.dcm", absurd), QStringLiteral("huge.dcm: the DICOM image of 65535 x 65535")},
         {dicom("j2k.dcm", jpeg2000), QStringLiteral("j2k.dcm: the DICOM transfer syntax")},
         {viewer.Path(QStringLiteral("missing.png")), QStringLiteral("missing.png: No such file")},
@@ -138,14 +139,16 @@ TEST(ViewerFiles, BadFilesAreRefusedAndTheViewerKeepsItsImage) {
     }
 
     // A damaged overlay, and one whose items lie beyond this image.
-    QFile::copy(viewer.Path(QStringLiteral("grey.pgm")), viewer.Path(QStringLiteral("grey-copy.pgm")));
+    QFile::copy(viewer.Path(QStringLiteral("grey.pgm")),
+                viewer.Path(QStringLiteral("grey-copy.pgm")));
     ASSERT_TRUE(viewer.Window().SaveOverlay(viewer.Path(QStringLiteral("good.vla"))));
     QFile good(viewer.Path(QStringLiteral("good.vla")));
     ASSERT_TRUE(good.open(QIODevice::ReadOnly));
     const QByteArray bytes = good.readAll();
     const QString damaged = write("damaged.vla", bytes.left(bytes.size() - 9));
-    EXPECT_TRUE(MessageOf([&] { return viewer.Window().OpenOverlay(damaged); })
-                    .startsWith(QStringLiteral("damaged.vla: the overlay is damaged")));
+    EXPECT_TRUE(MessageOf([&] {
+                    return viewer.Window().OpenOverlay(damaged);
+                }).startsWith(QStringLiteral("damaged.vla: the overlay is damaged")));
     EXPECT_EQ(viewer.Window().List(), list);
 
     struct_LEAD_Bitmap small;
@@ -156,7 +159,8 @@ TEST(ViewerFiles, BadFilesAreRefusedAndTheViewerKeepsItsImage) {
     viewer.Window().List()->SetModified(0);
     viewer.View().Graphic().SetModified(0);
     ASSERT_TRUE(viewer.Window().OpenImage(smallPath));
-    const QString other = MessageOf([&] { return viewer.Window().OpenOverlay(viewer.Path(QStringLiteral("good.vla"))); });
+    const QString other = MessageOf(
+        [&] { return viewer.Window().OpenOverlay(viewer.Path(QStringLiteral("good.vla"))); });
     EXPECT_EQ(other, QStringLiteral("good.vla: it belongs to an image of another size: an item at "
                                     "(10, 10) lies outside this image of 8 x 8 pixels"));
     EXPECT_TRUE(Items(*viewer.Window().List()).empty());
@@ -186,11 +190,13 @@ TEST(ViewerFiles, ActionsFollowTheClassRegistry) {
         ++listed;
         const bool registered =
             !action.itemClass || CClassRegistry::Instance().Find(action.itemClass) != nullptr;
-        EXPECT_EQ(viewer.Window().VectorActionFor(action.code) != nullptr, registered) << action.name;
+        EXPECT_EQ(viewer.Window().VectorActionFor(action.code) != nullptr, registered)
+            << action.name;
     }
     EXPECT_EQ(listed, 15);
-    for (const int code : {CGraphicWnd::actionSelect, CGraphicWnd::actionRotate, CGraphicWnd::actionDelete,
-                           CGraphicWnd::actionLine, CGraphicWnd::actionPolyLine})
+    for (const int code :
+         {CGraphicWnd::actionSelect, CGraphicWnd::actionRotate, CGraphicWnd::actionDelete,
+          CGraphicWnd::actionLine, CGraphicWnd::actionPolyLine})
         EXPECT_NE(viewer.Window().VectorActionFor(code), nullptr) << code;
     EXPECT_EQ(viewer.Window().VectorActionFor(CGraphicWnd::actionPolyLine)->shortcut(),
               QKeySequence(QStringLiteral("P")));
