@@ -9,6 +9,8 @@ packages=(
     clang libclang-rt-14-dev
     libcairo2-dev libfontconfig-dev libfreetype-dev fonts-dejavu-core
     libpng-dev
+    libdcmtk-dev
+    qt6-base-dev xvfb xauth
 )
 
 missing=()

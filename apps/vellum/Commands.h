@@ -28,6 +28,7 @@ int RunGamma(const Args& args);
 int RunReplay(const Args& args);
 int RunHistogram(const Args& args);
 int RunSymbols(const Args& args);
+int RunImage(const Args& args);
 
 // The sample symbol library: anatomical markers in the groups "Frecce" and "Marcatori".
 std::unique_ptr<CGraphicItemList> SampleSymbolLibrary();
@@ -36,7 +37,7 @@ std::unique_ptr<CGraphicItemList> SampleSymbolLibrary();
 std::unique_ptr<CGraphicItemList> LoadList(const std::string& path);
 // Stores the list as a list file; CommandError names the file when that fails.
 void WriteListFile(CGraphicItemList* list, const std::string& path);
-// Reads a grey PGM or PNG image; CommandError names the file and the cause.
+// Reads a grey PGM, PNG or DICOM image; CommandError names the file and the cause.
 std::unique_ptr<struct_LEAD_Bitmap> LoadImage(const std::string& path);
 
 // An image as 8-bit grey rows, top row first, ready to show: 8-bit samples through the

@@ -21,6 +21,7 @@ struct Options {
     std::string input;
     std::string output;
     double p = 0.5;
+    double lowerFraction = 0.0;
     bool window = false;
     std::optional<double> lowCut;
     std::optional<double> highCut;
@@ -33,6 +34,8 @@ Options ParseOptions(const Args& args) {
         const auto value = [&]() -> const std::string& { return OptionValue(args, i); };
         if (arg == "--p")
             options.p = ParseNumber(value(), "--p");
+        else if (arg == "--lower-fraction")
+            options.lowerFraction = ParseNumber(value(), "--lower-fraction");
         else if (arg == "--window")
             options.window = true;
         else if (arg == "--low-cut")
@@ -47,10 +50,12 @@ Options ParseOptions(const Args& args) {
             throw CommandError("unexpected argument '" + arg + "'");
     }
     if (options.input.empty() || options.output.empty())
-        throw CommandError("usage: vellum gamma IMAGE [--p 0.5] [--window [--low-cut A "
-                           "--high-cut B]] -o OUT.pgm|.png");
+        throw CommandError("usage: vellum gamma IMAGE [--p 0.5] [--lower-fraction F] [--window "
+                           "[--low-cut A --high-cut B]] -o OUT.pgm|.png");
     if (!(options.p >= 0.0 && options.p <= 1.0))
         throw CommandError("--p must be between 0 and 1");
+    if (!(options.lowerFraction >= 0.0 && options.lowerFraction <= 1.0))
+        throw CommandError("--lower-fraction must be between 0 and 1");
     if ((options.lowCut || options.highCut) && !options.window)
         throw CommandError("--low-cut and --high-cut need --window");
     const double low = options.lowCut.value_or(0.0);
@@ -99,7 +104,7 @@ template <class T> Result Correct(struct_LEAD_Bitmap& image, const Options& opti
 
     Result result;
     result.meanBefore = MeanOf(histogram);
-    CGammaLut<T> lut(maxValue, histogram.data(), options.p);
+    CGammaLut<T> lut(maxValue, histogram.data(), options.lowerFraction);
     if (options.window)
         lut.CalculateOptimalGamma(options.p, result.gamma, result.lower, result.width,
                                   options.lowCut.value_or(0.0), options.highCut.value_or(0.0),

@@ -19,7 +19,9 @@ void PrintUsage(std::FILE* out) {
                  "  info FILE [--json]  show what a stored item list holds\n"
                  "  render FILE [--image IMG] [--zoom Z] [--types MASK] -o OUT.png|.pdf|.svg\n"
                  "                      draw a stored item list, over a grey PGM or PNG image\n"
-                 "  gamma IMAGE [--p 0.5] [--window [--low-cut A --high-cut B]] -o OUT.pgm|.png\n"
+                 "  image FILE [--json] describe a PGM, PNG or DICOM image as the library sees it\n"
+                 "  gamma IMAGE [--p 0.5] [--lower-fraction F] [--window [--low-cut A\n"
+                 "        --high-cut B]] -o OUT.pgm|.png\n"
                  "                      find the gamma that brings the mean grey to the\n"
                  "                      brightness p asks for, and write the corrected image\n"
                  "  replay SCRIPT [--image IMG] [--library LIB] [--frames DIR] -o OUT.png\n"
@@ -52,6 +54,7 @@ int main(int argc, char** argv) {
                               : command == "replay"    ? RunReplay
                               : command == "histogram" ? RunHistogram
                               : command == "symbols"   ? RunSymbols
+                              : command == "image"     ? RunImage
                                                        : nullptr;
     if (!run) {
         std::fprintf(stderr, "vellum: unknown command '%s' (vellum --help lists them)\n",

@@ -557,6 +557,18 @@ public:
         return surface;
     }
 
+    static std::unique_ptr<Surface> NewImageOver(BYTE* pixels, int width, int height, int stride,
+                                                 PixelFormat format) {
+        if (!pixels || width < 1 || height < 1 || width > kMaxSide || height > kMaxSide ||
+            stride < 4 * width)
+            throw CInvalidArgException();
+        const bool hasAlpha = format == PixelFormat::argb32;
+        auto surface = std::make_unique<Surface>(Kind::image, width, height, hasAlpha);
+        surface->Attach(cairo_image_surface_create_for_data(
+            pixels, hasAlpha ? CAIRO_FORMAT_ARGB32 : CAIRO_FORMAT_RGB24, width, height, stride));
+        return surface;
+    }
+
     static std::unique_ptr<Surface> NewFile(Kind kind, const char* path, double width,
                                             double height) {
         if (!(width > 0 && width <= kMaxSide && height > 0 && height <= kMaxSide))
@@ -971,6 +983,12 @@ std::unique_ptr<CCairoDC> CCairoDC::CreateImageFromRgb(const BYTE* pixels, int w
     auto surface = Surface::NewImage(width, height, format);
     surface->Load(pixels, stride, 3);
     return std::unique_ptr<CCairoDC>(new CCairoDC(std::move(surface)));
+}
+
+std::unique_ptr<CCairoDC> CCairoDC::CreateImageOver(BYTE* pixels, int width, int height, int stride,
+                                                    PixelFormat format) {
+    return std::unique_ptr<CCairoDC>(
+        new CCairoDC(Surface::NewImageOver(pixels, width, height, stride, format)));
 }
 
 std::unique_ptr<CCairoDC> CCairoDC::CreatePdf(const char* path, double widthPoints,

@@ -45,6 +45,13 @@ public:
     static std::unique_ptr<CCairoDC> CreateImageFromRgb(const BYTE* pixels, int width, int height,
                                                         int stride,
                                                         PixelFormat format = PixelFormat::rgb24);
+    // An image over the host's own 32-bit pixels (one native-endian word 0xAARRGGBB each, as
+    // Cairo's and Qt's RGB32 and ARGB32 lay them out), rows `stride` bytes apart, drawn in
+    // place: a toolkit's backing store. The pixels must outlive the context; stride is at
+    // least 4 * width.
+    static std::unique_ptr<CCairoDC> CreateImageOver(BYTE* pixels, int width, int height,
+                                                     int stride,
+                                                     PixelFormat format = PixelFormat::rgb24);
     // A PDF or SVG file of the given page size in points; throws CFileException when the
     // file cannot be created. The file is complete after Finish or destruction.
     static std::unique_ptr<CCairoDC> CreatePdf(const char* path, double widthPoints,

@@ -2,6 +2,7 @@
 // Inside the image file library: what the PGM and PNG codecs share. Not installed.
 
 #include <vellum/imaging/Bitmap.h>
+#include <vellum/imaging/io/ImageFile.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -34,6 +35,9 @@ std::unique_ptr<struct_LEAD_Bitmap> LoadPgm(std::FILE* file, const char* path,
                                             std::uint64_t remaining);
 std::unique_ptr<struct_LEAD_Bitmap> LoadPng(std::FILE* file, const char* path,
                                             std::uint64_t remaining);
+
+// Loads a DICOM file from its path and describes it in info.
+std::unique_ptr<struct_LEAD_Bitmap> LoadDicom(const char* path, CImageFileInfo& info);
 
 // The savers get a usable bitmap with pixels and write it to the open file.
 void SavePgm(std::FILE* file, const char* path, const struct_LEAD_Bitmap& bitmap);

@@ -3,6 +3,7 @@
 #include <vellum/imaging/io/ImageCodecs.h>
 #include <vellum/platform/Exceptions.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
@@ -67,6 +68,17 @@ std::uint64_t FileLength(std::FILE* file, const char* path) {
     return static_cast<std::uint64_t>(length);
 }
 
+// True when "DICM" follows the 128-byte preamble; the file is left at its start.
+bool IsDicom(std::FILE* file, const char* path, std::uint64_t length) {
+    char prefix[4] = {};
+    if (length < 132 || std::fseek(file, 128, SEEK_SET) != 0)
+        return false;
+    const bool dicom = std::fread(prefix, 1, 4, file) == 4 && std::memcmp(prefix, "DICM", 4) == 0;
+    if (std::fseek(file, 0, SEEK_SET) != 0)
+        imageio::ThrowIo(path, errno);
+    return dicom;
+}
+
 // Refuses bitmaps that SaveImageFile cannot write, with the reason.
 void CheckSavable(const char* path, const struct_LEAD_Bitmap& bitmap) {
     const int bits = bitmap.BitsPerPixel;
@@ -84,15 +96,63 @@ void CheckSavable(const char* path, const struct_LEAD_Bitmap& bitmap) {
                                        " bytes but the image needs " + std::to_string(needed));
 }
 
+// The range of the samples and the depth of a PGM or PNG bitmap, which stores its values as
+// they are.
+void DescribeGrey(const struct_LEAD_Bitmap& bitmap, const char* format, CImageFileInfo& info) {
+    info.format = format;
+    info.bitsStored = bitmap.BitsPerPixel;
+    const std::size_t count = static_cast<std::size_t>(bitmap.Width) * bitmap.Height;
+    const bool wide = bitmap.BytesPerSample() == 2;
+    long lowest = wide ? 0xFFFF : 0xFF;
+    long highest = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const long value =
+            wide ? bitmap.Data[2 * i] | (bitmap.Data[2 * i + 1] << 8) : bitmap.Data[i];
+        lowest = std::min(lowest, value);
+        highest = std::max(highest, value);
+    }
+    info.minimum = lowest;
+    info.maximum = highest;
+}
+
 } // namespace
 
-std::unique_ptr<struct_LEAD_Bitmap> LoadImageFile(const char* path) {
+#ifndef VELLUM_HAVE_DCMTK
+std::unique_ptr<struct_LEAD_Bitmap> imageio::LoadDicom(const char* path, CImageFileInfo&) {
+    ThrowFormat(path, "a DICOM file, and this build reads no DICOM (built without DCMTK)");
+}
+#endif
+
+long CImageFileInfo::StoredValue(unsigned sample) const {
+    long value = static_cast<long>(sample);
+    if (inverted)
+        value = ((1L << bitsStored) - 1) - value;
+    return value - sampleOffset;
+}
+
+bool CanLoadDicom() {
+#ifdef VELLUM_HAVE_DCMTK
+    return true;
+#else
+    return false;
+#endif
+}
+
+std::unique_ptr<struct_LEAD_Bitmap> LoadImageFile(const char* path, CImageFileInfo* info) {
     if (path == nullptr)
         throw CInvalidArgException();
     imageio::FilePtr file(std::fopen(path, "rb"));
     if (!file)
         imageio::ThrowIo(path, errno);
     const std::uint64_t length = FileLength(file.get(), path);
+
+    CImageFileInfo ignored;
+    CImageFileInfo& described = info ? *info : ignored;
+    described = CImageFileInfo{};
+    if (IsDicom(file.get(), path, length)) {
+        file.reset();
+        return imageio::LoadDicom(path, described);
+    }
 
     unsigned char magic[sizeof kPngSignature] = {};
     errno = 0;
@@ -102,10 +162,15 @@ std::unique_ptr<struct_LEAD_Bitmap> LoadImageFile(const char* path) {
     if (got >= 2 && magic[0] == 'P' && magic[1] == '5') {
         if (std::fseek(file.get(), 2, SEEK_SET) != 0)
             imageio::ThrowIo(path, errno);
-        return imageio::LoadPgm(file.get(), path, length - 2);
+        auto bitmap = imageio::LoadPgm(file.get(), path, length - 2);
+        DescribeGrey(*bitmap, "PGM", described);
+        return bitmap;
     }
-    if (got == sizeof magic && std::memcmp(magic, kPngSignature, sizeof magic) == 0)
-        return imageio::LoadPng(file.get(), path, length - sizeof magic);
+    if (got == sizeof magic && std::memcmp(magic, kPngSignature, sizeof magic) == 0) {
+        auto bitmap = imageio::LoadPng(file.get(), path, length - sizeof magic);
+        DescribeGrey(*bitmap, "PNG", described);
+        return bitmap;
+    }
     imageio::ThrowFormat(path,
                          got == 0 ? "the file is empty" : "not a binary PGM (P5) or PNG image");
 }

@@ -1,0 +1,238 @@
+// Files in the viewer: a DICOM image calibrates the list from its pixel spacing, overlays go
+// out and back, pictures are exported, the actions follow the class registry, the gamma
+// control brightens with p, and bad files are refused with a message naming the file and the
+// cause while the viewer keeps what it had open.
+
+#include "ViewerTesting.h"
+
+#include "support/DicomWriter.h"
+
+#include <OverlayFile.h>
+#include <VectorActions.h>
+
+#include <vellum/Graphics/GraphicLine.h>
+
+#include <vellum/archive/ClassRegistry.h>
+#include <vellum/window/GraphicWnd.h>
+
+#include <QAction>
+#include <QFile>
+#include <QMessageBox>
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+namespace vellum::test {
+namespace {
+
+// Runs open while answering the message box it shows; the box's text, or empty.
+QString MessageOf(const std::function<bool()>& open) {
+    auto text = std::make_shared<QString>();
+    WhenShown<QMessageBox>([text](QMessageBox* box) {
+        *text = box->text();
+        box->accept();
+    });
+    EXPECT_FALSE(open());
+    return *text;
+}
+
+TEST(ViewerFiles, ADicomPixelSpacingCalibratesTheList) {
+    ViewerFixture viewer;
+    DicomImage image;
+    image.width = 40;
+    image.height = 30;
+    image.bitsStored = 12;
+    image.highBit = 11;
+    image.samples.resize(40 * 30);
+    std::iota(image.samples.begin(), image.samples.end(), 100);
+    image.pixelSpacing = "0.2\\0.125"; // between rows, between columns
+    const QString path = viewer.Path(QStringLiteral("chest.dcm"));
+    ASSERT_TRUE(WriteDicom(path.toStdString(), image));
+
+    ASSERT_TRUE(viewer.Window().OpenImage(path));
+    double x = 0.0;
+    double y = 0.0;
+    viewer.Window().List()->GetResolution(&x, &y);
+    EXPECT_EQ(x, 8.0);
+    EXPECT_EQ(y, 5.0);
+    EXPECT_TRUE(viewer.Window().List()->IsCalibrated());
+    EXPECT_EQ(viewer.Window().CalibrationText(), QStringLiteral("Calibrated 8 x 5 px/mm"));
+    // Opening is no change the user would be asked to save.
+    EXPECT_FALSE(viewer.Window().isWindowModified());
+    EXPECT_EQ(viewer.View().ImageSize(), QSize(40, 30));
+
+    // A small image opens at its own size; the status bar shows the stored value under the
+    // pointer: 100 + 30 + 40 * 2 at (30, 2).
+    EXPECT_EQ(viewer.View().Zoom(), 1.0);
+    Mouse(&viewer.View(), QEvent::MouseMove, QPoint(30, 2));
+    EXPECT_EQ(viewer.Window().PositionText(), QStringLiteral("x 30  y 2  value 210"));
+}
+
+TEST(ViewerFiles, OverlaysGoOutAndBackAndPicturesExport) {
+    ViewerFixture viewer;
+    viewer.Window().VectorActionFor(CGraphicWnd::actionLine)->trigger();
+    Drag(&viewer.View(), QPoint(20, 20), QPoint(100, 60));
+    const QString overlay = viewer.Path(QStringLiteral("grey.vla"));
+    ASSERT_TRUE(viewer.Window().SaveOverlay(overlay));
+    EXPECT_FALSE(viewer.Window().isWindowModified());
+
+    // The image opens with the overlay beside it.
+    ASSERT_TRUE(viewer.Window().OpenImage(viewer.Path(QStringLiteral("grey.pgm"))));
+    ASSERT_EQ(Items(*viewer.Window().List()).size(), 1u);
+    EXPECT_EQ(Items(*viewer.Window().List())[0]->GetNode(1), CVector(50, 30));
+    EXPECT_EQ(viewer.Window().OverlayPath(), overlay);
+
+    for (const char* name : {"out.png", "out.pdf", "out.svg"}) {
+        const QString path = viewer.Path(QString::fromLatin1(name));
+        EXPECT_TRUE(viewer.Window().ExportPicture(path)) << name;
+        EXPECT_GT(QFile(path).size(), 100) << name;
+    }
+    QImage exported(viewer.Path(QStringLiteral("out.png")));
+    EXPECT_EQ(exported.size(), QSize(100, 80));
+    EXPECT_EQ(exported.pixel(30, 20) & 0xFFFFFF, 0x00FF00u);
+    EXPECT_EQ(exported.pixel(30, 40) & 0xFFFFFF, 0x3C3C3Cu);
+}
+
+TEST(ViewerFiles, BadFilesAreRefusedAndTheViewerKeepsItsImage) {
+    ViewerFixture viewer;
+    viewer.Window().VectorActionFor(CGraphicWnd::actionLine)->trigger();
+    Drag(&viewer.View(), QPoint(20, 20), QPoint(100, 60));
+    CGraphicItemList* list = viewer.Window().List();
+
+    const auto write = [&](const char* name, const QByteArray& bytes) {
+        QFile file(viewer.Path(QString::fromLatin1(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    const auto dicom = [&](const char* name, DicomImage image) {
+        const QString path = viewer.Path(QString::fromLatin1(name));
+        EXPECT_TRUE(WriteDicom(path.toStdString(), image));
+        return path;
+    };
+    DicomImage colour;
+    colour.photometric = "RGB";
+    colour.samplesPerPixel = 3;
+    colour.samples.assign(12, 0);
+    DicomImage noPixels;
+    noPixels.withPixelData = false;
+    DicomImage absurd;
+    absurd.width = absurd.height = 65535;
+    absurd.samples = {1, 2, 3, 4};
+    DicomImage jpeg2000;
+    jpeg2000.jpeg2000 = true;
+    const std::pair<QString, QString> images[] = {
+        {write("notes.txt", "just some words\n"), QStringLiteral("notes.txt: not a binary PGM")},
+        {dicom("colour.dcm", colour), QStringLiteral("colour.dcm: a DICOM image in RGB colour")},
+        {dicom("empty.dcm", noPixels),
+         QStringLiteral("empty.dcm: the DICOM file has no pixel data")},
+        {dicom("huge.dcm", absurd), QStringLiteral("huge.dcm: the DICOM image of 65535 x 65535")},
+        {dicom("j2k.dcm", jpeg2000), QStringLiteral("j2k.dcm: the DICOM transfer syntax")},
+        {viewer.Path(QStringLiteral("missing.png")), QStringLiteral("missing.png: No such file")},
+    };
+    for (const auto& [path, message] : images) {
+        const QString shown = MessageOf([&] { return viewer.Window().OpenImage(path); });
+        EXPECT_TRUE(shown.startsWith(message)) << shown.toStdString();
+        EXPECT_EQ(viewer.View().ImageSize(), QSize(100, 80));
+        EXPECT_EQ(viewer.Window().List(), list);
+    }
+
+    // A damaged overlay, and one whose items lie beyond this image.
+    QFile::copy(viewer.Path(QStringLiteral("grey.pgm")),
+                viewer.Path(QStringLiteral("grey-copy.pgm")));
+    ASSERT_TRUE(viewer.Window().SaveOverlay(viewer.Path(QStringLiteral("good.vla"))));
+    QFile good(viewer.Path(QStringLiteral("good.vla")));
+    ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+    const QByteArray bytes = good.readAll();
+    const QString damaged = write("damaged.vla", bytes.left(bytes.size() - 9));
+    EXPECT_TRUE(MessageOf([&] {
+                    return viewer.Window().OpenOverlay(damaged);
+                }).startsWith(QStringLiteral("damaged.vla: the overlay is damaged")));
+    EXPECT_EQ(viewer.Window().List(), list);
+
+    struct_LEAD_Bitmap small;
+    small.Width = small.Height = 8;
+    small.Data.assign(64, 0);
+    const QString smallPath = viewer.Path(QStringLiteral("small.pgm"));
+    SaveImageFile(smallPath.toLocal8Bit().constData(), small, ImageFileFormat::Pgm);
+    viewer.Window().List()->SetModified(0);
+    viewer.View().Graphic().SetModified(0);
+    ASSERT_TRUE(viewer.Window().OpenImage(smallPath));
+    const QString other = MessageOf(
+        [&] { return viewer.Window().OpenOverlay(viewer.Path(QStringLiteral("good.vla"))); });
+    EXPECT_EQ(other, QStringLiteral("good.vla: it belongs to an image of another size: an item at "
+                                    "(10, 10) lies outside this image of 8 x 8 pixels"));
+    EXPECT_TRUE(Items(*viewer.Window().List()).empty());
+}
+
+TEST(ViewerFiles, AnOverlayBelongsToAnImageItTouches) {
+    ViewerFixture viewer;
+    CGraphicItemList list;
+    auto* line = new CGraphicLine;
+    CVector start(7, 7);
+    CVector end(9, 12);
+    line->SetStart(&start);
+    line->SetEnd(&end, 0);
+    list.AddItem(0x0020, line);
+    const std::string path = viewer.Path(QStringLiteral("corner.vla")).toStdString();
+    viewer::WriteOverlay(list, path);
+    // The line's first pixel is the last of an 8 x 8 image and lies beyond a 7 x 7 one.
+    EXPECT_EQ(Items(*viewer::ReadOverlay(path, 8, 8)).size(), 1u);
+    EXPECT_THROW(viewer::ReadOverlay(path, 7, 8), viewer::OverlayError);
+    EXPECT_THROW(viewer::ReadOverlay(path, 8, 7), viewer::OverlayError);
+}
+
+TEST(ViewerFiles, ActionsFollowTheClassRegistry) {
+    ViewerFixture viewer;
+    int listed = 0;
+    for (const viewer::VectorAction& action : viewer::VectorActions()) {
+        ++listed;
+        const bool registered =
+            !action.itemClass || CClassRegistry::Instance().Find(action.itemClass) != nullptr;
+        EXPECT_EQ(viewer.Window().VectorActionFor(action.code) != nullptr, registered)
+            << action.name;
+    }
+    EXPECT_EQ(listed, 15);
+    for (const int code :
+         {CGraphicWnd::actionSelect, CGraphicWnd::actionRotate, CGraphicWnd::actionDelete,
+          CGraphicWnd::actionLine, CGraphicWnd::actionPolyLine})
+        EXPECT_NE(viewer.Window().VectorActionFor(code), nullptr) << code;
+    EXPECT_EQ(viewer.Window().VectorActionFor(CGraphicWnd::actionPolyLine)->shortcut(),
+              QKeySequence(QStringLiteral("P")));
+}
+
+TEST(ViewerFiles, AHigherPShowsABrighterPicture) {
+    ViewerFixture viewer;
+    struct_LEAD_Bitmap ramp;
+    ramp.Width = 256;
+    ramp.Height = 4;
+    ramp.BitsPerPixel = 16;
+    for (int i = 0; i < 256 * 4; ++i) {
+        const int value = 1000 + (i % 256) * 8;
+        ramp.Data.push_back(static_cast<BYTE>(value & 0xFF));
+        ramp.Data.push_back(static_cast<BYTE>(value >> 8));
+    }
+    const QString path = viewer.Path(QStringLiteral("ramp.png"));
+    SaveImageFile(path.toLocal8Bit().constData(), ramp, ImageFileFormat::Png);
+    ASSERT_TRUE(viewer.Window().OpenImage(path));
+    const auto mean = [&](double p, double fraction) {
+        viewer::DisplaySettings settings;
+        settings.mode = viewer::DisplaySettings::Mode::Gamma;
+        settings.p = p;
+        settings.lowerFraction = fraction;
+        viewer.Window().SetDisplay(settings);
+        const std::vector<BYTE>& grey = viewer.View().Picture();
+        return std::accumulate(grey.begin(), grey.end(), 0.0) / static_cast<double>(grey.size());
+    };
+    // The screen's levels aim at 25.5 + 204 p: 66.3 for p 0.2 and 188.7 for p 0.8.
+    EXPECT_NEAR(mean(0.2, 0.0), 66.3, 1.0);
+    EXPECT_NEAR(mean(0.8, 0.0), 188.7, 1.0);
+    EXPECT_NE(viewer.Window().DisplayGamma(), 1.0);
+    // Raising the lower end by half the range blackens the darker half, whatever p asks.
+    EXPECT_LT(mean(0.8, 0.5), 130.0);
+    EXPECT_EQ(viewer.View().Picture()[0], 0);
+}
+
+} // namespace
+} // namespace vellum::test
