@@ -17,6 +17,8 @@ done
 
 echo "=== fuzz targets (corpus replay)"
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz --target archive_fuzzer image_fuzzer
-build/fuzz/fuzz/archive_fuzzer -runs=0 fuzz/corpus/archive
-build/fuzz/fuzz/image_fuzzer -runs=0 fuzz/corpus/image
+fuzzers=(archive image window settings)
+cmake --build --preset fuzz --target "${fuzzers[@]/%/_fuzzer}"
+for fuzzer in "${fuzzers[@]}"; do
+    "build/fuzz/fuzz/${fuzzer}_fuzzer" -runs=0 "fuzz/corpus/${fuzzer}"
+done
