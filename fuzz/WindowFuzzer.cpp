@@ -38,6 +38,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -372,9 +373,20 @@ struct Session {
     }
 };
 
+
+// Pages that save the user's defaults write the settings: keep them away from the user's own.
+void UseScratchSettings() {
+    static const bool done = [] {
+        const std::string file = "/tmp/vellum-window-fuzz-" + std::to_string(getpid()) + ".ini";
+        return setenv("VELLUM_SETTINGS", file.c_str(), 1) == 0;
+    }();
+    static_cast<void>(done);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    UseScratchSettings();
     ByteReader in(data, size);
     FuzzUiHost host(in);
     CUiHostScope scope(host);

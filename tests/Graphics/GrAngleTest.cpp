@@ -1,4 +1,4 @@
-#include "support/FontBytes.h"
+#include "support/TextTesting.h"
 #include "support/ItemBytes.h"
 #include "support/TempSettings.h"
 

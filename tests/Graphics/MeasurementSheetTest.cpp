@@ -1,5 +1,5 @@
 #include "support/FakeWnd.h"
-#include "support/FontBytes.h"
+#include "support/TextTesting.h"
 #include "support/ScriptedUiHost.h"
 #include "support/TempSettings.h"
 

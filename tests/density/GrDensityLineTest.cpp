@@ -1,5 +1,5 @@
 #include "support/ArchiveBytes.h"
-#include "support/FontBytes.h"
+#include "support/TextTesting.h"
 #include "support/GreyBitmap.h"
 #include "support/ScriptedUiHost.h"
 #include "support/TempSettings.h"
