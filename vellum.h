@@ -17,6 +17,7 @@
 #include <vellum/platform/HeadlessUiHost.h>
 #include <vellum/platform/ListBox.h>
 #include <vellum/platform/LineDDA.h>
+#include <vellum/platform/Locale.h>
 #include <vellum/platform/MapWordToOb.h>
 #include <vellum/platform/MemFile.h>
 #include <vellum/platform/Menu.h>
@@ -46,6 +47,9 @@
 #include <vellum/geometry/Vector.h>
 
 #include <vellum/Graphics/GrItmlst.h>
+#include <vellum/Graphics/GraphicArc.h>
+#include <vellum/Graphics/GrPolyDist.h>
+#include <vellum/Graphics/GrAngle.h>
 #include <vellum/Graphics/GraphicFreeDraw.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
@@ -70,6 +74,8 @@
 #include <vellum/module/VellumModule.h>
 
 #include <vellum/ui/ColorPP.h>
+#include <vellum/ui/CalibrationDlg.h>
+#include <vellum/ui/AdvancedCalibrationDlg.h>
 #include <vellum/ui/FontPP.h>
 #include <vellum/ui/DensityProfilePP.h>
 #include <vellum/ui/LibraryResources.h>
