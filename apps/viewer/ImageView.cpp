@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vellum::viewer {
@@ -40,8 +41,11 @@ void ImageView::SetZoom(double zoom) {
     m_zoom = zoom;
     m_graphic->SetImageOrg(CPoint(0, 0));
     m_graphic->SetZoomFactor(zoom);
-    const QSize shown(std::max(1, static_cast<int>(std::ceil(m_imageSize.width() * zoom))),
-                      std::max(1, static_cast<int>(std::ceil(m_imageSize.height() * zoom))));
+    // Whole view pixels over the image, within what a drawing context can cover.
+    const auto side = [zoom](int pixels) {
+        return std::clamp(static_cast<int>(std::ceil(pixels * zoom - 1e-9)), 1, kMaxSide);
+    };
+    const QSize shown(side(m_imageSize.width()), side(m_imageSize.height()));
     if (shown != size())
         resize(shown);
     else

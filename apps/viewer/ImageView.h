@@ -56,6 +56,7 @@ public:
     BOOL OnCommand(UINT id, UINT code) override;
 
     static constexpr COLORREF kBackground = RGB(48, 48, 52);
+    static constexpr int kMaxSide = 32767;
 
 signals:
     // The pointer is over image point (x, y); inside tells whether that is on the image.

@@ -37,6 +37,7 @@ namespace {
 constexpr double kMinZoom = 1.0 / 16;
 constexpr double kMaxZoom = 32.0;
 constexpr double kZoomStep = 1.25;
+constexpr double kMaxViewPixels = 64.0 * 1024 * 1024;
 constexpr int kRecentFiles = 8;
 const QString kRecentKey = QStringLiteral("recentFiles");
 
@@ -413,7 +414,15 @@ QString ViewerWindow::DefaultOverlayPath() const {
 }
 
 void ViewerWindow::SetZoom(double zoom) {
-    zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    // The view keeps a backing image of its whole size: a large image zooms in only as far
+    // as that image stays within kMaxViewPixels and 32767 pixels a side.
+    const QSize image = m_view->ImageSize();
+    double largest = kMaxZoom;
+    if (!image.isEmpty())
+        largest = std::min({kMaxZoom,
+                            std::sqrt(kMaxViewPixels / (double(image.width()) * image.height())),
+                            32767.0 / image.width(), 32767.0 / image.height()});
+    zoom = std::clamp(zoom, std::min(kMinZoom, largest), largest);
     // The point at the centre of the viewport stays there.
     const QPointF centre(
         m_scroll->horizontalScrollBar()->value() + m_scroll->viewport()->width() / 2.0,

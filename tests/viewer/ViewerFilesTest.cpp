@@ -183,6 +183,23 @@ TEST(ViewerFiles, AnOverlayBelongsToAnImageItTouches) {
     EXPECT_THROW(viewer::ReadOverlay(path, 8, 7), viewer::OverlayError);
 }
 
+TEST(ViewerFiles, ZoomStopsWhereTheViewWouldGrowTooLarge) {
+    ViewerFixture viewer;
+    struct_LEAD_Bitmap wide;
+    wide.Width = 2000;
+    wide.Height = 20;
+    wide.Data.assign(2000 * 20, 90);
+    const QString path = viewer.Path(QStringLiteral("wide.pgm"));
+    SaveImageFile(path.toLocal8Bit().constData(), wide, ImageFileFormat::Pgm);
+    ASSERT_TRUE(viewer.Window().OpenImage(path));
+    viewer.Window().SetZoom(32.0);
+    // 2000 pixels at 16.38 make a view 32767 pixels wide, the most an image side can have.
+    EXPECT_DOUBLE_EQ(viewer.View().Zoom(), 32767.0 / 2000);
+    EXPECT_EQ(viewer.View().width(), 32767);
+    viewer.Window().SetZoom(1.0 / 64);
+    EXPECT_EQ(viewer.View().Zoom(), 1.0 / 16);
+}
+
 TEST(ViewerFiles, ActionsFollowTheClassRegistry) {
     ViewerFixture viewer;
     int listed = 0;
