@@ -8,6 +8,7 @@
 
 #include <vellum/Graphics/GrItmlst.h>
 #include <vellum/Graphics/GraphicItem.h>
+#include <vellum/module/VellumModule.h>
 #include <vellum/window/GraphicWnd.h>
 
 #include <QApplication>
@@ -60,6 +61,11 @@ void OpenFirstItemProperties(ViewerWindow& window) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The library starts as a host starts it: resources and classes, the default font, then
+    // the symbol library that the settings name; it unloads when main returns.
+    vellum::CVellumModule module;
+    vellum::VellumDLLInit();
+    vellum::SymbolLibraryInit();
     QApplication::setApplicationName(QStringLiteral("vellum-viewer"));
     QApplication::setOrganizationName(QStringLiteral("Vellum"));
 

@@ -229,7 +229,7 @@ if(NOT last_output MATCHES "\"name\":\"Croce\",\"info\":\"Punto di repere\",\"wi
 endif()
 expect_success(replay ${SYMBOL_SCRIPT} --library ${WORK_DIR}/lib.vla -o ${WORK_DIR}/symbols.png)
 expect_success(info ${WORK_DIR}/symbols.vla)
-if(NOT last_output MATCHES "group 0x0001 \\(symbols\\): 2 items\n  symbol +CGraphicSymbol class 0x0001 colour #00FF00 width 1 nodes \\(64, 44\\) \\(64, 92\\) \\(112, 92\\) \\(112, 44\\)"
+if(NOT last_output MATCHES "group 0x0001 \\(symbols\\): 2 items\n  symbol +CGraphicSymbol class 0x0001 colour #00FF00 width 1 corners \\(64, 44\\) \\(64, 92\\) \\(112, 92\\) \\(112, 44\\)"
    OR NOT last_output MATCHES "freehand +CGraphicFreeDraw class 0x0020")
     message(FATAL_ERROR "unexpected replayed symbols:\n${last_output}")
 endif()
