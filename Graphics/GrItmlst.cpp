@@ -8,9 +8,9 @@
 #include <vellum/platform/GlobalMemory.h>
 #include <vellum/platform/MemFile.h>
 
+#include <algorithm>
 #include <cstring>
 #include <new>
-#include <unordered_set>
 #include <vector>
 
 namespace vellum {
@@ -28,27 +28,42 @@ constexpr LONG kSerializeErrorCode = 17000;
 constexpr const char* kSerializeErrorSource = ".\\Graphics\\GrItmlst";
 constexpr int kSerializeErrorLine = 1685;
 
+// Sorted and without repeats, for deleting each object once.
+template <class T> void SortUnique(std::vector<T>& values) {
+    std::sort(values.begin(), values.end());
+    values.erase(std::unique(values.begin(), values.end()), values.end());
+}
+
+template <class T> bool Contains(const std::vector<T>& sorted, T value) {
+    return std::binary_search(sorted.begin(), sorted.end(), value);
+}
+
 // Deletes the groups and the items they hold, each exactly once, sparing the groups in keep
 // and every item that those still hold. A list may hold one item in several places, and a
 // damaged file may even put one group under several keys.
 void DeleteGroups(const std::vector<CGrItemList*>& groups, const std::vector<CGrItemList*>& keep) {
-    const std::unordered_set<CGrItemList*> kept(keep.begin(), keep.end());
-    std::unordered_set<CObject*> spared;
-    for (CGrItemList* group : keep)
+    std::vector<CGrItemList*> kept(keep.begin(), keep.end());
+    SortUnique(kept);
+    std::vector<CObject*> spared;
+    for (CGrItemList* group : kept)
         for (POSITION pos = group ? group->GetHeadPosition() : nullptr; pos;)
-            spared.insert(group->GetNext(pos));
-    std::unordered_set<CGrItemList*> doomedGroups;
-    std::unordered_set<CObject*> doomedItems;
-    for (CGrItemList* group : groups) {
-        if (!group || kept.count(group) || !doomedGroups.insert(group).second)
-            continue;
+            spared.push_back(group->GetNext(pos));
+    SortUnique(spared);
+    std::vector<CGrItemList*> doomedGroups;
+    for (CGrItemList* group : groups)
+        if (group && !Contains(kept, group))
+            doomedGroups.push_back(group);
+    SortUnique(doomedGroups);
+    std::vector<CObject*> doomedItems;
+    for (CGrItemList* group : doomedGroups) {
         for (POSITION pos = group->GetHeadPosition(); pos;) {
             CObject* item = group->GetNext(pos);
-            if (item && !spared.count(item))
-                doomedItems.insert(item);
+            if (item && !Contains(spared, item))
+                doomedItems.push_back(item);
         }
         group->RemoveAll();
     }
+    SortUnique(doomedItems);
     for (CObject* item : doomedItems)
         delete item;
     for (CGrItemList* group : doomedGroups)
@@ -63,9 +78,11 @@ void DeleteGroups(const std::vector<CGrItemList*>& groups, const std::vector<CGr
 CGrItemList::CGrItemList() : CObList(kGroupBlockSize) {}
 
 CGrItemList::~CGrItemList() {
-    std::unordered_set<CObject*> items;
+    std::vector<CObject*> items;
+    items.reserve(static_cast<std::size_t>(GetCount()));
     for (POSITION pos = GetHeadPosition(); pos;)
-        items.insert(GetNext(pos));
+        items.push_back(GetNext(pos));
+    SortUnique(items);
     RemoveAll();
     for (CObject* item : items)
         delete item;

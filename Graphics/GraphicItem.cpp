@@ -380,24 +380,33 @@ void CGraphicItem::SerializeInt(int& value, CArchive& ar) {
 void CGraphicItem::Serialize(CArchive& ar) {
     SerializeInt(m_nVersion, ar);
 
-    m_aNodes.FreeExtra();
     if (ar.IsStoring()) {
+        m_aNodes.FreeExtra();
         const auto count = static_cast<DWORD>(m_aNodes.GetSize());
         ar.WriteCount(count);
         ar.Write(m_aNodes.GetData(), count * static_cast<UINT>(sizeof(CVector)));
     } else {
         const DWORD count = ar.ReadCount();
-        std::vector<CVector> nodes;
-        for (DWORD done = 0; done < count;) {
-            const DWORD batch = std::min(kNodeBatch, count - done);
-            nodes.resize(done + batch);
-            const UINT bytes = batch * static_cast<UINT>(sizeof(CVector));
-            if (ar.Read(nodes.data() + done, bytes) != bytes)
+        if (count <= kNodeBatch) {
+            // The usual case: the nodes go straight into the array, which the item's
+            // constructor has mostly made large enough already, in one read.
+            m_aNodes.SetSize(static_cast<int>(count));
+            const UINT bytes = count * static_cast<UINT>(sizeof(CVector));
+            if (ar.Read(m_aNodes.GetData(), bytes) != bytes)
                 throw CArchiveException(CArchiveException::endOfFile);
-            done += batch;
+        } else {
+            std::vector<CVector> nodes;
+            for (DWORD done = 0; done < count;) {
+                const DWORD batch = std::min(kNodeBatch, count - done);
+                nodes.resize(done + batch);
+                const UINT bytes = batch * static_cast<UINT>(sizeof(CVector));
+                if (ar.Read(nodes.data() + done, bytes) != bytes)
+                    throw CArchiveException(CArchiveException::endOfFile);
+                done += batch;
+            }
+            m_aNodes.SetSize(static_cast<int>(nodes.size()));
+            std::copy(nodes.begin(), nodes.end(), m_aNodes.GetData());
         }
-        m_aNodes.SetSize(static_cast<int>(nodes.size()));
-        std::copy(nodes.begin(), nodes.end(), m_aNodes.GetData());
     }
     CheckNodeArray();
 

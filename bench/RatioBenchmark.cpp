@@ -12,7 +12,9 @@
 //          polylines stroked straight through Cairo
 //   gamma  ApplyGammaLut over 4096 x 4096 16-bit samples | memcpy of the same bytes
 //
-//   build/release/bench/ratio_bench [repetitions]
+//   build/release/bench/ratio_bench [repetitions [store|load|hit|paint|gamma]]
+//
+// Naming one work runs only that one (for profilers).
 
 #include "Scene.h"
 
@@ -34,6 +36,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -214,69 +217,8 @@ void StrokeStraight(cairo_t* cr, const std::vector<Figure>& figures) {
     cairo_surface_flush(cairo_get_target(cr));
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
-    std::printf("%u cores, best of %d runs each\n\n", std::thread::hardware_concurrency(),
-                repetitions);
-    std::printf("%-44s %13s  %13s  %7s   %s\n", "work", "ours", "floor", "ratio", "aim");
-
-    const std::vector<Figure> figures = MakeFigures(kListItems, kSeed);
-    const std::unique_ptr<CGraphicItemList> list = MakeList(figures);
-
-    std::size_t blockSize = 0;
-    Print("store the list (GetGlobalHandle)",
-          Measure(
-              repetitions,
-              [&] {
-                  void* block = list->GetGlobalHandle();
-                  blockSize = GlobalSize(block);
-                  GlobalFree(block);
-              },
-              [&] { g_sink = PlainEncode(figures).size(); }),
-          "<= 3");
-
-    void* block = list->GetGlobalHandle();
-    std::vector<BYTE> stored(GlobalSize(block));
-    std::memcpy(stored.data(), GlobalLock(block), stored.size());
-    GlobalUnlock(block);
-    GlobalFree(block);
-    const std::vector<BYTE> plain = PlainEncode(figures);
-    Print("load it back (ReadObject, then delete)",
-          Measure(
-              repetitions,
-              [&] {
-                  CMemFile file(stored.data(), static_cast<UINT>(stored.size()));
-                  CArchive ar(&file, CArchive::load);
-                  std::unique_ptr<CObject> loaded(ar.ReadObject(RUNTIME_CLASS(CGraphicItemList)));
-                  g_sink = loaded ? 1 : 0;
-              },
-              [&] { g_sink = PlainDecode(plain).size(); }),
-          "<= 2");
-
-    const auto hitTest = [&](const std::vector<CVector>& points) {
-        return Measure(
-            repetitions * 5,
-            [&] {
-                for (CVector p : points) {
-                    int more = 0;
-                    g_sink = reinterpret_cast<std::size_t>(list->HitTest(&p, more, 1.0));
-                }
-            },
-            [&] {
-                for (const CVector& p : points)
-                    g_sink = PlainBoxScan(figures, p);
-            });
-    };
-    const std::vector<CVector> emptyPoints = EmptyPoints(*list);
-    const Pair empty = hitTest(emptyPoints);
-    Print("a click on empty space (HitTest)",
-          Pair{empty.ours / kHitPoints, empty.floor / kHitPoints}, "<= 0.25");
-    const Pair busy = hitTest(BusyPoints());
-    Print("a click among the items (HitTest)",
-          Pair{busy.ours / kHitPoints, busy.floor / kHitPoints}, "");
-
+// The list's repaint of 10 000 polylines beside the same strokes made straight in Cairo.
+void PaintLine(int repetitions) {
     const std::vector<Figure> polylines = MakeFigures(kPaintItems, kSeed, true);
     const std::unique_ptr<CGraphicItemList> paintList = MakeList(polylines);
     auto dc = CCairoDC::CreateImage(kAreaWidth, kAreaHeight, RGB(0, 0, 0));
@@ -291,7 +233,10 @@ int main(int argc, char** argv) {
           "<= 1.5");
     cairo_destroy(cr);
     cairo_surface_destroy(surface);
+}
 
+// ApplyGammaLut beside memcpy of the same 32 MiB: a dark exposure in a 16-bit range.
+void GammaLine(int repetitions) {
     constexpr DWORD kSamples = 4096 * 4096;
     std::vector<unsigned short> samples(kSamples);
     std::mt19937 random(kSeed);
@@ -318,6 +263,82 @@ int main(int argc, char** argv) {
                   g_sink = output[kSamples / 3];
               }),
           "(NumPy take: 50 ms)");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
+    const std::string only = argc > 2 ? argv[2] : "";
+    const auto runs = [&only](const char* work) { return only.empty() || only == work; };
+    std::printf("%u cores, best of %d runs each\n\n", std::thread::hardware_concurrency(),
+                repetitions);
+    std::printf("%-44s %13s  %13s  %7s   %s\n", "work", "ours", "floor", "ratio", "aim");
+
+    const std::vector<Figure> figures = MakeFigures(kListItems, kSeed);
+    const std::unique_ptr<CGraphicItemList> list = MakeList(figures);
+
+    std::size_t blockSize = 0;
+    if (runs("store"))
+        Print("store the list (GetGlobalHandle)",
+              Measure(
+                  repetitions,
+                  [&] {
+                      void* block = list->GetGlobalHandle();
+                      blockSize = GlobalSize(block);
+                      GlobalFree(block);
+                  },
+                  [&] { g_sink = PlainEncode(figures).size(); }),
+              "<= 3");
+
+    void* block = list->GetGlobalHandle();
+    std::vector<BYTE> stored(GlobalSize(block));
+    std::memcpy(stored.data(), GlobalLock(block), stored.size());
+    GlobalUnlock(block);
+    GlobalFree(block);
+    const std::vector<BYTE> plain = PlainEncode(figures);
+    if (runs("load"))
+        Print("load it back (ReadObject, then delete)",
+              Measure(
+                  repetitions,
+                  [&] {
+                      CMemFile file(stored.data(), static_cast<UINT>(stored.size()));
+                      CArchive ar(&file, CArchive::load);
+                      std::unique_ptr<CObject> loaded(
+                          ar.ReadObject(RUNTIME_CLASS(CGraphicItemList)));
+                      g_sink = loaded ? 1 : 0;
+                  },
+                  [&] { g_sink = PlainDecode(plain).size(); }),
+              "<= 2");
+
+    const auto hitTest = [&](const std::vector<CVector>& points) {
+        return Measure(
+            repetitions * 5,
+            [&] {
+                for (CVector p : points) {
+                    int more = 0;
+                    g_sink = reinterpret_cast<std::size_t>(list->HitTest(&p, more, 1.0));
+                }
+            },
+            [&] {
+                for (const CVector& p : points)
+                    g_sink = PlainBoxScan(figures, p);
+            });
+    };
+    if (runs("hit")) {
+        const Pair empty = hitTest(EmptyPoints(*list));
+        Print("a click on empty space (HitTest)",
+              Pair{empty.ours / kHitPoints, empty.floor / kHitPoints}, "<= 0.25");
+        const Pair busy = hitTest(BusyPoints());
+        Print("a click among the items (HitTest)",
+              Pair{busy.ours / kHitPoints, busy.floor / kHitPoints}, "");
+    }
+
+    if (runs("paint"))
+        PaintLine(repetitions);
+
+    if (runs("gamma"))
+        GammaLine(repetitions);
     std::printf("\nstored list: %zu bytes, %.1f per item; hit figures are per click\n", blockSize,
                 static_cast<double>(blockSize) / kListItems);
     return 0;
