@@ -244,19 +244,23 @@ CGraphicItem* CGraphicItemList::FindHits(CVector* point, int& more, double zoom,
         CObject* group;
         GetNextAssoc(mapPos, key, group);
         auto* items = static_cast<CGrItemList*>(group);
-        POSITION pos =
-            firstGroup && listStart ? listStart : (items ? items->GetHeadPosition() : nullptr);
+        const POSITION from = firstGroup ? listStart : nullptr;
         firstGroup = false;
-        while (pos) {
-            m_posHitItem = pos;
-            auto* item = static_cast<CGraphicItem*>(items->GetNext(pos));
-            if (!item || !item->HitTest(point, zoom) || !IsVisible(item))
-                continue;
-            if (found) {
-                more = 1;
-                return found;
-            }
-            found = item;
+        if (!items)
+            continue;
+        const bool second = items->ForEachHitCandidate(
+            *point, from, m_bUseHitIndex != FALSE, [&](POSITION at, CGraphicItem* item) {
+                m_posHitItem = at;
+                if (!item || !item->HitTest(point, zoom) || !IsVisible(item))
+                    return false;
+                if (found)
+                    return true;
+                found = item;
+                return false;
+            });
+        if (second) {
+            more = 1;
+            return found;
         }
     }
     m_posHitGroup = m_posHitItem = nullptr;
