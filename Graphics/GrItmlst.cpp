@@ -2,6 +2,7 @@
 
 #include <vellum/archive/Archive.h>
 #include <vellum/archive/ClassRegistry.h>
+#include <vellum/archive/IndexMap.h>
 #include <vellum/basalt/LogError.h>
 #include <vellum/platform/Exceptions.h>
 #include <vellum/platform/File.h>
@@ -28,45 +29,56 @@ constexpr LONG kSerializeErrorCode = 17000;
 constexpr const char* kSerializeErrorSource = ".\\Graphics\\GrItmlst";
 constexpr int kSerializeErrorLine = 1685;
 
-// Sorted and without repeats, for deleting each object once.
-template <class T> void SortUnique(std::vector<T>& values) {
-    std::sort(values.begin(), values.end());
-    values.erase(std::unique(values.begin(), values.end()), values.end());
-}
+// Collects objects, each once, in the order first met (a flat hash set of addresses).
+class CUniqueObjects {
+public:
+    bool Add(const void* object) {
+        if (!object || m_seen.Find(object))
+            return false;
+        m_seen.Set(object, 1);
+        m_objects.push_back(object);
+        return true;
+    }
+    bool Contains(const void* object) const { return object && m_seen.Find(object); }
+    template <class T> std::vector<T*> As() const {
+        std::vector<T*> result;
+        result.reserve(m_objects.size());
+        for (const void* object : m_objects)
+            result.push_back(static_cast<T*>(const_cast<void*>(object)));
+        return result;
+    }
 
-template <class T> bool Contains(const std::vector<T>& sorted, T value) {
-    return std::binary_search(sorted.begin(), sorted.end(), value);
-}
+private:
+    CIndexMap m_seen;
+    std::vector<const void*> m_objects;
+};
 
 // Deletes the groups and the items they hold, each exactly once, sparing the groups in keep
 // and every item that those still hold. A list may hold one item in several places, and a
 // damaged file may even put one group under several keys.
 void DeleteGroups(const std::vector<CGrItemList*>& groups, const std::vector<CGrItemList*>& keep) {
-    std::vector<CGrItemList*> kept(keep.begin(), keep.end());
-    SortUnique(kept);
-    std::vector<CObject*> spared;
-    for (CGrItemList* group : kept)
-        for (POSITION pos = group ? group->GetHeadPosition() : nullptr; pos;)
-            spared.push_back(group->GetNext(pos));
-    SortUnique(spared);
-    std::vector<CGrItemList*> doomedGroups;
+    CUniqueObjects kept, spared, doomedGroups, doomedItems;
+    for (CGrItemList* group : keep) {
+        if (!kept.Add(group))
+            continue;
+        for (POSITION pos = group->GetHeadPosition(); pos;)
+            spared.Add(group->GetNext(pos));
+    }
     for (CGrItemList* group : groups)
-        if (group && !Contains(kept, group))
-            doomedGroups.push_back(group);
-    SortUnique(doomedGroups);
-    std::vector<CObject*> doomedItems;
-    for (CGrItemList* group : doomedGroups) {
+        if (!kept.Contains(group))
+            doomedGroups.Add(group);
+    const std::vector<CGrItemList*> doomed = doomedGroups.As<CGrItemList>();
+    for (CGrItemList* group : doomed) {
         for (POSITION pos = group->GetHeadPosition(); pos;) {
             CObject* item = group->GetNext(pos);
-            if (item && !Contains(spared, item))
-                doomedItems.push_back(item);
+            if (!spared.Contains(item))
+                doomedItems.Add(item);
         }
         group->RemoveAll();
     }
-    SortUnique(doomedItems);
-    for (CObject* item : doomedItems)
+    for (CObject* item : doomedItems.As<CObject>())
         delete item;
-    for (CGrItemList* group : doomedGroups)
+    for (CGrItemList* group : doomed)
         delete group;
 }
 
@@ -78,13 +90,11 @@ void DeleteGroups(const std::vector<CGrItemList*>& groups, const std::vector<CGr
 CGrItemList::CGrItemList() : CObList(kGroupBlockSize) {}
 
 CGrItemList::~CGrItemList() {
-    std::vector<CObject*> items;
-    items.reserve(static_cast<std::size_t>(GetCount()));
+    CUniqueObjects items;
     for (POSITION pos = GetHeadPosition(); pos;)
-        items.push_back(GetNext(pos));
-    SortUnique(items);
+        items.Add(GetNext(pos));
     RemoveAll();
-    for (CObject* item : items)
+    for (CObject* item : items.As<CObject>())
         delete item;
 }
 
