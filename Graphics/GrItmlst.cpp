@@ -4,6 +4,7 @@
 #include <vellum/Graphics/GraphicSymbol.h>
 #include <vellum/archive/Archive.h>
 #include <vellum/archive/ClassRegistry.h>
+#include <vellum/archive/IndexMap.h>
 #include <vellum/basalt/LogError.h>
 #include <vellum/platform/Exceptions.h>
 #include <vellum/platform/File.h>
@@ -18,7 +19,6 @@
 #include <cstring>
 #include <memory>
 #include <new>
-#include <unordered_set>
 #include <vector>
 
 namespace vellum {
@@ -36,30 +36,56 @@ constexpr LONG kSerializeErrorCode = 17000;
 constexpr const char* kSerializeErrorSource = ".\\Graphics\\GrItmlst";
 constexpr int kSerializeErrorLine = 1685;
 
+// Collects objects, each once, in the order first met (a flat hash set of addresses).
+class CUniqueObjects {
+public:
+    bool Add(const void* object) {
+        if (!object || m_seen.Find(object))
+            return false;
+        m_seen.Set(object, 1);
+        m_objects.push_back(object);
+        return true;
+    }
+    bool Contains(const void* object) const { return object && m_seen.Find(object); }
+    template <class T> std::vector<T*> As() const {
+        std::vector<T*> result;
+        result.reserve(m_objects.size());
+        for (const void* object : m_objects)
+            result.push_back(static_cast<T*>(const_cast<void*>(object)));
+        return result;
+    }
+
+private:
+    CIndexMap m_seen;
+    std::vector<const void*> m_objects;
+};
+
 // Deletes the groups and the items they hold, each exactly once, sparing the groups in keep
 // and every item that those still hold. A list may hold one item in several places, and a
 // damaged file may even put one group under several keys.
 void DeleteGroups(const std::vector<CGrItemList*>& groups, const std::vector<CGrItemList*>& keep) {
-    const std::unordered_set<CGrItemList*> kept(keep.begin(), keep.end());
-    std::unordered_set<CObject*> spared;
-    for (CGrItemList* group : keep)
-        for (POSITION pos = group ? group->GetHeadPosition() : nullptr; pos;)
-            spared.insert(group->GetNext(pos));
-    std::unordered_set<CGrItemList*> doomedGroups;
-    std::unordered_set<CObject*> doomedItems;
-    for (CGrItemList* group : groups) {
-        if (!group || kept.count(group) || !doomedGroups.insert(group).second)
+    CUniqueObjects kept, spared, doomedGroups, doomedItems;
+    for (CGrItemList* group : keep) {
+        if (!kept.Add(group))
             continue;
+        for (POSITION pos = group->GetHeadPosition(); pos;)
+            spared.Add(group->GetNext(pos));
+    }
+    for (CGrItemList* group : groups)
+        if (!kept.Contains(group))
+            doomedGroups.Add(group);
+    const std::vector<CGrItemList*> doomed = doomedGroups.As<CGrItemList>();
+    for (CGrItemList* group : doomed) {
         for (POSITION pos = group->GetHeadPosition(); pos;) {
             CObject* item = group->GetNext(pos);
-            if (item && !spared.count(item))
-                doomedItems.insert(item);
+            if (!spared.Contains(item))
+                doomedItems.Add(item);
         }
         group->RemoveAll();
     }
-    for (CObject* item : doomedItems)
+    for (CObject* item : doomedItems.As<CObject>())
         delete item;
-    for (CGrItemList* group : doomedGroups)
+    for (CGrItemList* group : doomed)
         delete group;
 }
 
@@ -71,11 +97,11 @@ void DeleteGroups(const std::vector<CGrItemList*>& groups, const std::vector<CGr
 CGrItemList::CGrItemList() : CObList(kGroupBlockSize) {}
 
 CGrItemList::~CGrItemList() {
-    std::unordered_set<CObject*> items;
+    CUniqueObjects items;
     for (POSITION pos = GetHeadPosition(); pos;)
-        items.insert(GetNext(pos));
+        items.Add(GetNext(pos));
     RemoveAll();
-    for (CObject* item : items)
+    for (CObject* item : items.As<CObject>())
         delete item;
 }
 
@@ -246,19 +272,23 @@ CGraphicItem* CGraphicItemList::FindHits(CVector* point, int& more, double zoom,
         CObject* group;
         GetNextAssoc(mapPos, key, group);
         auto* items = static_cast<CGrItemList*>(group);
-        POSITION pos =
-            firstGroup && listStart ? listStart : (items ? items->GetHeadPosition() : nullptr);
+        const POSITION from = firstGroup ? listStart : nullptr;
         firstGroup = false;
-        while (pos) {
-            m_posHitItem = pos;
-            auto* item = static_cast<CGraphicItem*>(items->GetNext(pos));
-            if (!item || !item->HitTest(point, zoom) || !IsVisible(item))
-                continue;
-            if (found) {
-                more = 1;
-                return found;
-            }
-            found = item;
+        if (!items)
+            continue;
+        const bool second = items->ForEachHitCandidate(
+            *point, from, m_bUseHitIndex != FALSE, [&](POSITION at, CGraphicItem* item) {
+                m_posHitItem = at;
+                if (!item || !item->HitTest(point, zoom) || !IsVisible(item))
+                    return false;
+                if (found)
+                    return true;
+                found = item;
+                return false;
+            });
+        if (second) {
+            more = 1;
+            return found;
         }
     }
     m_posHitGroup = m_posHitItem = nullptr;

@@ -10,11 +10,14 @@
 // Every walk over all groups follows the map's own iteration order, which fixes the hit
 // priority and the drawing order of an unmasked draw; within a group items go head to tail.
 
+#include <vellum/Graphics/GrHitIndex.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/basalt/RegionalSettings.h>
 #include <vellum/platform/MapWordToOb.h>
 #include <vellum/platform/ObList.h>
 #include <vellum/platform/String.h>
+
+#include <memory>
 
 namespace vellum {
 
@@ -41,9 +44,35 @@ public:
     // owner that is not a group (a symbol) never shares an item with anyone.
     void LoadOwnedItems(CArchive& ar);
 
+    // Calls visit(position, item) for the entries from position from on (null: the head),
+    // in order, until visit answers true; answers whether it did. With indexed set, a large
+    // group offers only the items that may be hit at point (see CGrHitIndex).
+    template <class Visit>
+    bool ForEachHitCandidate(const CVector& point, POSITION from, bool indexed, Visit visit) {
+        if (indexed && GetCount() >= minIndexedItems) {
+            if (!m_pHitIndex)
+                m_pHitIndex = std::make_unique<CGrHitIndex>();
+            if (!m_pHitIndex->IsCurrent(*this))
+                m_pHitIndex->Build(*this);
+            return m_pHitIndex->ForEachCandidate(point, from, visit);
+        }
+        for (POSITION pos = from ? from : GetHeadPosition(); pos;) {
+            const POSITION at = pos;
+            if (visit(at, static_cast<CGraphicItem*>(GetNext(pos))))
+                return true;
+        }
+        return false;
+    }
+
+    // Smaller groups are walked item by item: their index would not pay for itself.
+    static constexpr int minIndexedItems = 32;
+
 protected:
     int m_nGroupTag = 1;
     CString m_strName;
+
+private:
+    std::unique_ptr<CGrHitIndex> m_pHitIndex;
 };
 
 class CGraphicItemList : public CMapWordToOb, public CRegionalSettingsCallback {
@@ -70,6 +99,10 @@ public:
     CGraphicItem* HitTest(CVector* point, int& more, double zoom);
     CGraphicItem* GetNextHit(CVector* point, int& more, double zoom);
     int IsVisible(CGraphicItem* item);
+    // Hit tests pass by the items whose hit bounds cannot contain the point, found through
+    // each large group's index (on by default). Off, every item is asked, as in the plain
+    // walk; the answers, the order and the click cycling are the same either way.
+    void UseHitIndex(BOOL use) { m_bUseHitIndex = use; }
     void SetTypesToDraw(WORD mask) { m_wTypesToDraw = mask; }
     WORD GetTypesToDraw() const { return m_wTypesToDraw; }
 
@@ -187,6 +220,7 @@ private:
     POSITION m_posHitItem = nullptr;
     WORD m_wTypesToDraw = 0xFFFF;
     int m_bModified = 0;
+    BOOL m_bUseHitIndex = TRUE;
 };
 
 // The module-wide symbol library that SymbolLibraryInit loads and the module deletes at

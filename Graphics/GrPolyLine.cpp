@@ -1,5 +1,7 @@
 #include <vellum/Graphics/GrPolyLine.h>
 
+#include <typeinfo>
+
 namespace vellum {
 
 IMPLEMENT_SERIAL(CGrPolyLine, CGraphicItem, VERSIONABLE_SCHEMA | 1)
@@ -27,6 +29,14 @@ double CGrPolyLine::GetLength() {
     for (int i = 0; i + 1 < m_nNodeCount; ++i)
         length += (m_aNodes.GetAt(i + 1) - m_aNodes.GetAt(i)).Length();
     return length;
+}
+
+BOOL CGrPolyLine::GetHitBounds(CRect* bounds) {
+    // typeid, not the runtime class: a subclass without a runtime class of its own still
+    // answers the base's, yet it may hit beyond the nodes.
+    if (typeid(*this) != typeid(CGrPolyLine))
+        return CGraphicItem::GetHitBounds(bounds);
+    return NodeHitBounds(bounds, true);
 }
 
 } // namespace vellum

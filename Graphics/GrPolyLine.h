@@ -14,6 +14,9 @@ public:
 
     // The window keeps adding nodes while the user clicks.
     int AcceptMoreNodes() override;
+    // The base hit test's body rectangle and node squares, for the polyline itself only
+    // (see CGraphicItem::GetHitBounds).
+    BOOL GetHitBounds(CRect* bounds) override;
     // The total length in image pixels; 0.0 with fewer than two nodes.
     double GetLength();
 

@@ -13,6 +13,7 @@
 #include <vellum/ui/Resource.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -30,6 +31,13 @@ constexpr DWORD kNodeBatch = 4096;
 
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr int kDragPenWidth = 2;
+
+// Hit bounds are given only for nodes this close to the origin, and gaps up to this size, so
+// that no rectangle computed from them can wrap around.
+constexpr std::int64_t kFarNode = std::int64_t{1} << 29;
+constexpr int kLargestGap = 1 << 20;
+
+std::atomic<std::uint64_t> s_nodesEpoch{0};
 
 // The low 8 bits of a number read as atoi reads it (sign, then leading digits).
 BYTE ColourComponent(const char* text) {
@@ -105,6 +113,7 @@ void CGraphicItem::Move(double dx, double dy, int node) {
         m_pNodes[node - 1].x += dx;
         m_pNodes[node - 1].y += dy;
     }
+    NodesChanged();
 }
 
 void CGraphicItem::Rotate(double angle, CVector* centre) {
@@ -112,6 +121,7 @@ void CGraphicItem::Rotate(double angle, CVector* centre) {
     const CVector c = centre ? *centre : GetCenterPoint();
     for (int i = 0; i < m_nNodeCount; ++i)
         m_pNodes[i].Rotate(angle, &c);
+    NodesChanged();
 }
 
 void CGraphicItem::Scale(double sx, double sy, CVector* centre) {
@@ -123,12 +133,14 @@ void CGraphicItem::Scale(double sx, double sy, CVector* centre) {
         CVector& p = m_pNodes[i];
         p = CVector(c.x + sx * (p.x - c.x), c.y + sy * (p.y - c.y));
     }
+    NodesChanged();
 }
 
 void CGraphicItem::SetStart(CVector* point) {
     // The array is not grown: kinds that start here size it in their constructor.
     m_aNodes.SetAt(m_nNodeCount, *point);
     ++m_nNodeCount;
+    NodesChanged();
 }
 
 void CGraphicItem::SetEnd(CVector* point, int add) {
@@ -139,6 +151,7 @@ void CGraphicItem::SetEnd(CVector* point, int add) {
         } else {
             m_aNodes.SetAt(m_nNodeCount - 1, *point);
         }
+        NodesChanged();
     } catch (const CInvalidArgException&) {
         // No node to overwrite: the item stays as it was.
     }
@@ -185,11 +198,56 @@ void CGraphicItem::FlipHorizontal(LONG axis) {
     CheckNodeArray();
     for (int i = 0; i < m_nNodeCount; ++i)
         m_pNodes[i].x = 2.0 * axis - m_pNodes[i].x;
+    NodesChanged();
 }
 
 void CGraphicItem::SetCalibrated(int) {}
 
 void CGraphicItem::SetOwnCursor() {}
+
+BOOL CGraphicItem::GetHitBounds(CRect*) {
+    return FALSE;
+}
+
+std::uint64_t CGraphicItem::NodesEpoch() {
+    return s_nodesEpoch.load(std::memory_order_relaxed);
+}
+
+void CGraphicItem::NodesChanged() {
+    s_nodesEpoch.fetch_add(1, std::memory_order_relaxed);
+}
+
+BOOL CGraphicItem::NodeHitBounds(CRect* bounds, bool withBaseBody) {
+    CheckNodeArray();
+    if (m_nGap < 0 || m_nGap > kLargestGap)
+        return FALSE;
+    std::int64_t left = INT64_MAX, top = INT64_MAX, right = INT64_MIN, bottom = INT64_MIN;
+    const auto unite = [&](std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b) {
+        if (l >= r || t >= b)
+            return;
+        left = std::min(left, l);
+        top = std::min(top, t);
+        right = std::max(right, r);
+        bottom = std::max(bottom, b);
+    };
+    // A node square reaches Tolerance(zoom) from its node, never more than twice the gap.
+    const std::int64_t reach = 2 * std::int64_t{m_nGap};
+    for (int i = 0; i < m_nNodeCount; ++i) {
+        const POINT n = m_pNodes[i];
+        if (std::abs(std::int64_t{n.x}) > kFarNode || std::abs(std::int64_t{n.y}) > kFarNode)
+            return FALSE;
+        unite(n.x - reach, n.y - reach, n.x + reach, n.y + reach);
+    }
+    if (withBaseBody) {
+        CRect body = CGraphicItem::GetBoundsRect(1);
+        body.InflateRect(m_nGap, m_nGap);
+        unite(body.left, body.top, body.right, body.bottom);
+    }
+    *bounds = left < right ? CRect(static_cast<int>(left), static_cast<int>(top),
+                                   static_cast<int>(right), static_cast<int>(bottom))
+                           : CRect(0, 0, 0, 0);
+    return TRUE;
+}
 
 POINT CGraphicItem::ToDevice(const CVector& point, double zoom) {
     if (zoom == 1.0)
@@ -380,24 +438,34 @@ void CGraphicItem::SerializeInt(int& value, CArchive& ar) {
 void CGraphicItem::Serialize(CArchive& ar) {
     SerializeInt(m_nVersion, ar);
 
-    m_aNodes.FreeExtra();
     if (ar.IsStoring()) {
+        m_aNodes.FreeExtra();
         const auto count = static_cast<DWORD>(m_aNodes.GetSize());
         ar.WriteCount(count);
         ar.Write(m_aNodes.GetData(), count * static_cast<UINT>(sizeof(CVector)));
     } else {
+        NodesChanged(); // first: a read that fails half-way has changed the nodes already
         const DWORD count = ar.ReadCount();
-        std::vector<CVector> nodes;
-        for (DWORD done = 0; done < count;) {
-            const DWORD batch = std::min(kNodeBatch, count - done);
-            nodes.resize(done + batch);
-            const UINT bytes = batch * static_cast<UINT>(sizeof(CVector));
-            if (ar.Read(nodes.data() + done, bytes) != bytes)
+        if (count <= kNodeBatch) {
+            // The usual case: the nodes go straight into the array, which the item's
+            // constructor has mostly made large enough already, in one read.
+            m_aNodes.SetSize(static_cast<int>(count));
+            const UINT bytes = count * static_cast<UINT>(sizeof(CVector));
+            if (ar.Read(m_aNodes.GetData(), bytes) != bytes)
                 throw CArchiveException(CArchiveException::endOfFile);
-            done += batch;
+        } else {
+            std::vector<CVector> nodes;
+            for (DWORD done = 0; done < count;) {
+                const DWORD batch = std::min(kNodeBatch, count - done);
+                nodes.resize(done + batch);
+                const UINT bytes = batch * static_cast<UINT>(sizeof(CVector));
+                if (ar.Read(nodes.data() + done, bytes) != bytes)
+                    throw CArchiveException(CArchiveException::endOfFile);
+                done += batch;
+            }
+            m_aNodes.SetSize(static_cast<int>(nodes.size()));
+            std::copy(nodes.begin(), nodes.end(), m_aNodes.GetData());
         }
-        m_aNodes.SetSize(static_cast<int>(nodes.size()));
-        std::copy(nodes.begin(), nodes.end(), m_aNodes.GetData());
     }
     CheckNodeArray();
 

@@ -16,6 +16,8 @@
 #include <vellum/platform/Rect.h>
 #include <vellum/platform/Types.h>
 
+#include <cstdint>
+
 namespace vellum {
 
 class CArchive;
@@ -59,7 +61,10 @@ public:
     virtual void SetColor(DWORD colour) { m_crColor = colour; }
     virtual void SetDrag(int drag) { m_bDrag = drag; }
     virtual int GetGap() { return m_nGap; }
-    virtual void SetGap(int gap) { m_nGap = gap; }
+    virtual void SetGap(int gap) {
+        m_nGap = gap;
+        NodesChanged();
+    }
     // The 1-based number of the first node within the pick tolerance of point, or 0.
     virtual int PntInNode(CVector* point, double zoom);
     // Draws the item at the view's zoom: an open polyline through the nodes, and the node
@@ -96,6 +101,20 @@ public:
     // Called by the window while the mouse pointer is over the item; items set no cursor.
     virtual void SetOwnCursor();
 
+    // Hit bounds: a rectangle (right and bottom exclusive) outside which HitTest answers 0
+    // at every zoom, so that the item list can pass the item by without asking it. FALSE
+    // means "unknown": the list then always calls HitTest. The base answers FALSE.
+    //
+    // The rule for kinds: answer TRUE only where the rectangle is exact for this very class.
+    // CGraphicLine and CGrPolyLine answer it for themselves alone (they test their runtime
+    // class), so a kind derived from them, whose labels, value texts or graphs may be hit far
+    // from its nodes, answers FALSE until it overrides this itself. A kind that answers TRUE
+    // must call NodesChanged() after every change of what its hit test reads (nodes, corners,
+    // gap), because the list caches the rectangles until NodesEpoch() moves on.
+    virtual BOOL GetHitBounds(CRect* bounds);
+    // Moves on whenever any item's nodes or gap change through the base operations.
+    static std::uint64_t NodesEpoch();
+
     // The 0-based index of the first segment whose line hit test finds point on its body,
     // or -1.
     int PntInNodeLines(CVector* point, double zoom);
@@ -128,6 +147,13 @@ protected:
     virtual CPen* CreateDotPen(CDC* dc);
     // Paints the node squares: all of them for node 0, else node number node.
     virtual void HiliteNodes(CDC* dc, double zoom, WORD types, int node);
+
+    // Tells the item lists' hit caches that hit bounds may have changed.
+    static void NodesChanged();
+    // The hit bounds that the node squares (at most twice the gap about each node) give,
+    // united with the base body test's rectangle when withBaseBody is set. FALSE when the
+    // gap is negative or a node lies so far out that the rectangles would wrap around.
+    BOOL NodeHitBounds(CRect* bounds, bool withBaseBody);
 
     // Writes value when storing, reads it otherwise; a 32-bit integer.
     static void SerializeInt(int& value, CArchive& ar);

@@ -2,6 +2,8 @@
 
 #include <vellum/archive/Archive.h>
 
+#include <typeinfo>
+
 #include <cmath>
 
 namespace vellum {
@@ -18,10 +20,12 @@ CGraphicLine::~CGraphicLine() = default;
 void CGraphicLine::SetStart(CVector* point) {
     m_aEnds[0] = *point;
     m_aEnds[1] = *point;
+    NodesChanged();
 }
 
 void CGraphicLine::SetEnd(CVector* point, int) {
     m_aEnds[1] = *point;
+    NodesChanged();
 }
 
 void CGraphicLine::CheckNodeArray() {
@@ -30,6 +34,7 @@ void CGraphicLine::CheckNodeArray() {
         m_aEnds[1] = CVector();
         m_pNodes = m_aEnds;
         m_nNodeCount = 2;
+        NodesChanged();
     }
 }
 
@@ -61,9 +66,18 @@ void CGraphicLine::Serialize(CArchive& ar) {
         m_aEnds[0].Write(ar);
         m_aEnds[1].Write(ar);
     } else {
+        NodesChanged(); // first: a read that fails half-way has changed the start already
         m_aEnds[0].Read(ar);
         m_aEnds[1].Read(ar);
     }
+}
+
+BOOL CGraphicLine::GetHitBounds(CRect* bounds) {
+    // typeid, not the runtime class: a subclass without a runtime class of its own still
+    // answers the base's, yet it may hit beyond the nodes.
+    if (typeid(*this) != typeid(CGraphicLine))
+        return CGraphicItem::GetHitBounds(bounds);
+    return NodeHitBounds(bounds, false);
 }
 
 } // namespace vellum

@@ -19,6 +19,8 @@ public:
     // Moves the end; a line never grows, so add is ignored.
     void SetEnd(CVector* point, int add) override;
     void CheckNodeArray() override;
+    // The end squares' reach, for the line itself only (see CGraphicItem::GetHitBounds).
+    BOOL GetHitBounds(CRect* bounds) override;
 
     const CVector& GetStart() const { return m_aEnds[0]; }
     const CVector& GetEnd() const { return m_aEnds[1]; }

@@ -82,6 +82,7 @@ void CArchive::Fail(CArchiveException::Cause cause) const {
 void CArchive::PutBytes(const void* data, UINT count) {
     RequireStoring();
     const auto* bytes = static_cast<const BYTE*>(data);
+
     while (count > 0) {
         if (m_nCur == m_nBufSize)
             Flush();
@@ -121,71 +122,6 @@ void CArchive::GetBytes(void* data, UINT count) {
 
 void CArchive::Write(const void* buf, UINT count) {
     PutBytes(buf, count);
-}
-
-CArchive& CArchive::operator<<(BYTE value) {
-    PutBytes(&value, sizeof value);
-    return *this;
-}
-CArchive& CArchive::operator<<(WORD value) {
-    PutBytes(&value, sizeof value);
-    return *this;
-}
-CArchive& CArchive::operator<<(std::int16_t value) {
-    PutBytes(&value, sizeof value);
-    return *this;
-}
-CArchive& CArchive::operator<<(std::int32_t value) {
-    PutBytes(&value, sizeof value);
-    return *this;
-}
-CArchive& CArchive::operator<<(DWORD value) {
-    PutBytes(&value, sizeof value);
-    return *this;
-}
-CArchive& CArchive::operator<<(float value) {
-    PutBytes(&value, sizeof value);
-    return *this;
-}
-CArchive& CArchive::operator<<(double value) {
-    PutBytes(&value, sizeof value);
-    return *this;
-}
-
-CArchive& CArchive::operator>>(BYTE& value) {
-    RequireLoading();
-    GetBytes(&value, sizeof value);
-    return *this;
-}
-CArchive& CArchive::operator>>(WORD& value) {
-    RequireLoading();
-    GetBytes(&value, sizeof value);
-    return *this;
-}
-CArchive& CArchive::operator>>(std::int16_t& value) {
-    RequireLoading();
-    GetBytes(&value, sizeof value);
-    return *this;
-}
-CArchive& CArchive::operator>>(std::int32_t& value) {
-    RequireLoading();
-    GetBytes(&value, sizeof value);
-    return *this;
-}
-CArchive& CArchive::operator>>(DWORD& value) {
-    RequireLoading();
-    GetBytes(&value, sizeof value);
-    return *this;
-}
-CArchive& CArchive::operator>>(float& value) {
-    RequireLoading();
-    GetBytes(&value, sizeof value);
-    return *this;
-}
-CArchive& CArchive::operator>>(double& value) {
-    RequireLoading();
-    GetBytes(&value, sizeof value);
-    return *this;
 }
 
 // Length, then the characters: one byte below 255, 0xFF and a WORD below 0xFFFE, else
@@ -279,14 +215,14 @@ void CArchive::WriteIndexTag(DWORD index, DWORD flag) {
 
 void CArchive::WriteClass(const CRuntimeClass* cls) {
     RequireStoring();
-    if (const auto it = m_storeMap.find(cls); it != m_storeMap.end()) {
-        WriteIndexTag(it->second, kBigClassTag);
+    if (const DWORD* index = m_storeMap.Find(cls)) {
+        WriteIndexTag(*index, kBigClassTag);
         return;
     }
     const auto nameLength = static_cast<WORD>(std::strlen(cls->m_lpszClassName));
     *this << kNewClassTag << static_cast<WORD>(cls->m_wSchema) << nameLength;
     PutBytes(cls->m_lpszClassName, nameLength);
-    m_storeMap[cls] = m_nMapCount++;
+    m_storeMap.Set(cls, m_nMapCount++);
 }
 
 void CArchive::WriteObject(const CObject* object) {
@@ -295,8 +231,8 @@ void CArchive::WriteObject(const CObject* object) {
         *this << kNullTag;
         return;
     }
-    if (const auto it = m_storeMap.find(object); it != m_storeMap.end()) {
-        WriteIndexTag(it->second, 0);
+    if (const DWORD* index = m_storeMap.Find(object)) {
+        WriteIndexTag(*index, 0);
         return;
     }
     const CRuntimeClass* cls = object->GetRuntimeClass();
@@ -304,7 +240,7 @@ void CArchive::WriteObject(const CObject* object) {
         Fail(CArchiveException::badClass);
     WriteClass(cls);
     // The object takes its index before its body, so the body may refer back to it.
-    m_storeMap[object] = m_nMapCount++;
+    m_storeMap.Set(object, m_nMapCount++);
     const_cast<CObject*>(object)->Serialize(*this);
 }
 
@@ -344,7 +280,7 @@ const CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* requested, UINT* s
             if (!(cls->m_wSchema & VERSIONABLE_SCHEMA))
                 Fail(CArchiveException::badSchema);
             // A versionable class accepts another schema and can ask for it while loading.
-            m_schemaMap[cls] = storedSchema;
+            m_schemaMap.Set(cls, storedSchema);
         }
         m_loadArray.push_back({cls, nullptr});
     } else {
@@ -352,9 +288,8 @@ const CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* requested, UINT* s
         if (classIndex == 0 || classIndex >= m_loadArray.size() || !m_loadArray[classIndex].cls)
             Fail(CArchiveException::badIndex);
         cls = m_loadArray[classIndex].cls;
-        const auto it = m_schemaMap.find(cls);
-        storedSchema =
-            it != m_schemaMap.end() ? it->second : (cls->m_wSchema & ~VERSIONABLE_SCHEMA);
+        const DWORD* stored = m_schemaMap.Find(cls);
+        storedSchema = stored ? *stored : (cls->m_wSchema & ~VERSIONABLE_SCHEMA);
     }
 
     if (requested && !cls->IsDerivedFrom(requested))

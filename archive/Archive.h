@@ -12,7 +12,9 @@
 #include <vellum/platform/String.h>
 #include <vellum/platform/Types.h>
 
-#include <unordered_map>
+#include <vellum/archive/IndexMap.h>
+
+#include <cstring>
 #include <vector>
 
 namespace vellum {
@@ -46,26 +48,26 @@ public:
     UINT Read(void* buf, UINT count);
     void Write(const void* buf, UINT count);
 
-    CArchive& operator<<(BYTE value);
-    CArchive& operator<<(WORD value);
-    CArchive& operator<<(std::int16_t value);
-    CArchive& operator<<(std::int32_t value);
-    CArchive& operator<<(DWORD value);
-    CArchive& operator<<(float value);
-    CArchive& operator<<(double value);
+    CArchive& operator<<(BYTE value) { return Put(value); }
+    CArchive& operator<<(WORD value) { return Put(value); }
+    CArchive& operator<<(std::int16_t value) { return Put(value); }
+    CArchive& operator<<(std::int32_t value) { return Put(value); }
+    CArchive& operator<<(DWORD value) { return Put(value); }
+    CArchive& operator<<(float value) { return Put(value); }
+    CArchive& operator<<(double value) { return Put(value); }
     CArchive& operator<<(const CString& value);
     CArchive& operator<<(const CObject* object) {
         WriteObject(object);
         return *this;
     }
 
-    CArchive& operator>>(BYTE& value);
-    CArchive& operator>>(WORD& value);
-    CArchive& operator>>(std::int16_t& value);
-    CArchive& operator>>(std::int32_t& value);
-    CArchive& operator>>(DWORD& value);
-    CArchive& operator>>(float& value);
-    CArchive& operator>>(double& value);
+    CArchive& operator>>(BYTE& value) { return Get(value); }
+    CArchive& operator>>(WORD& value) { return Get(value); }
+    CArchive& operator>>(std::int16_t& value) { return Get(value); }
+    CArchive& operator>>(std::int32_t& value) { return Get(value); }
+    CArchive& operator>>(DWORD& value) { return Get(value); }
+    CArchive& operator>>(float& value) { return Get(value); }
+    CArchive& operator>>(double& value) { return Get(value); }
     CArchive& operator>>(CString& value);
     CArchive& operator>>(CObject*& object) {
         object = ReadObject(nullptr);
@@ -106,6 +108,27 @@ private:
     void RequireStoring() const;
     void RequireLoading() const;
     [[noreturn]] void Fail(CArchiveException::Cause cause) const;
+    // Values go straight into the buffer while they fit; the file is reached only when the
+    // buffer is full (storing) or empty (loading).
+    template <class T> CArchive& Put(T value) {
+        if (IsStoring() && m_nBufSize - m_nCur >= sizeof value) {
+            std::memcpy(m_pBuf + m_nCur, &value, sizeof value);
+            m_nCur += sizeof value;
+        } else {
+            PutBytes(&value, sizeof value);
+        }
+        return *this;
+    }
+    template <class T> CArchive& Get(T& value) {
+        if (IsLoading() && m_nMax - m_nCur >= sizeof value) {
+            std::memcpy(&value, m_pBuf + m_nCur, sizeof value);
+            m_nCur += sizeof value;
+        } else {
+            RequireLoading();
+            GetBytes(&value, sizeof value);
+        }
+        return *this;
+    }
     void PutBytes(const void* data, UINT count);
     void GetBytes(void* data, UINT count);
     UINT ReadStringLength(int& charSize);
@@ -120,9 +143,9 @@ private:
     UINT m_nMax = 0; // loading: bytes held in the buffer
 
     DWORD m_nMapCount = 1;
-    std::unordered_map<const void*, DWORD> m_storeMap;
+    CIndexMap m_storeMap; // classes and objects written, with their indexes
     std::vector<LoadEntry> m_loadArray;
-    std::unordered_map<const CRuntimeClass*, UINT> m_schemaMap;
+    CIndexMap m_schemaMap; // classes read with another schema than their own
     UINT m_nObjectSchema = static_cast<UINT>(-1);
     int m_nDepth = 0;
 };

@@ -1,12 +1,13 @@
-// The item list at scale: 100 000 items of mixed kinds stored into a global memory block,
-// loaded back through a loading archive, and drawn into the recording and the Cairo backends.
+// The item list at scale: the 100 000 lines and polylines of the shared scene stored into a global
+// memory block, loaded back through a loading archive, and drawn into the recording and the Cairo
+// backends.
 //
 // Figures to beat are in the README; repeat them with
 //   cmake --build --preset release --target list_bench && build/release/bench/list_bench
 
+#include "Scene.h"
+
 #include <vellum/Graphics/GrItmlst.h>
-#include <vellum/Graphics/GrPolyLine.h>
-#include <vellum/Graphics/GraphicLine.h>
 #include <vellum/archive/Archive.h>
 #include <vellum/backends/cairo/CairoDC.h>
 #include <vellum/backends/recording/RecordingDC.h>
@@ -25,41 +26,11 @@ using namespace vellum;
 
 constexpr int kItems = 100000;
 constexpr int kCanvas = 2048;
-
-// Lines and polylines of three to six nodes spread over the canvas, in three classes.
-std::unique_ptr<CGraphicItemList> MixedList() {
-    auto list = std::make_unique<CGraphicItemList>();
-    const WORD classes[] = {CGraphicItem::classDrawing, CGraphicItem::classMeasure,
-                            CGraphicItem::classSymbol};
-    for (int i = 0; i < kItems; ++i) {
-        const double x = (i * 37) % (kCanvas - 100);
-        const double y = (i * 91) % (kCanvas - 100);
-        CGraphicItem* item;
-        if (i % 2 == 0) {
-            auto* line = new CGraphicLine;
-            CVector a(x, y), b(x + 40 + i % 50, y + 25);
-            line->SetStart(&a);
-            line->SetEnd(&b, 0);
-            item = line;
-        } else {
-            auto* poly = new CGrPolyLine;
-            CVector start(x, y);
-            poly->SetStart(&start);
-            for (int n = 1; n < 3 + i % 4; ++n) {
-                CVector p(x + n * 15, y + (n % 2) * 20);
-                poly->SetEnd(&p, 1);
-            }
-            item = poly;
-        }
-        item->SetClass(classes[i % 3]);
-        item->SetColor(RGB(i % 256, 128, 255 - i % 256));
-        list->AddItem(item->GetClass(), item);
-    }
-    return list;
-}
+constexpr unsigned kSeed = 20261206;
 
 CGraphicItemList& SharedList() {
-    static const std::unique_ptr<CGraphicItemList> list = MixedList();
+    static const std::unique_ptr<CGraphicItemList> list =
+        bench::MakeList(bench::MakeFigures(kItems, kSeed));
     return *list;
 }
 

@@ -7,19 +7,9 @@
 
 namespace vellum {
 
-namespace {
-LONG RoundHalfAwayFromZero(double value) {
-    return value >= 0.0 ? TruncateToLong(value + 0.5) : TruncateToLong(value - 0.5);
-}
-} // namespace
-
 CVector CVector::operator*(const CGraphMatrix& m) const {
     return CVector(m.m[0][0] * x + m.m[0][1] * y + m.m[0][2],
                    m.m[1][0] * x + m.m[1][1] * y + m.m[1][2]);
-}
-
-CVector::operator POINT() const {
-    return POINT{RoundHalfAwayFromZero(x), RoundHalfAwayFromZero(y)};
 }
 
 double CVector::Length() const {

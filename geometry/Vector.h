@@ -39,7 +39,8 @@ public:
     int operator!=(const CVector& v) const { return operator==(v) ? 0 : 1; }
 
     // Each component rounded half away from zero; NaN or out of range gives INT32_MIN.
-    operator POINT() const;
+    // Inline: hit testing and drawing convert every node they touch.
+    operator POINT() const { return POINT{RoundHalfAwayFromZero(x), RoundHalfAwayFromZero(y)}; }
 
     double Length() const;
     // The distance to p; a null p stands for the origin.
@@ -62,6 +63,11 @@ public:
 
     double x = 0.0;
     double y = 0.0;
+
+private:
+    static LONG RoundHalfAwayFromZero(double value) {
+        return value >= 0.0 ? TruncateToLong(value + 0.5) : TruncateToLong(value - 0.5);
+    }
 };
 
 static_assert(sizeof(CVector) == 2 * sizeof(double));

@@ -1,5 +1,6 @@
 #include <vellum/platform/MemFile.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -12,7 +13,9 @@ CMemFile::CMemFile(BYTE* buffer, UINT size, UINT growBytes) : m_nGrowBytes(growB
     Attach(buffer, size, growBytes);
 }
 
-CMemFile::~CMemFile() { Release(); }
+CMemFile::~CMemFile() {
+    Release();
+}
 
 void CMemFile::Attach(BYTE* buffer, UINT size, UINT growBytes) {
     Release();
@@ -85,15 +88,21 @@ void CMemFile::SetLength(std::uint64_t length) {
         m_nPosition = length;
 }
 
-void CMemFile::Close() { Release(); }
+void CMemFile::Close() {
+    Release();
+}
 
-void CMemFile::Abort() { Release(); }
+void CMemFile::Abort() {
+    Release();
+}
 
 void CMemFile::GrowFile(std::uint64_t newSize) {
     if (m_nGrowBytes == 0)
         throw CMemoryException();
-    // Round up to whole grow steps, as the framework's memory file does.
-    const std::uint64_t capacity = (newSize + m_nGrowBytes - 1) / m_nGrowBytes * m_nGrowBytes;
+    // Whole grow steps, as the framework's memory file takes them; a file that keeps
+    // growing takes at least half its size again, so that writing n bytes copies O(n).
+    const std::uint64_t wanted = std::max(newSize, m_nBufferSize + m_nBufferSize / 2);
+    const std::uint64_t capacity = (wanted + m_nGrowBytes - 1) / m_nGrowBytes * m_nGrowBytes;
     BYTE* grown = nullptr;
     if (m_bAutoDelete) {
         grown = static_cast<BYTE*>(std::realloc(m_lpBuffer, capacity));

@@ -30,6 +30,7 @@ CObList::Node* CObList::NewNode(Node* prev, Node* next, CObject* data) {
     else
         m_tail = node;
     ++m_count;
+    ++m_nChanges;
     return node;
 }
 
@@ -112,6 +113,7 @@ void CObList::RemoveAll() {
     m_head = nullptr;
     m_tail = nullptr;
     m_count = 0;
+    ++m_nChanges;
 }
 
 POSITION CObList::GetHeadPosition() const {
@@ -154,6 +156,7 @@ CObject* CObList::GetAt(POSITION position) const {
 
 void CObList::SetAt(POSITION position, CObject* newElement) {
     ToNode(position)->data = newElement;
+    ++m_nChanges;
 }
 
 void CObList::RemoveAt(POSITION position) {
@@ -168,6 +171,7 @@ void CObList::RemoveAt(POSITION position) {
         m_tail = node->prev;
     delete node;
     --m_count;
+    ++m_nChanges;
 }
 
 POSITION CObList::InsertBefore(POSITION position, CObject* newElement) {

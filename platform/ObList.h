@@ -9,6 +9,8 @@
 
 #include <vellum/platform/Object.h>
 
+#include <cstdint>
+
 namespace vellum {
 
 class CObList : public CObject {
@@ -69,6 +71,12 @@ public:
     // The node at a zero-based index; null when the index is out of range.
     POSITION FindIndex(int index) const;
 
+    // Grows with every change that the list's own operations make (adding, removing,
+    // SetAt), so that a cache of its contents can tell that it is out of date. An element
+    // replaced through the reference that GetNext, GetPrev, GetAt, GetHead or GetTail hands
+    // out is not counted: use SetAt where such a cache may exist.
+    std::uint64_t GetChangeCount() const { return m_nChanges; }
+
 private:
     struct Node {
         Node* next;
@@ -85,6 +93,7 @@ private:
     Node* m_head = nullptr;
     Node* m_tail = nullptr;
     int m_count = 0;
+    std::uint64_t m_nChanges = 0;
 };
 
 } // namespace vellum

@@ -265,22 +265,88 @@ void CloseSink(FileSink& sink, cairo_status_t status, const char* path) {
         throw CFileException(CFileException::generic, 0, CString(path));
 }
 
+// An 8-bit mask surface with its drawing context, kept from one primitive to the next and
+// grown to the largest box asked for, so that a primitive costs no surface of its own.
+class Scratch {
+public:
+    Scratch() = default;
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+    ~Scratch() { Release(); }
+
+    // Room for a width x height mask; its first width columns of height rows are cleared.
+    void Prepare(int width, int height) {
+        if (width > m_width || height > m_height) {
+            Release();
+            m_width = std::max(width, m_width);
+            m_height = std::max(height, m_height);
+            m_stride = cairo_format_stride_for_width(CAIRO_FORMAT_A8, m_width);
+            m_data.assign(static_cast<std::size_t>(m_stride) * static_cast<std::size_t>(m_height),
+                          0);
+            m_mask = cairo_image_surface_create_for_data(m_data.data(), CAIRO_FORMAT_A8, m_width,
+                                                         m_height, m_stride);
+            m_cr = cairo_create(m_mask);
+            cairo_set_antialias(m_cr, CAIRO_ANTIALIAS_NONE);
+            cairo_set_source_rgba(m_cr, 0, 0, 0, 1);
+            return;
+        }
+        cairo_surface_flush(m_mask);
+        for (int row = 0; row < height; ++row)
+            std::memset(Row(row), 0, static_cast<std::size_t>(width));
+        cairo_surface_mark_dirty_rectangle(m_mask, 0, 0, width, height);
+    }
+
+    BYTE* Row(int row) { return m_data.data() + static_cast<std::size_t>(row) * m_stride; }
+    const BYTE* Row(int row) const {
+        return m_data.data() + static_cast<std::size_t>(row) * m_stride;
+    }
+
+    // Lets draw(cr) add aliased shapes at full coverage within the first width x height
+    // pixels; the clip keeps the rest of the mask clean for the next primitive.
+    template <class Draw> void Render(int width, int height, Draw draw) {
+        cairo_save(m_cr);
+        cairo_rectangle(m_cr, 0, 0, width, height);
+        cairo_clip(m_cr);
+        draw(m_cr);
+        cairo_restore(m_cr);
+        cairo_surface_flush(m_mask);
+    }
+
+private:
+    void Release() {
+        if (m_cr)
+            cairo_destroy(m_cr);
+        if (m_mask) {
+            cairo_surface_finish(m_mask);
+            cairo_surface_destroy(m_mask);
+        }
+        m_cr = nullptr;
+        m_mask = nullptr;
+    }
+
+    int m_width = 0;
+    int m_height = 0;
+    int m_stride = 0;
+    std::vector<BYTE> m_data;
+    cairo_surface_t* m_mask = nullptr;
+    cairo_t* m_cr = nullptr;
+};
+
 // The pixels a primitive covers, over a box of the image: 0 for none, kGap for the gaps of
 // a styled pen, kInk for the pen or brush. Each pixel is combined once, however many
-// times the primitive passes over it.
+// times the primitive passes over it. The levels live in the surface's scratch mask.
 class Coverage {
 public:
-    explicit Coverage(const Box& box) {
+    Coverage(const Box& box, Scratch& scratch) : m_scratch(scratch) {
         if (box.Empty())
             return;
         m_box = box;
         m_width = static_cast<int>(box.right - box.left);
         m_height = static_cast<int>(box.bottom - box.top);
-        m_stride = cairo_format_stride_for_width(CAIRO_FORMAT_A8, m_width);
-        m_data.assign(static_cast<std::size_t>(m_stride) * static_cast<std::size_t>(m_height), 0);
+        m_scratch.Prepare(m_width, m_height);
     }
 
-    bool Empty() const { return m_data.empty(); }
+    bool Empty() const { return m_width == 0; }
     const Box& Area() const { return m_box; }
     int Width() const { return m_width; }
     int Height() const { return m_height; }
@@ -288,12 +354,12 @@ public:
     void Mark(Int x, Int y, BYTE level) {
         if (x < m_box.left || x >= m_box.right || y < m_box.top || y >= m_box.bottom)
             return;
-        BYTE& value = m_data[static_cast<std::size_t>(y - m_box.top) * m_stride +
-                             static_cast<std::size_t>(x - m_box.left)];
+        BYTE& value = m_scratch.Row(
+            static_cast<int>(y - m_box.top))[static_cast<std::size_t>(x - m_box.left)];
         value = std::max(value, level);
     }
     BYTE At(int column, int row) const {
-        return m_data[static_cast<std::size_t>(row) * m_stride + static_cast<std::size_t>(column)];
+        return m_scratch.Row(row)[static_cast<std::size_t>(column)];
     }
 
     // The centre of a device pixel in the coordinates that Render draws in.
@@ -304,25 +370,15 @@ public:
 
     // Lets draw(cr) add aliased shapes at full coverage.
     template <class Draw> void Render(Draw draw) {
-        if (Empty())
-            return;
-        cairo_surface_t* mask = cairo_image_surface_create_for_data(m_data.data(), CAIRO_FORMAT_A8,
-                                                                    m_width, m_height, m_stride);
-        cairo_t* cr = cairo_create(mask);
-        cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-        cairo_set_source_rgba(cr, 0, 0, 0, 1);
-        draw(cr);
-        cairo_destroy(cr);
-        cairo_surface_finish(mask);
-        cairo_surface_destroy(mask);
+        if (!Empty())
+            m_scratch.Render(m_width, m_height, draw);
     }
 
 private:
+    Scratch& m_scratch;
     Box m_box;
     int m_width = 0;
     int m_height = 0;
-    int m_stride = 0;
-    std::vector<BYTE> m_data;
 };
 
 // The current pen as the framework draws it.
@@ -613,6 +669,17 @@ public:
         if (coverage.Empty() || rop == R2_NOP)
             return;
         const Box& box = coverage.Area();
+        if (!DependsOnPixel(rop)) {
+            // The result does not depend on the pixel beneath: two values serve every pixel.
+            const std::uint32_t inkPixel = MixPixel(0, ink, rop, m_hasAlpha);
+            const std::uint32_t gapPixel = MixPixel(0, gap, rop, m_hasAlpha);
+            ForEachPixel(box, [&](int column, int row, std::uint32_t& pixel) {
+                const BYTE level = coverage.At(column, row);
+                if (level != 0)
+                    pixel = level >= kInkThreshold ? inkPixel : gapPixel;
+            });
+            return;
+        }
         ForEachPixel(box, [&](int column, int row, std::uint32_t& pixel) {
             const BYTE level = coverage.At(column, row);
             if (level != 0)
@@ -624,8 +691,10 @@ public:
         const Box box = area.Intersect(Bounds());
         if (box.Empty() || rop == R2_NOP)
             return;
+        const bool constant = !DependsOnPixel(rop);
+        const std::uint32_t fixed = constant ? MixPixel(0, colour, rop, m_hasAlpha) : 0;
         ForEachPixel(box, [&](int, int, std::uint32_t& pixel) {
-            pixel = MixPixel(pixel, colour, rop, m_hasAlpha);
+            pixel = constant ? fixed : MixPixel(pixel, colour, rop, m_hasAlpha);
         });
     }
 
@@ -693,7 +762,7 @@ public:
             });
             return phase + OutlineLength(points, closed);
         }
-        Coverage coverage(BoundsOf(points, pen.width / 2 + 2).Intersect(Bounds()));
+        Coverage coverage(BoundsOf(points, pen.width / 2 + 2).Intersect(Bounds()), m_scratch);
         if (pen.width == 1) {
             std::vector<Int> xs, ys;
             for (const PointD& p : points) {
@@ -767,7 +836,7 @@ public:
             cairo_fill(cr);
         };
         if (IsImage()) {
-            Coverage coverage(BoundsOf(points, 2).Intersect(Bounds()));
+            Coverage coverage(BoundsOf(points, 2).Intersect(Bounds()), m_scratch);
             coverage.Render([&](cairo_t* cr) {
                 std::vector<PointD> local;
                 for (const PointD& p : points)
@@ -958,6 +1027,7 @@ private:
     cairo_font_options_t* m_fontOptions = nullptr;
     FontMetrics m_font;
     bool m_fontValid = false;
+    Scratch m_scratch;
 };
 
 std::unique_ptr<CCairoDC> CCairoDC::CreateImage(int width, int height, COLORREF background,
