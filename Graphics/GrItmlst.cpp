@@ -6,12 +6,12 @@
 #include <vellum/archive/ClassRegistry.h>
 #include <vellum/archive/IndexMap.h>
 #include <vellum/basalt/LogError.h>
+#include <vellum/platform/DC.h>
 #include <vellum/platform/Exceptions.h>
 #include <vellum/platform/File.h>
 #include <vellum/platform/GlobalMemory.h>
-#include <vellum/platform/MemFile.h>
-#include <vellum/platform/DC.h>
 #include <vellum/platform/ListBox.h>
+#include <vellum/platform/MemFile.h>
 #include <vellum/platform/UserSettings.h>
 #include <vellum/ui/SymbolSelectionDlg.h>
 
@@ -19,6 +19,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <unordered_set>
 #include <vector>
 
 namespace vellum {
