@@ -51,6 +51,8 @@ void DrawScene(CCairoDC& dc, const struct_LEAD_Bitmap* image, CGraphicItemList& 
 
 // The number in text, or CommandError naming the option.
 double ParseNumber(const std::string& text, const std::string& option);
+// UTF-8 text as a JSON string: quoted, with quotes, backslashes and control characters escaped.
+std::string JsonString(const std::string& utf8);
 // The value that follows the option at args[i], moving i onto it; CommandError when there is
 // none.
 const std::string& OptionValue(const Args& args, std::size_t& i);

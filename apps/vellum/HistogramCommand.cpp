@@ -95,22 +95,6 @@ Options ParseOptions(const Args& args) {
     return options;
 }
 
-std::string JsonString(const std::string& text) {
-    std::string out = "\"";
-    for (char ch : text) {
-        if (ch == '"' || ch == '\\')
-            out += '\\';
-        if (static_cast<unsigned char>(ch) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", ch);
-            out += escaped;
-        } else {
-            out += ch;
-        }
-    }
-    return out + "\"";
-}
-
 std::string Text(const RECT& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
            "," + std::to_string(r.bottom);

@@ -136,23 +136,6 @@ std::string Hex(WORD value) {
     return text;
 }
 
-std::string JsonString(const std::string& utf8) {
-    std::string out = "\"";
-    for (char ch : utf8) {
-        if (ch == '"' || ch == '\\') {
-            out += '\\';
-            out += ch;
-        } else if (static_cast<unsigned char>(ch) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", ch);
-            out += escaped;
-        } else {
-            out += ch;
-        }
-    }
-    return out + "\"";
-}
-
 // What a text box or a label shows: a text box's lines as it lays them out at zoom 1, a
 // label's one line, in UTF-8; its font and, for a text box, its angle in degrees.
 struct TextInfo {

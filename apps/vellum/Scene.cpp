@@ -7,6 +7,7 @@
 #include <vellum/platform/GlobalMemory.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -115,6 +116,22 @@ double ParseNumber(const std::string& text, const std::string& option) {
     if (text.empty() || *end != '\0')
         throw CommandError(option + " needs a number, not '" + text + "'");
     return value;
+}
+
+std::string JsonString(const std::string& utf8) {
+    std::string out = "\"";
+    for (const char ch : utf8) {
+        if (ch == '"' || ch == '\\')
+            out += '\\';
+        if (static_cast<unsigned char>(ch) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", ch);
+            out += escaped;
+        } else {
+            out += ch;
+        }
+    }
+    return out + "\"";
 }
 
 const std::string& OptionValue(const Args& args, std::size_t& i) {

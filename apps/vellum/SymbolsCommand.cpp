@@ -16,19 +16,7 @@ namespace vellum::tool {
 namespace {
 
 std::string Json(const CString& text) {
-    std::string out = "\"";
-    for (const char c : ToUtf8(text)) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-            continue;
-        }
-        out += c;
-    }
-    return out + "\"";
+    return JsonString(ToUtf8(text));
 }
 
 std::string Number(double value) {
