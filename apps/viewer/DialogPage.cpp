@@ -136,9 +136,9 @@ QWidget* DialogPage::MakeControl(const CControlTemplate& control) {
         return new SpinArrows(this);
     case ControlKind::ListBox:
     case ControlKind::CheckListBox: {
-        auto* list = new QListWidget(this);
-        list->setSortingEnabled((style & LBS_SORT) != 0);
-        return list;
+        // The dialog's list keeps the lines in their order (sorted or not); the widget shows
+        // them as they are, so that its rows are the dialog's line numbers.
+        return new QListWidget(this);
     }
     }
     return new QWidget(this);
@@ -171,6 +171,23 @@ void DialogPage::Bind(CDialog* dialog) {
         } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             connect(button, &QAbstractButton::clicked, this, [this, id] {
                 m_dialog->ClickButton(id);
+                Deliver(id);
+            });
+        } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+            connect(list, &QListWidget::currentRowChanged, this, [this, id](int row) {
+                if (m_refreshing || row < 0)
+                    return;
+                m_dialog->SelectListItem(id, row);
+                Deliver(id);
+            });
+            connect(list, &QListWidget::itemDoubleClicked, this, [this, id, list](QListWidgetItem* line) {
+                m_dialog->DoubleClickListItem(id, list->row(line));
+                Deliver(id);
+            });
+            connect(list, &QListWidget::itemChanged, this, [this, id, list](QListWidgetItem* line) {
+                if (m_refreshing)
+                    return;
+                m_dialog->ClickListCheck(id, list->row(line));
                 Deliver(id);
             });
         } else if (auto* arrows = dynamic_cast<SpinArrows*>(widget)) {
@@ -229,9 +246,27 @@ void DialogPage::Refresh() {
             radio->setChecked(item.GetCheck() == BST_CHECKED);
         } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
             button->setText(ToQString(item.GetText()));
+        } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+            ShowLines(*list, item);
         }
     }
     m_refreshing = false;
+}
+
+// A list box's lines, their check marks in a check-list box, and its selection.
+void DialogPage::ShowLines(QListWidget& list, const CDialogItem& item) {
+    const bool checks = item.GetKind() == ControlKind::CheckListBox;
+    list.clear();
+    for (int i = 0; i < item.GetCount(); ++i) {
+        CString text;
+        item.GetLineText(i, text);
+        auto* line = new QListWidgetItem(ToQString(text), &list);
+        if (checks) {
+            line->setFlags(line->flags() | Qt::ItemIsUserCheckable);
+            line->setCheckState(item.GetLineCheck(i) == BST_CHECKED ? Qt::Checked : Qt::Unchecked);
+        }
+    }
+    list.setCurrentRow(item.GetCurSel());
 }
 
 void DialogPage::FollowFocus() {

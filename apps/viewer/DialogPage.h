@@ -13,9 +13,11 @@
 #include <vector>
 
 class QFont;
+class QListWidget;
 
 namespace vellum {
 class CDialog;
+class CDialogItem;
 }
 
 namespace vellum::viewer {
@@ -61,6 +63,7 @@ private:
     QWidget* MakeControl(const CControlTemplate& control);
     // After the user's input to a control has reached the dialog.
     void Deliver(int controlId);
+    void ShowLines(QListWidget& list, const CDialogItem& item);
 
     const CDialogTemplate& m_template;
     std::vector<QWidget*> m_controls;

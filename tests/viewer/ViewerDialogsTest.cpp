@@ -1,6 +1,7 @@
 // The library's dialogs as the viewer shows them: every template laid out without a control
 // outside its dialog or over another, an item's property sheet reached by a right click and
-// changed in its rendered pages, and a modal dialog with the framework's range prompt.
+// changed in its rendered pages, a modal dialog with the framework's range prompt, and list
+// boxes that show the dialog's lines and pass the user's choices back.
 
 #include "ViewerTesting.h"
 
@@ -17,6 +18,7 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -162,6 +164,66 @@ TEST(ViewerDialogs, AModalDialogKeepsARefusedValueWithTheRangePrompt) {
     EXPECT_EQ(dialog.width, 0.0);
     EXPECT_FALSE(prompt.isEmpty());
     EXPECT_TRUE(prompt.contains(QStringLiteral("500"))) << prompt.toStdString();
+}
+
+// A check-list box and a list box, filled when the dialog opens, as the symbol dialogs do.
+constexpr int kChecks = 100;
+constexpr int kNames = 101;
+constexpr CControlTemplate kListControls[] = {
+    {ControlKind::CheckListBox, kChecks, "", 4, 4, 80, 40, WS_TABSTOP},
+    {ControlKind::ListBox, kNames, "", 90, 4, 80, 40, WS_TABSTOP | LBS_SORT},
+    {ControlKind::PushButton, IDOK, "OK", 4, 50, 40, 14, BS_DEFPUSHBUTTON},
+};
+constexpr CDialogTemplate kListTemplate{1, "Liste", 180, 70, kListControls};
+
+class ListDialog : public CDialog {
+public:
+    ListDialog() : CDialog(&kListTemplate) {}
+    int firstChecked = -1;
+    int secondChecked = -1;
+    int selected = -1;
+
+protected:
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        GetDlgItem(kChecks)->AddString("Frecce");
+        GetDlgItem(kChecks)->AddString("Propriet\xE0");
+        GetDlgItem(kChecks)->SetLineCheck(1, BST_CHECKED);
+        GetDlgItem(kNames)->AddString("zeta");
+        GetDlgItem(kNames)->AddString("Alfa");
+        return TRUE;
+    }
+    void OnOK() override {
+        firstChecked = GetDlgItem(kChecks)->GetLineCheck(0);
+        secondChecked = GetDlgItem(kChecks)->GetLineCheck(1);
+        selected = GetDlgItem(kNames)->GetCurSel();
+        CDialog::OnOK();
+    }
+};
+
+TEST(ViewerDialogs, ListBoxesShowTheDialogsLinesAndPassTheUsersChoices) {
+    ViewerFixture viewer;
+    ListDialog dialog;
+    WhenShown<QDialog>([&](QDialog* shown) {
+        auto* page = shown->findChild<viewer::DialogPage*>();
+        auto* checks = qobject_cast<QListWidget*>(page->ControlById(kChecks));
+        auto* names = qobject_cast<QListWidget*>(page->ControlById(kNames));
+        ASSERT_TRUE(checks && names);
+        ASSERT_EQ(checks->count(), 2);
+        EXPECT_EQ(checks->item(1)->text(), QStringLiteral("Propriet\u00E0"));
+        EXPECT_EQ(checks->item(0)->checkState(), Qt::Unchecked);
+        EXPECT_EQ(checks->item(1)->checkState(), Qt::Checked);
+        // The dialog's list sorts; the widget shows its order, so rows are its line numbers.
+        ASSERT_EQ(names->count(), 2);
+        EXPECT_EQ(names->item(0)->text(), QStringLiteral("Alfa"));
+        checks->item(0)->setCheckState(Qt::Checked);
+        names->setCurrentRow(1);
+        QTest::mouseClick(ButtonReading(shown, QStringLiteral("OK")), Qt::LeftButton);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.firstChecked, BST_CHECKED);
+    EXPECT_EQ(dialog.secondChecked, BST_CHECKED);
+    EXPECT_EQ(dialog.selected, 1);
 }
 
 } // namespace
