@@ -11,12 +11,12 @@
 #include <vellum/platform/DialogTemplate.h>
 #include <vellum/platform/Exceptions.h>
 #include <vellum/platform/File.h>
-#include <vellum/platform/GlobalMemory.h>
 #include <vellum/platform/FontDialog.h>
 #include <vellum/platform/GdiObject.h>
+#include <vellum/platform/GlobalMemory.h>
 #include <vellum/platform/HeadlessUiHost.h>
-#include <vellum/platform/ListBox.h>
 #include <vellum/platform/LineDDA.h>
+#include <vellum/platform/ListBox.h>
 #include <vellum/platform/Locale.h>
 #include <vellum/platform/MapWordToOb.h>
 #include <vellum/platform/MemFile.h>
@@ -46,20 +46,20 @@
 #include <vellum/geometry/GraphMatrix.h>
 #include <vellum/geometry/Vector.h>
 
-#include <vellum/Graphics/GrItmlst.h>
-#include <vellum/Graphics/GraphicArc.h>
-#include <vellum/Graphics/GrPolyDist.h>
 #include <vellum/Graphics/GrAngle.h>
+#include <vellum/Graphics/GrItmlst.h>
+#include <vellum/Graphics/GrPolyDist.h>
+#include <vellum/Graphics/GrPolyLine.h>
+#include <vellum/Graphics/GraphicArc.h>
+#include <vellum/Graphics/GraphicFont.h>
 #include <vellum/Graphics/GraphicFreeDraw.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicRect.h>
-#include <vellum/Graphics/GraphicFont.h>
 #include <vellum/Graphics/GraphicSelectionRect.h>
 #include <vellum/Graphics/GraphicSymbol.h>
 #include <vellum/Graphics/GraphicText.h>
 #include <vellum/Graphics/GraphicTextLine.h>
-#include <vellum/Graphics/GrPolyLine.h>
 
 #include <vellum/density/DensityProfile.h>
 #include <vellum/density/GrDensityArea.h>
@@ -70,14 +70,14 @@
 
 #include <vellum/imaging/Bitmap.h>
 
-#include <vellum/window/GraphicWnd.h>
 #include <vellum/module/VellumModule.h>
+#include <vellum/window/GraphicWnd.h>
 
-#include <vellum/ui/ColorPP.h>
-#include <vellum/ui/CalibrationDlg.h>
 #include <vellum/ui/AdvancedCalibrationDlg.h>
-#include <vellum/ui/FontPP.h>
+#include <vellum/ui/CalibrationDlg.h>
+#include <vellum/ui/ColorPP.h>
 #include <vellum/ui/DensityProfilePP.h>
+#include <vellum/ui/FontPP.h>
 #include <vellum/ui/LibraryResources.h>
 #include <vellum/ui/LinePP.h>
 #include <vellum/ui/Resource.h>

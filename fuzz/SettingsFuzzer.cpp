@@ -70,7 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data + at), static_cast<std::streamsize>(size - at));
+        out.write(reinterpret_cast<const char*>(data + at),
+                  static_cast<std::streamsize>(size - at));
     }
     const std::string before = ReadEverything();
     if (!CUserSettings::WriteProfileString(target[0], target[1], value.c_str()))

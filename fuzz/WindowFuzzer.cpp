@@ -223,7 +223,9 @@ std::unique_ptr<CGraphicItemList> LoadList(std::vector<BYTE> bytes) {
     return std::unique_ptr<CGraphicItemList>(static_cast<CGraphicItemList*>(object.release()));
 }
 
-bool Finite(const CVector& v) { return std::isfinite(v.x) && std::isfinite(v.y); }
+bool Finite(const CVector& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y);
+}
 
 struct Session {
     explicit Session(ByteReader& input) : in(input) {}
@@ -265,7 +267,8 @@ struct Session {
                 Violated("the stored list does not load");
             const std::vector<BYTE> settled = StoreList(*once);
             std::unique_ptr<CGraphicItemList> twice = LoadList(settled);
-            std::unique_ptr<CGraphicItemList> thrice = twice ? LoadList(StoreList(*twice)) : nullptr;
+            std::unique_ptr<CGraphicItemList> thrice =
+                twice ? LoadList(StoreList(*twice)) : nullptr;
             if (!thrice || StoreList(*thrice) != settled)
                 Violated("the list does not store and load back to the same bytes");
         }
@@ -381,7 +384,6 @@ struct Session {
         }
     }
 };
-
 
 // Pages that save the user's defaults write the settings: keep them away from the user's own.
 void UseScratchSettings() {

@@ -13,9 +13,9 @@
 #include <vellum/Graphics/GraphicSymbol.h>
 #include <vellum/Graphics/GraphicText.h>
 #include <vellum/archive/Archive.h>
+#include <vellum/archive/ClassRegistry.h>
 #include <vellum/density/GrDensityArea.h>
 #include <vellum/density/GrDensityLine.h>
-#include <vellum/archive/ClassRegistry.h>
 #include <vellum/platform/DC.h>
 #include <vellum/platform/Exceptions.h>
 #include <vellum/platform/GlobalMemory.h>

@@ -51,12 +51,13 @@ struct Verb {
 constexpr int kText = -1;
 
 constexpr Verb kVerbs[] = {
-    {"image", 2, false},  {"view", 2, false},       {"origin", 2, false},     {"zoom", 1, false},
-    {"action", 1, false}, {"types", 1, false},      {"force", 1, false},      {"visible", 1, false},
-    {"access", 1, false}, {"resolution", 2, false}, {"calibrated", 1, false}, {"down", 2, true},
-    {"move", 2, true},    {"up", 2, true},          {"dblclick", 2, true},    {"rclick", 2, true},
-    {"type", kText, false}, {"calibrate", kText, false}, {"symbol", 2, false},
-    {"freehand", 0, false},
+    {"image", 2, false},      {"view", 2, false},       {"origin", 2, false},
+    {"zoom", 1, false},       {"action", 1, false},     {"types", 1, false},
+    {"force", 1, false},      {"visible", 1, false},    {"access", 1, false},
+    {"resolution", 2, false}, {"calibrated", 1, false}, {"down", 2, true},
+    {"move", 2, true},        {"up", 2, true},          {"dblclick", 2, true},
+    {"rclick", 2, true},      {"type", kText, false},   {"calibrate", kText, false},
+    {"symbol", 2, false},     {"freehand", 0, false},
 };
 
 constexpr const char* kActionNames[] = {

@@ -180,10 +180,11 @@ void DialogPage::Bind(CDialog* dialog) {
                 m_dialog->SelectListItem(id, row);
                 Deliver(id);
             });
-            connect(list, &QListWidget::itemDoubleClicked, this, [this, id, list](QListWidgetItem* line) {
-                m_dialog->DoubleClickListItem(id, list->row(line));
-                Deliver(id);
-            });
+            connect(list, &QListWidget::itemDoubleClicked, this,
+                    [this, id, list](QListWidgetItem* line) {
+                        m_dialog->DoubleClickListItem(id, list->row(line));
+                        Deliver(id);
+                    });
             connect(list, &QListWidget::itemChanged, this, [this, id, list](QListWidgetItem* line) {
                 if (m_refreshing)
                     return;
