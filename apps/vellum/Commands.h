@@ -51,6 +51,14 @@ void DrawScene(CCairoDC& dc, const struct_LEAD_Bitmap* image, CGraphicItemList& 
 
 // The number in text, or CommandError naming the option.
 double ParseNumber(const std::string& text, const std::string& option);
+// The arguments of a command that reads one file and may answer in JSON: "FILE [--json]".
+struct FileArgs {
+    std::string path;
+    bool json = false;
+};
+// CommandError for any other argument, and the message missing when no file is named.
+FileArgs ParseFileArgs(const Args& args, const std::string& missing);
+
 // UTF-8 text as a JSON string: quoted, with quotes, backslashes and control characters escaped.
 std::string JsonString(const std::string& utf8);
 // The value that follows the option at args[i], moving i onto it; CommandError when there is

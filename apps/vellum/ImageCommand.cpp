@@ -13,23 +13,8 @@
 
 namespace vellum::tool {
 
-namespace {
-
-} // namespace
-
 int RunImage(const Args& args) {
-    std::string path;
-    bool json = false;
-    for (const std::string& arg : args) {
-        if (arg == "--json")
-            json = true;
-        else if (path.empty() && !arg.starts_with("-"))
-            path = arg;
-        else
-            throw CommandError("unexpected argument '" + arg + "'");
-    }
-    if (path.empty())
-        throw CommandError("usage: vellum image FILE [--json]");
+    const auto [path, json] = ParseFileArgs(args, "usage: vellum image FILE [--json]");
 
     CImageFileInfo info;
     std::unique_ptr<struct_LEAD_Bitmap> image;

@@ -299,18 +299,7 @@ void PrintJson(const std::string& path, CGraphicItemList& list) {
 } // namespace
 
 int RunInfo(const Args& args) {
-    std::string path;
-    bool json = false;
-    for (const std::string& arg : args) {
-        if (arg == "--json")
-            json = true;
-        else if (path.empty() && !arg.starts_with("-"))
-            path = arg;
-        else
-            throw CommandError("unexpected argument '" + arg + "'");
-    }
-    if (path.empty())
-        throw CommandError("which file? usage: vellum info FILE [--json]");
+    const auto [path, json] = ParseFileArgs(args, "which file? usage: vellum info FILE [--json]");
     const auto list = LoadList(path);
     if (json)
         PrintJson(path, *list);

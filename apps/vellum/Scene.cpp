@@ -118,6 +118,21 @@ double ParseNumber(const std::string& text, const std::string& option) {
     return value;
 }
 
+FileArgs ParseFileArgs(const Args& args, const std::string& missing) {
+    FileArgs parsed;
+    for (const std::string& arg : args) {
+        if (arg == "--json")
+            parsed.json = true;
+        else if (parsed.path.empty() && !arg.starts_with("-"))
+            parsed.path = arg;
+        else
+            throw CommandError("unexpected argument '" + arg + "'");
+    }
+    if (parsed.path.empty())
+        throw CommandError(missing);
+    return parsed;
+}
+
 std::string JsonString(const std::string& utf8) {
     std::string out = "\"";
     for (const char ch : utf8) {
