@@ -228,7 +228,9 @@ void CGraphicText::Draw(CDC* dc, double zoom, WORD types, LONG flags, double ext
         m_bLayoutPending = 1;
         m_dLastZoom = zoom;
     }
-    const bool layOut = m_bLayoutPending && !transient;
+    // Text is measured in view pixels and divided back by the zoom: a host's zoom of zero (or
+    // worse) leaves the box as it is until a zoom the text can be measured at.
+    const bool layOut = m_bLayoutPending && !transient && zoom > 0 && std::isfinite(zoom);
     {
         const CTextFont font(dc, m_font, m_dAngle, zoom, extra);
         TEXTMETRIC metrics{};

@@ -53,6 +53,7 @@ public:
 
     bool Empty() const { return m_pos >= m_size; }
     std::uint8_t Byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
+    std::uint8_t Peek() const { return m_pos < m_size ? m_data[m_pos] : 0; }
     int Small(int count) { return Byte() % count; }
     std::int32_t Int32() {
         std::uint32_t value = 0;
@@ -255,8 +256,13 @@ struct Session {
                     if (item->GetClass() != key)
                         Violated("an item stands in the group of another class");
                     for (int i = 0; i < item->GetNodeCount(); ++i)
-                        if (!Finite(item->GetNode(i)))
+                        if (!Finite(item->GetNode(i))) {
+                            std::fprintf(stderr, "window fuzzer: %s node %d of %d is (%g, %g)\n",
+                                         item->GetRuntimeClass()->m_lpszClassName, i,
+                                         item->GetNodeCount(), item->GetNode(i).x,
+                                         item->GetNode(i).y);
                             Violated("an item has a node that is not finite");
+                        }
                 }
             }
             // Loading settles what a reload recomputes (a profile graph's connector, for one),
@@ -298,6 +304,11 @@ struct Session {
     void Step() {
         static constexpr double kZooms[] = {1.0, 0.5, 2.0, 0.0, 0.25, 4.0, 0.1, 10.0, 1.5, 3.3};
         static constexpr double kDegrees[] = {90.0, -90.0, 180.0, 45.0, 0.0, 30.0, 270.0, -135.5};
+        // VELLUM_FUZZ_TRACE=1 prints each operation and the window's state, to triage a finding.
+        static const bool trace = std::getenv("VELLUM_FUZZ_TRACE") != nullptr;
+        if (trace)
+            std::fprintf(stderr, "state %d action %d, operation %d\n", wnd.State(),
+                         wnd.GetVectorAction(), static_cast<int>(in.Peek() % 20));
         switch (in.Small(20)) {
         case 0:
             wnd.SetVectorAction(static_cast<signed char>(in.Byte()));
