@@ -17,7 +17,7 @@ done
 
 echo "=== fuzz targets (corpus replay)"
 cmake --preset fuzz >/dev/null
-fuzzers=(archive image window settings)
+fuzzers=(archive image window settings replay)
 cmake --build --preset fuzz --target "${fuzzers[@]/%/_fuzzer}"
 for fuzzer in "${fuzzers[@]}"; do
     "build/fuzz/fuzz/${fuzzer}_fuzzer" -runs=0 "fuzz/corpus/${fuzzer}"
