@@ -52,6 +52,22 @@ std::optional<std::vector<std::string>> Words(const std::string& text) {
     return words;
 }
 
+// A word of the script as an error message shows it: in quotes, with control bytes written as
+// \xNN, so that a binary file gives one readable line (UTF-8 letters stay as they are).
+std::string Quoted(const std::string& word) {
+    std::string quoted = "'";
+    for (const char c : word) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F) {
+            quoted += c;
+        } else {
+            constexpr char kHex[] = "0123456789ABCDEF";
+            quoted += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
+        }
+    }
+    return quoted + "'";
+}
+
 [[noreturn]] void ScriptError(const std::string& script, int line, const std::string& problem) {
     throw CommandError(script + ":" + std::to_string(line) + ": " + problem);
 }
@@ -96,7 +112,7 @@ std::vector<ReplayStep> ParseReplayScript(std::istream& in, const std::string& n
             if (verb == known.name)
                 step.verb = &known;
         if (!step.verb)
-            ScriptError(name, line, "unknown command '" + verb + "'");
+            ScriptError(name, line, "unknown command " + Quoted(verb));
         if (step.verb->values == kText) {
             // The rest of the line, as the user types it.
             step.text = RestOfLine(text, verb);
@@ -122,7 +138,7 @@ std::vector<ReplayStep> ParseReplayScript(std::istream& in, const std::string& n
                         value = code;
             }
             if (!value || std::fabs(*value) > kMaxReplayValue)
-                ScriptError(name, line, "'" + values[i] + "' is not a value for " + verb);
+                ScriptError(name, line, Quoted(values[i]) + " is not a value for " + verb);
             (i == 0 ? step.a : step.b) = *value;
         }
 

@@ -236,3 +236,46 @@ endif()
 file(WRITE ${WORK_DIR}/empty.vla "")
 expect_failure("empty.vla: not a readable item list" ${WORK_DIR}/none.png
                symbols ${WORK_DIR}/empty.vla)
+
+# Damaged inputs, every one through every command that reads its kind: one line on standard
+# error naming the file, a non-zero status and no output file.
+set(bad ${CMAKE_CURRENT_LIST_DIR}/malformed)
+set(out ${WORK_DIR}/damaged.png)
+file(WRITE ${WORK_DIR}/no-image-line.txt "action line\ndown 1 1\nup 5 5\n")
+foreach(list truncated-list unknown-class huge-count text)
+    set(path ${bad}/${list}.vla)
+    expect_failure("^vellum info: ${path}: not a" ${out} info ${path})
+    expect_failure("^vellum info: ${path}: not a" ${out} info ${path} --json)
+    expect_failure("^vellum render: ${path}: not a" ${out} render ${path} -o ${out})
+    expect_failure("^vellum symbols: ${path}: not a" ${out} symbols ${path})
+    expect_failure("^vellum replay: ${path}: not a" ${out}
+                   replay ${WORK_DIR}/no-image-line.txt --library ${path} -o ${out})
+endforeach()
+foreach(image truncated.png truncated.pgm zero-maxval.pgm huge.pgm truncated.dcm)
+    set(path ${bad}/${image})
+    expect_failure("^vellum image: ${path}: " ${out} image ${path})
+    expect_failure("^vellum gamma: ${path}: " ${WORK_DIR}/damaged.pgm
+                   gamma ${path} -o ${WORK_DIR}/damaged.pgm)
+    expect_failure("^vellum histogram: ${path}: " ${out} histogram ${path} --rect 0,0,1,1 -o ${out})
+    expect_failure("^vellum render: ${path}: " ${out}
+                   render ${WORK_DIR}/demo/demo.vla --image ${path} -o ${out})
+    expect_failure("^vellum replay: ${path}: " ${out}
+                   replay ${WORK_DIR}/no-image-line.txt --image ${path} -o ${out})
+endforeach()
+foreach(script unknown-verb:3 unclosed-quote:1 bad-number:2 view-after-event:2 zoom-zero:1
+               binary:1)
+    string(REPLACE ":" ";" name_line ${script})
+    list(GET name_line 0 name)
+    list(GET name_line 1 line)
+    expect_failure("^vellum replay: ${bad}/${name}.txt:${line}: " ${out}
+                   replay ${bad}/${name}.txt -o ${out})
+endforeach()
+# A settings file full of garbage is read as far as it makes sense, as the original read it:
+# "red,,,,258" is red 0 (not a number) and green 258 & 0xFF; "-7e99" is the integer -7.
+file(COPY ${bad}/garbage.ini DESTINATION ${WORK_DIR})
+set(ENV{VELLUM_SETTINGS} ${WORK_DIR}/garbage.ini)
+expect_success(replay ${DOCS_DIR}/measure-example.txt -o ${WORK_DIR}/garbage-settings.png)
+expect_success(info ${WORK_DIR}/garbage-settings.vla)
+if(NOT last_output MATCHES "distance +CGrPolyDist +class 0x0008 colour #000200 width -7 .* value 25\\.00 mm\n")
+    message(FATAL_ERROR "garbage settings were not read as far as they make sense:\n${last_output}")
+endif()
