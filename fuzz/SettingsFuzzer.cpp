@@ -1,11 +1,14 @@
 // Reads arbitrary bytes as the per-user settings file, through every value the library takes
 // from it: the default colour and width of new items, the text colour, the overlay font, the
-// unit system. Then writes one entry and checks that the store kept its word: the entry reads
-// back as written, and every value read before reads the same afterwards.
+// unit system, the hidden symbol groups and symbols. Then writes one entry and checks that the
+// store kept its word: the entry reads back as written, and every value read before reads the same
+// afterwards.
 //
 // The first byte chooses the entry written and the next bytes its value; the rest is the file.
 
+#include <vellum/Graphics/GrItmlst.h>
 #include <vellum/Graphics/GraphicLine.h>
+#include <vellum/Graphics/GraphicText.h>
 #include <vellum/backends/recording/RecordingDC.h>
 #include <vellum/basalt/FontData.h>
 #include <vellum/basalt/RegionalSettings.h>
@@ -36,6 +39,14 @@ std::string ReadEverything() {
     item.GetDefaultColor();
     item.GetDefaultWidth();
     std::string seen = std::to_string(item.GetColor()) + "/" + std::to_string(item.GetLineWidth());
+    CGraphicText text;
+    text.GetDefaultColor();
+    seen += "/" + std::to_string(text.GetColor());
+    const CGraphicItemList library;
+    for (const char* name : {"Frecce", " Marcatori ", ""})
+        seen += library.IsSymbolGroupDisabled(name) ? "/hidden" : "/shown";
+    for (const char* key : {"Frecce_Freccia", "Marcatori_Croce"})
+        seen += library.IsSymbolDisabled(key) ? "/hidden" : "/shown";
 
     CFontData font("UserGraphicsFont");
     if (font.Restore()) {
