@@ -106,20 +106,10 @@ void Print(CGraphicItemList& library, const std::string& path, bool json) {
 } // namespace
 
 int RunSymbols(const Args& args) {
-    std::string path;
-    bool json = false, makeSample = false;
-    for (const std::string& arg : args) {
-        if (arg == "--json")
-            json = true;
-        else if (arg == "--make-sample")
-            makeSample = true;
-        else if (path.empty() && !arg.starts_with("-"))
-            path = arg;
-        else
-            throw CommandError("unexpected argument '" + arg + "'");
-    }
-    if (path.empty())
-        throw CommandError("usage: vellum symbols LIBRARY [--json] | LIBRARY --make-sample");
+    Args rest = args;
+    const bool makeSample = std::erase(rest, "--make-sample") > 0;
+    const auto [path, json] =
+        ParseFileArgs(rest, "usage: vellum symbols LIBRARY [--json] | LIBRARY --make-sample");
     if (makeSample) {
         const auto library = SampleSymbolLibrary();
         WriteListFile(library.get(), path);
