@@ -241,7 +241,7 @@ expect_failure("empty.vla: not a readable item list" ${WORK_DIR}/none.png
 # error naming the file, a non-zero status and no output file.
 set(bad ${CMAKE_CURRENT_LIST_DIR}/malformed)
 set(out ${WORK_DIR}/damaged.png)
-file(WRITE ${WORK_DIR}/no-image-line.txt "action line\ndown 1 1\nup 5 5\n")
+file(WRITE ${WORK_DIR}/no-image-line.txt "action line\ndown 1 1\nmove 1000000 -1000000\nup 5 5\n")
 foreach(list truncated-list unknown-class huge-count text)
     set(path ${bad}/${list}.vla)
     expect_failure("^vellum info: ${path}: not a" ${out} info ${path})
@@ -262,12 +262,15 @@ foreach(image truncated.png truncated.pgm zero-maxval.pgm huge.pgm truncated.dcm
     expect_failure("^vellum replay: ${path}: " ${out}
                    replay ${WORK_DIR}/no-image-line.txt --image ${path} -o ${out})
 endforeach()
-foreach(script unknown-verb:3 unclosed-quote:1 bad-number:2 view-after-event:2 zoom-zero:1
-               binary:1)
-    string(REPLACE ":" ";" name_line ${script})
-    list(GET name_line 0 name)
-    list(GET name_line 1 line)
-    expect_failure("^vellum replay: ${bad}/${name}.txt:${line}: " ${out}
+# Each script with the line and the words of its error; control bytes are shown escaped.
+foreach(script "unknown-verb|3|unknown command 'jump'" "unclosed-quote|1|no closing quote"
+               "bad-number|2|'1000001' is not a value for down" "view-after-event|2|before the first"
+               "zoom-zero|1|zoom must be above 0" "binary|1|unknown command '.x00.x01.x02")
+    string(REPLACE "|" ";" fields "${script}")
+    list(GET fields 0 name)
+    list(GET fields 1 line)
+    list(GET fields 2 words)
+    expect_failure("^vellum replay: ${bad}/${name}.txt:${line}: [^\n]*${words}" ${out}
                    replay ${bad}/${name}.txt -o ${out})
 endforeach()
 # A settings file full of garbage is read as far as it makes sense, as the original read it:
