@@ -47,8 +47,9 @@ private:
 };
 
 int PointsFromHeight(LONG height) {
-    // A negative height is the character height in pixels at 96 pixels per inch.
-    return height == 0 ? 10 : static_cast<int>(std::abs(height) * 72 / 96);
+    // A negative height is the character height in pixels at 96 pixels per inch. Rounded to
+    // the nearest point, so that a size read and written back stays the same size.
+    return height == 0 ? 10 : static_cast<int>((std::abs(height) * 72 + 48) / 96);
 }
 
 void AddEntries(QMenu& target, const CMenu& menu) {
