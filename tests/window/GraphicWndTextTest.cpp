@@ -1,6 +1,6 @@
-#include "support/TextTesting.h"
 #include "support/ScriptedUiHost.h"
 #include "support/TempSettings.h"
+#include "support/TextTesting.h"
 #include "window/WindowTesting.h"
 
 #include <vellum/Graphics/GraphicText.h>
@@ -19,7 +19,6 @@ using Items = std::vector<CGraphicItem*>;
 
 class GraphicWndText : public ::testing::Test {
 protected:
-
     // Action 5 dragged from one view point to another, the editor answered by script.
     CGraphicText* DrawTextBox(CPoint from, CPoint to, CScriptedUiHost::Script script) {
         host.AddScript(std::move(script));

@@ -18,7 +18,6 @@ using Items = std::vector<CGraphicItem*>;
 // The window creates distances, angles and arcs as the user draws them.
 class MeasurementCreation : public ::testing::Test {
 protected:
-
     // Mouse events, each with the state it leaves: down, move, up and double click.
     using Handler = void (CGraphicWnd::*)(UINT, CPoint);
     static constexpr Handler d = &CGraphicWnd::LButtonDown, m = &CGraphicWnd::MouseMove,

@@ -1,8 +1,11 @@
 #pragma once
-// What the window tests share: a window that opens its protected state to the tests, and items
-// that count their instances and record what the window asks of them.
+// What the window tests share: a window that opens its protected state to the tests, items
+// that count their instances and record what the window asks of them, and a fixture with the
+// window, its host view and a scripted user.
 
 #include "support/FakeWnd.h"
+#include "support/ScriptedUiHost.h"
+#include "support/TempSettings.h"
 
 #include <vellum/Graphics/GrAngle.h>
 #include <vellum/Graphics/GrItmlst.h>
@@ -12,6 +15,7 @@
 #include <vellum/Graphics/GraphicSelectionRect.h>
 #include <vellum/archive/ClassRegistry.h>
 #include <vellum/density/GrDensityLine.h>
+#include <vellum/ui/LibraryResources.h>
 #include <vellum/window/GraphicWnd.h>
 
 #include <gtest/gtest.h>
@@ -114,10 +118,44 @@ template <class Item = CProbeLine> Item* NewItem(std::initializer_list<CVector> 
     return item;
 }
 
-std::vector<CVector> Nodes(CGraphicItem* item);
+using Points = std::vector<CVector>;
+Points Nodes(CGraphicItem* item);
 // The items of the list's group of class key, head to tail.
 std::vector<CGraphicItem*> GroupItems(CGraphicItemList& list, WORD key);
 // All items of the list.
 int ItemCount(CGraphicItemList& list);
+
+// A window over a list of its own in a host view, with no user defaults (new items are green
+// and one pixel wide) and a scripted user; no probe item may outlive it.
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { AddLibraryResources(); }
+
+    // An item of the window's list.
+    template <class Item = CProbeLine> Item* Add(std::initializer_list<CVector> nodes) {
+        Item* item = NewItem<Item>(nodes);
+        wnd.GetVectorItemList()->AddItem(item->GetClass(), item);
+        return item;
+    }
+    std::vector<CGraphicItem*> Group(WORD key) { return GroupItems(*wnd.GetVectorItemList(), key); }
+    void Click(CPoint point) {
+        wnd.LButtonDown(0, point);
+        wnd.LButtonUp(0, point);
+    }
+    // A press, one move and a release with the action chosen first.
+    void Drag(int action, CPoint from, CPoint to) {
+        wnd.SetVectorAction(action);
+        wnd.LButtonDown(0, from);
+        wnd.MouseMove(0, to);
+        wnd.LButtonUp(0, to);
+    }
+
+    TempSettings settings;
+    CScriptedUiHost host;
+    CUiHostScope hostScope{host};
+    CLiveItemCheck check; // declared before the window: checks once the window is gone
+    CFakeWnd parent;
+    CTestGraphicWnd wnd{&parent};
+};
 
 } // namespace vellum::test
