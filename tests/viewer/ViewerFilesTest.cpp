@@ -111,23 +111,11 @@ TEST(ViewerFiles, BadFilesAreRefusedAndTheViewerKeepsItsImage) {
         EXPECT_TRUE(WriteDicom(path.toStdString(), image));
         return path;
     };
-    DicomImage colour;
-    colour.photometric = "RGB";
-    colour.samplesPerPixel = 3;
-    colour.samples.assign(12, 0);
-    DicomImage noPixels;
-    noPixels.withPixelData = false;
-    DicomImage absurd;
-    absurd.width = absurd.height = 65535;
-    absurd.samples = {1, 2, 3, 4};
+    // The reasons are the readers'; one of each reader shows that the viewer names the file.
     DicomImage jpeg2000;
     jpeg2000.jpeg2000 = true;
     const std::pair<QString, QString> images[] = {
         {write("notes.txt", "just some words\n"), QStringLiteral("notes.txt: not a binary PGM")},
-        {dicom("colour.dcm", colour), QStringLiteral("colour.dcm: a DICOM image in RGB colour")},
-        {dicom("empty.dcm", noPixels),
-         QStringLiteral("empty.dcm: the DICOM file has no pixel data")},
-        {dicom("huge.dcm", absurd), QStringLiteral("huge.dcm: the DICOM image of 65535 x 65535")},
         {dicom("j2k.dcm", jpeg2000), QStringLiteral("j2k.dcm: the DICOM transfer syntax")},
         {viewer.Path(QStringLiteral("missing.png")), QStringLiteral("missing.png: No such file")},
     };
