@@ -63,10 +63,7 @@ TEST_F(GraphicWndMouse, AnItemGivenUpBeforeItJoinsAListIsDestroyed) {
 TEST_F(GraphicWndMouse, NewItemsTakeTheForcedTypeAndTheUsersDefaults) {
     settings.Write("[UserGraphics]\nDefaultColor=255,0,0\nDefaultWidth=3\n");
     wnd.ForceNewItemType(0x0010);
-    wnd.SetVectorAction(CGraphicWnd::actionLine);
-    wnd.LButtonDown(0, CPoint(10, 10));
-    wnd.MouseMove(0, CPoint(40, 10));
-    wnd.LButtonUp(0, CPoint(40, 10));
+    Drag(CGraphicWnd::actionLine, CPoint(10, 10), CPoint(40, 10));
     CGraphicItem* line = wnd.GetActiveItem();
     EXPECT_EQ(line->GetClass(), 0x0010);
     EXPECT_EQ(line->GetColor(), RGB(255, 0, 0));
@@ -257,15 +254,22 @@ TEST_F(GraphicWndMouse, PressingOnANodeMovesThatNodeOnly) {
     EXPECT_EQ(Nodes(line), (Points{CVector(14, 12), CVector(50, 30)}));
 }
 
-TEST_F(GraphicWndMouse, APressWithoutAMoveKeepsTheSelection) {
+TEST_F(GraphicWndMouse, APressWithoutAMoveSelectsAndARightClickOnEmptySpaceDeselects) {
     CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
-    wnd.LButtonDown(0, CPoint(30, 20));
-    wnd.LButtonUp(0, CPoint(30, 20));
+    const Lines repainted{"InvalidateRect (5,5)-(55,35) erase 1", "UpdateWindow"};
+    Click(CPoint(30, 20));
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
     EXPECT_EQ(wnd.GetActiveItem(), line);
     EXPECT_EQ(line->HasFocus(), -1);
     EXPECT_EQ(wnd.IsModified(), 0);
-    EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (5,5)-(55,35) erase 1", "UpdateWindow"}));
+    EXPECT_EQ(parent.Events(), repainted);
+
+    parent.ClearEvents();
+    EXPECT_EQ(wnd.RButtonDown(0, CPoint(200, 200)), 0);
+    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
+    EXPECT_EQ(line->HasFocus(), 0);
+    EXPECT_TRUE(host.Menus().empty());
+    EXPECT_EQ(parent.Events(), repainted);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -398,17 +402,6 @@ TEST_F(GraphicWndMouse, RightClicksDuringACreationOrADragDoNothing) {
     wnd.SetState(CGraphicWnd::stateDraggingEnd);
 }
 
-TEST_F(GraphicWndMouse, ARightClickOnEmptySpaceDeselects) {
-    CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
-    Click(CPoint(30, 20));
-    parent.ClearEvents();
-    EXPECT_EQ(wnd.RButtonDown(0, CPoint(200, 200)), 0);
-    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
-    EXPECT_EQ(line->HasFocus(), 0);
-    EXPECT_TRUE(host.Menus().empty());
-    EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (5,5)-(55,35) erase 1", "UpdateWindow"}));
-}
-
 TEST_F(GraphicWndMouse, ARightClickOnAnItemShowsItsPropertiesMenu) {
     CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
     parent.SetScreenOffset(POINT{100, 200});
@@ -452,10 +445,7 @@ TEST_F(GraphicWndMouse, OnPropertiesOpensTheActiveItemsSheet) {
 // Removing items and the pointer
 
 TEST_F(GraphicWndMouse, RemoveGraphicItemDeletesOnlyWhatTheListHolds) {
-    wnd.SetVectorAction(CGraphicWnd::actionLine);
-    wnd.LButtonDown(0, CPoint(10, 10));
-    wnd.MouseMove(0, CPoint(60, 10));
-    wnd.LButtonUp(0, CPoint(60, 10));
+    Drag(CGraphicWnd::actionLine, CPoint(10, 10), CPoint(60, 10));
     CGraphicItem* line = wnd.GetActiveItem();
     CProbeLine stranger;
     EXPECT_EQ(wnd.RemoveGraphicItem(&stranger), 0);

@@ -257,13 +257,8 @@ TEST_F(GraphicWndRotation, TurnsTheItemsIntoTheTurnedImage) {
 // A list block as GetGlobalHandle writes it, holding lines at the given starts.
 void* ListBlock(std::initializer_list<double> starts) {
     CGraphicItemList list;
-    for (double x : starts) {
-        auto* line = new CGraphicLine;
-        CVector a(x, 0), b(x + 10, 10);
-        line->SetStart(&a);
-        line->SetEnd(&b, 0);
-        list.AddItem(line->GetClass(), line);
-    }
+    for (double x : starts)
+        list.AddItem(0x0020, NewItem<CGraphicLine>({CVector(x, 0), CVector(x + 10, 10)}));
     return list.GetGlobalHandle();
 }
 
