@@ -464,5 +464,6 @@ TEST_F(GraphicWnd, WithAccessDisabledNothingChanges) {
     delete library;
     GlobalFree(block);
 }
+
 } // namespace
 } // namespace vellum::test

@@ -39,14 +39,11 @@ public:
     CRect OldArea() const { return m_rcOldArea; }
     CPoint MoveDisplacement() const { return m_ptMoveDisplacement; }
     double RotationAngle() const { return m_dRotationAngle; }
-    CVector RotationCentre() const { return m_vRotationCentre; }
-    int FocusCode() const { return m_nFocusCode; }
     int PlacedNodes() const { return m_nPlacedNodes; }
     CVector LastNode() const { return m_vLastNode; }
     LONG LastDrawFlags() const { return m_nLastDrawFlags; }
     int OwnsList() const { return m_bOwnsList; }
     WORD ForcedType() const { return m_wForcedType; }
-    double NodeTolerance() const { return m_dNodeTolerance; }
     // A new item started at v by the host's own means, as a chosen symbol is.
     void StartHeldItem(CGraphicItem* item, CVector v, int state) {
         HoldNewItem(item);
@@ -86,19 +83,15 @@ public:
 };
 
 using CProbeLine = CProbe<CGraphicLine>;
-using CProbePolyLine = CProbe<CGrPolyLine>;
 using CProbeSelectionRect = CProbe<CGraphicSelectionRect>;
 
 // A fixture member declared before the window: when it goes, after the window and the lists,
 // no probe item may be alive.
 class CLiveItemCheck {
 public:
-    CLiveItemCheck() {
-        CProbeLine::s_live = CProbePolyLine::s_live = CProbeSelectionRect::s_live = 0;
-    }
+    CLiveItemCheck() { CProbeLine::s_live = CProbeSelectionRect::s_live = 0; }
     ~CLiveItemCheck() {
         EXPECT_EQ(CProbeLine::s_live, 0) << "a line was leaked or kept";
-        EXPECT_EQ(CProbePolyLine::s_live, 0) << "a polyline was leaked or kept";
         EXPECT_EQ(CProbeSelectionRect::s_live, 0) << "a selection rectangle was leaked or kept";
     }
     CLiveItemCheck(const CLiveItemCheck&) = delete;
