@@ -111,23 +111,11 @@ TEST(ViewerFiles, BadFilesAreRefusedAndTheViewerKeepsItsImage) {
         EXPECT_TRUE(WriteDicom(path.toStdString(), image));
         return path;
     };
-    DicomImage colour;
-    colour.photometric = "RGB";
-    colour.samplesPerPixel = 3;
-    colour.samples.assign(12, 0);
-    DicomImage noPixels;
-    noPixels.withPixelData = false;
-    DicomImage absurd;
-    absurd.width = absurd.height = 65535;
-    absurd.samples = {1, 2, 3, 4};
+    // The reasons are the readers'; one of each reader shows that the viewer names the file.
     DicomImage jpeg2000;
     jpeg2000.jpeg2000 = true;
     const std::pair<QString, QString> images[] = {
         {write("notes.txt", "just some words\n"), QStringLiteral("notes.txt: not a binary PGM")},
-        {dicom("colour.dcm", colour), QStringLiteral("colour.dcm: a DICOM image in RGB colour")},
-        {dicom("empty.dcm", noPixels),
-         QStringLiteral("empty.dcm: the DICOM file has no pixel data")},
-        {dicom("huge.dcm", absurd), QStringLiteral("huge.dcm: the DICOM image of 65535 x 65535")},
         {dicom("j2k.dcm", jpeg2000), QStringLiteral("j2k.dcm: the DICOM transfer syntax")},
         {viewer.Path(QStringLiteral("missing.png")), QStringLiteral("missing.png: No such file")},
     };
@@ -138,9 +126,7 @@ TEST(ViewerFiles, BadFilesAreRefusedAndTheViewerKeepsItsImage) {
         EXPECT_EQ(viewer.Window().List(), list);
     }
 
-    // A damaged overlay, and one whose items lie beyond this image.
-    QFile::copy(viewer.Path(QStringLiteral("grey.pgm")),
-                viewer.Path(QStringLiteral("grey-copy.pgm")));
+    // A damaged overlay.
     ASSERT_TRUE(viewer.Window().SaveOverlay(viewer.Path(QStringLiteral("good.vla"))));
     QFile good(viewer.Path(QStringLiteral("good.vla")));
     ASSERT_TRUE(good.open(QIODevice::ReadOnly));
@@ -150,20 +136,6 @@ TEST(ViewerFiles, BadFilesAreRefusedAndTheViewerKeepsItsImage) {
                     return viewer.Window().OpenOverlay(damaged);
                 }).startsWith(QStringLiteral("damaged.vla: the overlay is damaged")));
     EXPECT_EQ(viewer.Window().List(), list);
-
-    struct_LEAD_Bitmap small;
-    small.Width = small.Height = 8;
-    small.Data.assign(64, 0);
-    const QString smallPath = viewer.Path(QStringLiteral("small.pgm"));
-    SaveImageFile(smallPath.toLocal8Bit().constData(), small, ImageFileFormat::Pgm);
-    viewer.Window().List()->SetModified(0);
-    viewer.View().Graphic().SetModified(0);
-    ASSERT_TRUE(viewer.Window().OpenImage(smallPath));
-    const QString other = MessageOf(
-        [&] { return viewer.Window().OpenOverlay(viewer.Path(QStringLiteral("good.vla"))); });
-    EXPECT_EQ(other, QStringLiteral("good.vla: it belongs to an image of another size: an item at "
-                                    "(10, 10) lies outside this image of 8 x 8 pixels"));
-    EXPECT_TRUE(Items(*viewer.Window().List()).empty());
 }
 
 TEST(ViewerFiles, AnOverlayBelongsToAnImageItTouches) {
@@ -179,8 +151,20 @@ TEST(ViewerFiles, AnOverlayBelongsToAnImageItTouches) {
     viewer::WriteOverlay(list, path);
     // The line's first pixel is the last of an 8 x 8 image and lies beyond a 7 x 7 one.
     EXPECT_EQ(Items(*viewer::ReadOverlay(path, 8, 8)).size(), 1u);
-    EXPECT_THROW(viewer::ReadOverlay(path, 7, 8), viewer::OverlayError);
-    EXPECT_THROW(viewer::ReadOverlay(path, 8, 7), viewer::OverlayError);
+    const std::pair<QSize, std::string> refusals[] = {
+        {QSize(7, 8), "it belongs to an image of another size: an item at (7, 7) lies outside "
+                      "this image of 7 x 8 pixels"},
+        {QSize(8, 7), "it belongs to an image of another size: an item at (7, 7) lies outside "
+                      "this image of 8 x 7 pixels"},
+    };
+    for (const auto& [size, message] : refusals) {
+        try {
+            viewer::ReadOverlay(path, size.width(), size.height());
+            ADD_FAILURE() << "read into " << size.width() << " x " << size.height();
+        } catch (const viewer::OverlayError& e) {
+            EXPECT_EQ(e.what(), message);
+        }
+    }
 }
 
 TEST(ViewerFiles, ZoomStopsWhereTheViewWouldGrowTooLarge) {

@@ -1,15 +1,9 @@
-#include "support/ScriptedUiHost.h"
-#include "support/TempSettings.h"
 #include "window/WindowTesting.h"
 
 #include <vellum/platform/Menu.h>
-#include <vellum/platform/ResourceTable.h>
-#include <vellum/ui/LibraryResources.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,38 +14,9 @@ using Lines = std::vector<std::string>;
 using Items = std::vector<CGraphicItem*>;
 constexpr double kPi = 3.14159265358979;
 
-class GraphicWndMouse : public ::testing::Test {
+class GraphicWndMouse : public WindowTest {
 protected:
-    void SetUp() override {
-        AddLibraryResources();
-    }
-
-    // An item of the window's list.
-    template <class Item = CProbeLine> Item* Add(std::initializer_list<CVector> nodes) {
-        Item* item = NewItem<Item>(nodes);
-        wnd.GetVectorItemList()->AddItem(item->GetClass(), item);
-        return item;
-    }
-    Items Drawings() { return GroupItems(*wnd.GetVectorItemList(), 0x0020); }
-    void Click(CPoint point) {
-        wnd.LButtonDown(0, point);
-        wnd.LButtonUp(0, point);
-    }
-    void ExpectNodes(CGraphicItem* item, const std::vector<CVector>& expected) {
-        const std::vector<CVector> nodes = Nodes(item);
-        ASSERT_EQ(nodes.size(), expected.size());
-        for (std::size_t i = 0; i < nodes.size(); ++i) {
-            EXPECT_EQ(nodes[i].x, expected[i].x) << "node " << i;
-            EXPECT_EQ(nodes[i].y, expected[i].y) << "node " << i;
-        }
-    }
-
-    TempSettings settings; // no user defaults: new items are green and one pixel wide
-    CScriptedUiHost host;
-    CUiHostScope hostScope{host};
-    CLiveItemCheck check;
-    CFakeWnd parent;
-    CTestGraphicWnd wnd{&parent};
+    Items Drawings() { return Group(0x0020); }
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -75,7 +40,7 @@ TEST_F(GraphicWndMouse, AClickWithoutMovingLeavesTheNewLineWaiting) {
     EXPECT_EQ(wnd.OldArea(), CRect(25, 35, 65, 85));
 
     wnd.LButtonUp(0, CPoint(70, 90));
-    ExpectNodes(line, {CVector(30, 40), CVector(70, 90)});
+    EXPECT_EQ(Nodes(line), (Points{CVector(30, 40), CVector(70, 90)}));
     EXPECT_EQ(Drawings(), Items{line});
     EXPECT_EQ(line->GetDrag(), 0);
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
@@ -98,15 +63,12 @@ TEST_F(GraphicWndMouse, AnItemGivenUpBeforeItJoinsAListIsDestroyed) {
 TEST_F(GraphicWndMouse, NewItemsTakeTheForcedTypeAndTheUsersDefaults) {
     settings.Write("[UserGraphics]\nDefaultColor=255,0,0\nDefaultWidth=3\n");
     wnd.ForceNewItemType(0x0010);
-    wnd.SetVectorAction(CGraphicWnd::actionLine);
-    wnd.LButtonDown(0, CPoint(10, 10));
-    wnd.MouseMove(0, CPoint(40, 10));
-    wnd.LButtonUp(0, CPoint(40, 10));
+    Drag(CGraphicWnd::actionLine, CPoint(10, 10), CPoint(40, 10));
     CGraphicItem* line = wnd.GetActiveItem();
     EXPECT_EQ(line->GetClass(), 0x0010);
     EXPECT_EQ(line->GetColor(), RGB(255, 0, 0));
     EXPECT_EQ(line->GetLineWidth(), 3.0);
-    EXPECT_EQ(GroupItems(*wnd.GetVectorItemList(), 0x0010), Items{line});
+    EXPECT_EQ(Group(0x0010), Items{line});
     EXPECT_TRUE(Drawings().empty());
 }
 
@@ -134,12 +96,12 @@ TEST_F(GraphicWndMouse, APolylineIsDrawnNodeByNodeAndEndsWithADoubleClick) {
     wnd.MouseMove(0, CPoint(40, 10));
     wnd.LButtonUp(0, CPoint(40, 10));
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateBetweenNodes);
-    ExpectNodes(poly, {CVector(10, 10), CVector(40, 10)});
+    EXPECT_EQ(Nodes(poly), (Points{CVector(10, 10), CVector(40, 10)}));
 
     wnd.MouseMove(0, CPoint(45, 20)); // a node is added
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
     EXPECT_EQ(wnd.PlacedNodes(), 2);
-    ExpectNodes(poly, {CVector(10, 10), CVector(40, 10), CVector(45, 20)});
+    EXPECT_EQ(Nodes(poly), (Points{CVector(10, 10), CVector(40, 10), CVector(45, 20)}));
     wnd.MouseMove(0, CPoint(60, 40));
     Click(CPoint(60, 40));
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateBetweenNodes);
@@ -152,46 +114,50 @@ TEST_F(GraphicWndMouse, APolylineIsDrawnNodeByNodeAndEndsWithADoubleClick) {
     wnd.LButtonDoubleClick(0, CPoint(80, 60));
     wnd.LButtonUp(0, CPoint(80, 60));
 
-    ExpectNodes(poly, {CVector(10, 10), CVector(40, 10), CVector(60, 40), CVector(80, 60)});
+    EXPECT_EQ(Nodes(poly),
+              (Points{CVector(10, 10), CVector(40, 10), CVector(60, 40), CVector(80, 60)}));
     EXPECT_EQ(Drawings(), Items{poly});
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
     EXPECT_EQ(parent.EventsStartingWith("InvalidateRect"),
               Lines{"InvalidateRect (4,4)-(85,65) erase 1"});
 }
 
-TEST_F(GraphicWndMouse, AReleaseCloserThanTheNodeToleranceIsIgnored) {
-    wnd.SetVectorAction(CGraphicWnd::actionPolyLine);
-    wnd.LButtonDown(0, CPoint(10, 10));
-    CGraphicItem* poly = wnd.GetActiveItem();
-    wnd.MouseMove(0, CPoint(11, 10));
-    wnd.MouseMove(0, CPoint(12, 10));
-    wnd.LButtonUp(0, CPoint(12, 10)); // 2.0 from the last node
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
-    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionPolyLine);
-    wnd.LButtonUp(0, CPoint(10, 10)); // on the node itself
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
-
-    // The rubber band goes on.
-    const std::size_t before = parent.DcCount();
-    wnd.MouseMove(0, CPoint(30, 10));
-    EXPECT_EQ(parent.DcCount(), before + 1);
-    ExpectNodes(poly, {CVector(10, 10), CVector(30, 10)});
-
-    wnd.LButtonUp(0, CPoint(13, 10)); // exactly the tolerance
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateBetweenNodes);
-    ExpectNodes(poly, {CVector(10, 10), CVector(13, 10)});
-    EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 0);
-}
-
-TEST_F(GraphicWndMouse, TheNodeToleranceIsInImagePixels) {
-    wnd.SetZoomFactor(2.0);
-    wnd.SetVectorAction(CGraphicWnd::actionPolyLine);
-    wnd.LButtonDown(0, CPoint(20, 20)); // image (10, 10)
-    wnd.MouseMove(0, CPoint(40, 20));
-    wnd.LButtonUp(0, CPoint(25, 20)); // five view pixels, two image pixels
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
-    wnd.LButtonUp(0, CPoint(26, 20)); // three image pixels
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateBetweenNodes);
+TEST_F(GraphicWndMouse, AReleaseCloserThanThreeImagePixelsToTheLastNodeIsIgnored) {
+    const struct {
+        double zoom;
+        int releaseX; // in view pixels; the press was at image (10, 10)
+        int state;
+    } cases[] = {
+        {1.0, 12, CGraphicWnd::stateDraggingNode}, // two pixels from the node
+        {1.0, 10, CGraphicWnd::stateDraggingNode}, // on the node itself
+        {1.0, 13, CGraphicWnd::stateBetweenNodes}, // exactly the tolerance
+        {2.0, 25, CGraphicWnd::stateDraggingNode}, // five view pixels, two image pixels
+        {2.0, 26, CGraphicWnd::stateBetweenNodes},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.zoom << " " << c.releaseX);
+        CFakeWnd view;
+        CTestGraphicWnd other(&view);
+        other.SetZoomFactor(c.zoom);
+        other.SetVectorAction(CGraphicWnd::actionPolyLine);
+        const int y = static_cast<int>(10 * c.zoom);
+        other.LButtonDown(0, CPoint(y, y));
+        CGraphicItem* poly = other.GetActiveItem();
+        other.MouseMove(0, CPoint(4 * y, y));
+        other.LButtonUp(0, CPoint(c.releaseX, y));
+        EXPECT_EQ(other.State(), c.state);
+        EXPECT_EQ(other.GetVectorAction(), CGraphicWnd::actionPolyLine);
+        EXPECT_EQ(ItemCount(*other.GetVectorItemList()), 0);
+        if (c.state == CGraphicWnd::stateBetweenNodes) {
+            EXPECT_EQ(Nodes(poly), (Points{CVector(10, 10), CVector(13, 10)}));
+            continue;
+        }
+        // The rubber band goes on.
+        const std::size_t before = view.DcCount();
+        other.MouseMove(0, CPoint(3 * y, y));
+        EXPECT_EQ(view.DcCount(), before + 1);
+        EXPECT_EQ(Nodes(poly), (Points{CVector(10, 10), CVector(30, 10)}));
+    }
 }
 
 TEST_F(GraphicWndMouse, ANewActionWhileAPolylineRubberBandsFinishesItAtTheLastPress) {
@@ -207,7 +173,7 @@ TEST_F(GraphicWndMouse, ANewActionWhileAPolylineRubberBandsFinishesItAtTheLastPr
     ASSERT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
 
     wnd.SetVectorAction(CGraphicWnd::actionText);
-    ExpectNodes(poly, {CVector(10, 10), CVector(40, 10), CVector(60, 40)});
+    EXPECT_EQ(Nodes(poly), (Points{CVector(10, 10), CVector(40, 10), CVector(60, 40)}));
     EXPECT_EQ(Drawings(), Items{poly});
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect); // not 5
     EXPECT_EQ(parent.EventsStartingWith("InvalidateRect"),
@@ -229,17 +195,10 @@ TEST_F(GraphicWndMouse, ADragErasesChangesAndRedrawsInExclusiveOr) {
 
     const std::string atOrigin = "Mapping mode 1 window (0,0) ext (1,1) viewport (10,20) ext (1,1)";
     const std::string restored = "Mapping mode 1 window (0,0) ext (1,1) viewport (0,0) ext (1,1)";
-    // The first move draws the new line once, in the black drag pen.
-    EXPECT_EQ(parent.Dc(0).Lines(), (Lines{
-                                        atOrigin,
-                                        "SetROP2 10",
-                                        "SelectPen 0/2/0x00000000",
-                                        "MoveTo (30,40)",
-                                        "LineTo (30,40)-(70,80) pen 0/2/0x00000000 rop 10",
-                                        "SelectPen 0/1/0x00000000",
-                                        restored,
-                                    }));
-    // Every further move erases it, moves the end and draws it again.
+    // The first move draws the new line once; every further move erases it, moves the end and
+    // draws it again, in the black drag pen.
+    EXPECT_EQ(parent.Dc(0).DrawingLines(),
+              (Lines{"MoveTo (30,40)", "LineTo (30,40)-(70,80) pen 0/2/0x00000000 rop 10"}));
     EXPECT_EQ(parent.Dc(1).Lines(), (Lines{
                                         atOrigin,
                                         "SetROP2 10",
@@ -273,7 +232,7 @@ TEST_F(GraphicWndMouse, MovingAnItemRedrawsItAroundEachStep) {
                      "MoveTo (115,13)", "LineTo (115,13)-(155,33) pen 0/2/0x00000000 rop 10"}));
 
     wnd.MouseMove(0, CPoint(140, 20));
-    ExpectNodes(line, {CVector(20, 10), CVector(60, 30)});
+    EXPECT_EQ(Nodes(line), (Points{CVector(20, 10), CVector(60, 30)}));
     EXPECT_EQ(wnd.MoveDisplacement(), CPoint(-10, 0));
 
     wnd.LButtonUp(0, CPoint(140, 20));
@@ -292,18 +251,25 @@ TEST_F(GraphicWndMouse, PressingOnANodeMovesThatNodeOnly) {
     EXPECT_EQ(line->HasFocus(), 1);
     wnd.MouseMove(0, CPoint(14, 12));
     wnd.LButtonUp(0, CPoint(14, 12));
-    ExpectNodes(line, {CVector(14, 12), CVector(50, 30)});
+    EXPECT_EQ(Nodes(line), (Points{CVector(14, 12), CVector(50, 30)}));
 }
 
-TEST_F(GraphicWndMouse, APressWithoutAMoveKeepsTheSelection) {
+TEST_F(GraphicWndMouse, APressWithoutAMoveSelectsAndARightClickOnEmptySpaceDeselects) {
     CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
-    wnd.LButtonDown(0, CPoint(30, 20));
-    wnd.LButtonUp(0, CPoint(30, 20));
+    const Lines repainted{"InvalidateRect (5,5)-(55,35) erase 1", "UpdateWindow"};
+    Click(CPoint(30, 20));
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
     EXPECT_EQ(wnd.GetActiveItem(), line);
     EXPECT_EQ(line->HasFocus(), -1);
     EXPECT_EQ(wnd.IsModified(), 0);
-    EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (5,5)-(55,35) erase 1", "UpdateWindow"}));
+    EXPECT_EQ(parent.Events(), repainted);
+
+    parent.ClearEvents();
+    EXPECT_EQ(wnd.RButtonDown(0, CPoint(200, 200)), 0);
+    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
+    EXPECT_EQ(line->HasFocus(), 0);
+    EXPECT_TRUE(host.Menus().empty());
+    EXPECT_EQ(parent.Events(), repainted);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -333,6 +299,14 @@ TEST_F(GraphicWndPicking, RepeatedClicksStepThroughOverlappingItems) {
     }
     EXPECT_EQ(across->HasFocus(), 0);
     EXPECT_EQ(diagonal->HasFocus(), 0);
+    // Each pick invalidates the old selection, then the new. A horizontal or vertical segment
+    // is a pixel thick on either side, then grows by the gap.
+    const Lines events = parent.Events();
+    ASSERT_GE(events.size(), 5u);
+    EXPECT_EQ(Lines(events.begin(), events.begin() + 5),
+              (Lines{"InvalidateRect (-6,44)-(106,56) erase 1", "UpdateWindow",
+                     "InvalidateRect (-6,44)-(106,56) erase 1",
+                     "InvalidateRect (44,-6)-(56,106) erase 1", "UpdateWindow"}));
     // A click elsewhere starts over.
     Click(CPoint(10, 50));
     EXPECT_EQ(wnd.GetActiveItem(), across);
@@ -340,15 +314,6 @@ TEST_F(GraphicWndPicking, RepeatedClicksStepThroughOverlappingItems) {
     EXPECT_EQ(wnd.GetActiveItem(), across);
     Click(CPoint(50, 50));
     EXPECT_EQ(wnd.GetActiveItem(), down);
-}
-
-TEST_F(GraphicWndPicking, EachPickInvalidatesTheOldAndTheNewSelection) {
-    Click(CPoint(50, 50));
-    Click(CPoint(50, 50));
-    // A horizontal or vertical segment is a pixel thick on either side, then grows by the gap.
-    EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (-6,44)-(106,56) erase 1", "UpdateWindow",
-                                      "InvalidateRect (-6,44)-(106,56) erase 1",
-                                      "InvalidateRect (44,-6)-(56,106) erase 1", "UpdateWindow"}));
 }
 
 TEST_F(GraphicWndPicking, TheClickCycleIsSharedByEveryWindow) {
@@ -437,17 +402,6 @@ TEST_F(GraphicWndMouse, RightClicksDuringACreationOrADragDoNothing) {
     wnd.SetState(CGraphicWnd::stateDraggingEnd);
 }
 
-TEST_F(GraphicWndMouse, ARightClickOnEmptySpaceDeselects) {
-    CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
-    Click(CPoint(30, 20));
-    parent.ClearEvents();
-    EXPECT_EQ(wnd.RButtonDown(0, CPoint(200, 200)), 0);
-    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
-    EXPECT_EQ(line->HasFocus(), 0);
-    EXPECT_TRUE(host.Menus().empty());
-    EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (5,5)-(55,35) erase 1", "UpdateWindow"}));
-}
-
 TEST_F(GraphicWndMouse, ARightClickOnAnItemShowsItsPropertiesMenu) {
     CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
     parent.SetScreenOffset(POINT{100, 200});
@@ -464,15 +418,6 @@ TEST_F(GraphicWndMouse, ARightClickOnAnItemShowsItsPropertiesMenu) {
     EXPECT_EQ(menu.owner, &parent);
     EXPECT_EQ(parent.Commands(), std::vector<UINT>{49500});
     EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (10,10)-(60,40) erase 1", "UpdateWindow"}));
-}
-
-TEST_F(GraphicWndMouse, ARightClickOnASelectionRectangleOffersCropping) {
-    Add<CGraphicSelectionRect>({CVector(10, 10), CVector(50, 30)});
-    EXPECT_EQ(wnd.RButtonDown(0, CPoint(30, 20)), 1);
-    ASSERT_EQ(host.Menus().size(), 1u);
-    EXPECT_EQ(host.Menus()[0].texts, std::vector<CString>{CString("Taglia immagine")});
-    EXPECT_EQ(host.Menus()[0].commands, std::vector<UINT>{49501});
-    EXPECT_TRUE(parent.Commands().empty());
 }
 
 TEST_F(GraphicWndMouse, OnPropertiesOpensTheActiveItemsSheet) {
@@ -500,10 +445,7 @@ TEST_F(GraphicWndMouse, OnPropertiesOpensTheActiveItemsSheet) {
 // Removing items and the pointer
 
 TEST_F(GraphicWndMouse, RemoveGraphicItemDeletesOnlyWhatTheListHolds) {
-    wnd.SetVectorAction(CGraphicWnd::actionLine);
-    wnd.LButtonDown(0, CPoint(10, 10));
-    wnd.MouseMove(0, CPoint(60, 10));
-    wnd.LButtonUp(0, CPoint(60, 10));
+    Drag(CGraphicWnd::actionLine, CPoint(10, 10), CPoint(60, 10));
     CGraphicItem* line = wnd.GetActiveItem();
     CProbeLine stranger;
     EXPECT_EQ(wnd.RemoveGraphicItem(&stranger), 0);
@@ -607,7 +549,7 @@ TEST_F(GraphicWndMouse, AnAngleIsNotFinishedByADoubleClickOrANewAction) {
     wnd.LButtonUp(0, CPoint(10, 10)); // on the first node: the arm waits for its end
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateBetweenNodes);
     wnd.LButtonUp(0, CPoint(40, 20)); // releasing there places a node at once
-    ExpectNodes(angle, {CVector(10, 10), CVector(10, 10), CVector(40, 20)});
+    EXPECT_EQ(Nodes(angle), (Points{CVector(10, 10), CVector(10, 10), CVector(40, 20)}));
     EXPECT_EQ(wnd.PlacedNodes(), 2);
     EXPECT_EQ(wnd.LastNode().y, 20.0);
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);

@@ -1,16 +1,13 @@
+#include "support/ArchiveBytes.h"
 #include "window/WindowTesting.h"
 
-#include <vellum/archive/Archive.h>
 #include <vellum/backends/recording/RecordingDC.h>
 #include <vellum/platform/GlobalMemory.h>
-#include <vellum/platform/MemFile.h>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,7 +17,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class GraphicWnd : public ::testing::Test {
+class GraphicWnd : public WindowTest {
 protected:
     // The window on the scale and at the place of the mapping examples.
     void PlaceImage(double zoom, CPoint origin = CPoint(10, 20), CSize size = CSize(100, 50)) {
@@ -28,14 +25,7 @@ protected:
         wnd.SetImageOrg(origin);
         wnd.SetImageSize(size);
     }
-
-    CLiveItemCheck check; // declared first: checks once the window is gone
-    CFakeWnd parent;
-    CTestGraphicWnd wnd{&parent};
 };
-
-// ---------------------------------------------------------------------------------------------
-// A new window
 
 // ---------------------------------------------------------------------------------------------
 // Mapping
@@ -98,27 +88,34 @@ TEST_F(GraphicWnd, OffsetZoomAlwaysScalesThenShifts) {
 }
 
 TEST_F(GraphicWnd, IsInsideImageFromTheOriginUpToTheScaledSize) {
-    PlaceImage(2.0);
-    EXPECT_EQ(wnd.IsInsideImage(CPoint(10, 20)), 1);
-    EXPECT_EQ(wnd.IsInsideImage(CPoint(209, 119)), 1);
-    EXPECT_EQ(wnd.IsInsideImage(CPoint(210, 50)), 0); // origin + scaled size
-    EXPECT_EQ(wnd.IsInsideImage(CPoint(50, 120)), 0);
-    EXPECT_EQ(wnd.IsInsideImage(CPoint(9, 20)), 0);
-    EXPECT_EQ(wnd.IsInsideImage(CPoint(10, 19)), 0);
-
-    PlaceImage(0.5, CPoint(10, 20), CSize(101, 51));
-    EXPECT_EQ(wnd.IsInsideImage(CPoint(59, 44)), 1); // 50.5 and 25.5 truncate to 50 and 25
-    EXPECT_EQ(wnd.IsInsideImage(CPoint(60, 44)), 0);
-    EXPECT_EQ(wnd.IsInsideImage(CPoint(59, 45)), 0);
-}
-
-TEST_F(GraphicWnd, IsInsideImageNormalisesANegativeSize) {
-    PlaceImage(1.0, CPoint(110, 70), CSize(-100, -50));
-    EXPECT_EQ(wnd.IsInsideImage(CPoint(10, 20)), 1);
-    EXPECT_EQ(wnd.IsInsideImage(CPoint(109, 69)), 1);
-    EXPECT_EQ(wnd.IsInsideImage(CPoint(110, 70)), 0);
-    PlaceImage(1.0, CPoint(0, 0), CSize(0, 0));
-    EXPECT_EQ(wnd.IsInsideImage(CPoint(0, 0)), 0);
+    const struct {
+        double zoom;
+        CPoint origin;
+        CSize size;
+        CPoint view;
+        int inside;
+    } cases[] = {
+        {2.0, CPoint(10, 20), CSize(100, 50), CPoint(10, 20), 1},
+        {2.0, CPoint(10, 20), CSize(100, 50), CPoint(209, 119), 1},
+        {2.0, CPoint(10, 20), CSize(100, 50), CPoint(210, 50), 0}, // origin + scaled size
+        {2.0, CPoint(10, 20), CSize(100, 50), CPoint(50, 120), 0},
+        {2.0, CPoint(10, 20), CSize(100, 50), CPoint(9, 20), 0},
+        {2.0, CPoint(10, 20), CSize(100, 50), CPoint(10, 19), 0},
+        // 50.5 and 25.5 truncate to 50 and 25.
+        {0.5, CPoint(10, 20), CSize(101, 51), CPoint(59, 44), 1},
+        {0.5, CPoint(10, 20), CSize(101, 51), CPoint(60, 44), 0},
+        {0.5, CPoint(10, 20), CSize(101, 51), CPoint(59, 45), 0},
+        // A negative size is normalised.
+        {1.0, CPoint(110, 70), CSize(-100, -50), CPoint(10, 20), 1},
+        {1.0, CPoint(110, 70), CSize(-100, -50), CPoint(109, 69), 1},
+        {1.0, CPoint(110, 70), CSize(-100, -50), CPoint(110, 70), 0},
+        {1.0, CPoint(0, 0), CSize(0, 0), CPoint(0, 0), 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.zoom << " " << c.view.x << "," << c.view.y);
+        PlaceImage(c.zoom, c.origin, c.size);
+        EXPECT_EQ(wnd.IsInsideImage(c.view), c.inside);
+    }
 }
 
 TEST_F(GraphicWnd, ItemBoundsGrowByTheGapOverTheZoomBelowOne) {
@@ -154,8 +151,7 @@ TEST_F(GraphicWnd, InvalidateItemAreaInvalidatesTheMappedBoundsWithErasing) {
 // Drawing
 
 TEST_F(GraphicWnd, DrawPutsTheViewportAtTheImageOriginAndRestoresIt) {
-    auto* line = NewItem({CVector(10, 10), CVector(50, 30)});
-    wnd.GetVectorItemList()->AddItem(line->GetClass(), line);
+    CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
     PlaceImage(2.0);
     CRecordingDC dc;
     dc.SetViewportOrg(3, 4);
@@ -171,23 +167,18 @@ TEST_F(GraphicWnd, DrawPutsTheViewportAtTheImageOriginAndRestoresIt) {
                           }));
     EXPECT_EQ(wnd.LastDrawFlags(), 7);
     EXPECT_TRUE(parent.Events().empty());
-}
-
-TEST_F(GraphicWnd, DrawPassesTypesToTheItems) {
-    auto* line = NewItem({CVector(10, 10), CVector(50, 30)});
+    // The types reach the items: a selected line shows its node squares unless told not to.
     line->SetFocus(-1);
-    wnd.GetVectorItemList()->AddItem(line->GetClass(), line);
-    CRecordingDC dc;
+    dc.Clear();
     wnd.Draw(&dc, 0, 0);
-    EXPECT_EQ(dc.LinesNamed("FillSolidRect").size(), 2u); // the node squares
+    EXPECT_EQ(dc.LinesNamed("FillSolidRect").size(), 2u);
     dc.Clear();
     wnd.Draw(&dc, CGraphicItem::drawNoNodes, 0);
     EXPECT_TRUE(dc.LinesNamed("FillSolidRect").empty());
 }
 
 TEST_F(GraphicWnd, WithoutAListDrawingDrawsNothing) {
-    auto* line = NewItem({CVector(10, 10), CVector(50, 30)});
-    wnd.GetVectorItemList()->AddItem(line->GetClass(), line);
+    Add({CVector(10, 10), CVector(50, 30)});
     wnd.Initialize(static_cast<CGraphicItemList*>(nullptr)); // deletes the own list and line
     EXPECT_EQ(wnd.GetVectorItemList(), nullptr);
     PlaceImage(1.0, CPoint(5, 6));
@@ -211,8 +202,8 @@ class GraphicWndRotation : public GraphicWnd {
 protected:
     void SetUp() override {
         PlaceImage(1.0, CPoint(0, 0), CSize(200, 100));
-        line = NewItem({CVector(0, 0), CVector(200, 100)});
-        wnd.GetVectorItemList()->AddItem(line->GetClass(), line);
+        WindowTest::SetUp();
+        line = Add({CVector(0, 0), CVector(200, 100)});
     }
     CProbeLine* line = nullptr;
 };
@@ -220,33 +211,23 @@ protected:
 TEST_F(GraphicWndRotation, TurnsTheItemsIntoTheTurnedImage) {
     const double s = std::sqrt(0.5) * 100;
     const struct {
-        CSize image;
-        CVector from[2];
         int degrees;
-        CVector start;
-        CVector end;
+        CSize image;
+        Points from;
+        Points to;
     } cases[] = {
         // Ninety degrees turns clockwise, the turned image starting at the origin.
-        {CSize(200, 100), {CVector(0, 0), CVector(200, 100)}, 90, CVector(100, 0), CVector(0, 200)},
-        {CSize(200, 100),
-         {CVector(0, 0), CVector(200, 100)},
-         -90,
-         CVector(0, 200),
-         CVector(100, 0)},
-        {CSize(100, 200),
-         {CVector(0, 200), CVector(100, 0)},
-         -90,
-         CVector(200, 100),
-         CVector(0, 0)},
+        {90, CSize(200, 100), {{0, 0}, {200, 100}}, {{100, 0}, {0, 200}}},
+        {-90, CSize(200, 100), {{0, 0}, {200, 100}}, {{0, 200}, {100, 0}}},
+        {-90, CSize(100, 200), {{0, 200}, {100, 0}}, {{200, 100}, {0, 0}}},
         // The corners turn to (64.64, -56.07), (206.07, 85.36), (135.36, 156.07) and
         // (-6.07, 14.64); the smallest x and y round to -6 and -56, the items move by their
         // opposite.
-        {CSize(200, 100),
-         {CVector(0, 0), CVector(200, 100)},
-         45,
-         CVector(100 - s / 2 + 6, 50 - 1.5 * s + 56),
-         CVector(100 + s / 2 + 6, 50 + 1.5 * s + 56)},
-        {CSize(200, 100), {CVector(0, 0), CVector(200, 100)}, 0, CVector(0, 0), CVector(200, 100)},
+        {45,
+         CSize(200, 100),
+         {{0, 0}, {200, 100}},
+         {{100 - s / 2 + 6, 50 - 1.5 * s + 56}, {100 + s / 2 + 6, 50 + 1.5 * s + 56}}},
+        {0, CSize(200, 100), {{0, 0}, {200, 100}}, {{0, 0}, {200, 100}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.degrees);
@@ -258,12 +239,12 @@ TEST_F(GraphicWndRotation, TurnsTheItemsIntoTheTurnedImage) {
         wnd.GetVectorItemList()->SetModified(0);
         parent.ClearEvents();
         wnd.RotateWnd(c.degrees);
-        const std::vector<CVector> nodes = Nodes(line);
+        const Points nodes = Nodes(line);
         ASSERT_EQ(nodes.size(), 2u);
-        EXPECT_NEAR(nodes[0].x, c.start.x, 1e-9);
-        EXPECT_NEAR(nodes[0].y, c.start.y, 1e-9);
-        EXPECT_NEAR(nodes[1].x, c.end.x, 1e-9);
-        EXPECT_NEAR(nodes[1].y, c.end.y, 1e-9);
+        for (std::size_t i = 0; i < 2; ++i) {
+            EXPECT_NEAR(nodes[i].x, c.to[i].x, 1e-9) << i;
+            EXPECT_NEAR(nodes[i].y, c.to[i].y, 1e-9) << i;
+        }
         EXPECT_EQ(wnd.IsModified(), 1);
         EXPECT_EQ(wnd.GetVectorItemList()->IsModified(), 1);
         EXPECT_EQ(parent.Events(), (Lines{"Invalidate erase 1", "UpdateWindow"}));
@@ -276,13 +257,8 @@ TEST_F(GraphicWndRotation, TurnsTheItemsIntoTheTurnedImage) {
 // A list block as GetGlobalHandle writes it, holding lines at the given starts.
 void* ListBlock(std::initializer_list<double> starts) {
     CGraphicItemList list;
-    for (double x : starts) {
-        auto* line = new CGraphicLine;
-        CVector a(x, 0), b(x + 10, 10);
-        line->SetStart(&a);
-        line->SetEnd(&b, 0);
-        list.AddItem(line->GetClass(), line);
-    }
+    for (double x : starts)
+        list.AddItem(0x0020, NewItem<CGraphicLine>({CVector(x, 0), CVector(x + 10, 10)}));
     return list.GetGlobalHandle();
 }
 
@@ -301,8 +277,8 @@ TEST_F(GraphicWnd, InitializeShowsTheCallersListWhichStaysTheCallers) {
     auto* line = NewItem({CVector(10, 10), CVector(50, 30)});
     mine.AddItem(line->GetClass(), line);
     {
-        CFakeWnd host;
-        CTestGraphicWnd other(&host);
+        CFakeWnd view;
+        CTestGraphicWnd other(&view);
         other.SetVectorAction(CGraphicWnd::actionLine);
         other.Initialize(&mine);
         EXPECT_EQ(other.GetVectorItemList(), &mine);
@@ -315,8 +291,7 @@ TEST_F(GraphicWnd, InitializeShowsTheCallersListWhichStaysTheCallers) {
 }
 
 TEST_F(GraphicWnd, InitializeDeletesTheOwnListAndGivesUpTheActiveItem) {
-    auto* own = NewItem({CVector(10, 10), CVector(50, 30)});
-    wnd.GetVectorItemList()->AddItem(own->GetClass(), own);
+    CProbeLine* own = Add({CVector(10, 10), CVector(50, 30)});
     wnd.LButtonDown(0, CPoint(30, 20)); // selects the line, which is then deleted with the list
     ASSERT_EQ(wnd.GetActiveItem(), own);
     EXPECT_EQ(CProbeLine::s_live, 1);
@@ -338,21 +313,17 @@ TEST_F(GraphicWnd, InitializeDeletesTheOwnListAndGivesUpTheActiveItem) {
     EXPECT_EQ(theirs->calls, (Lines{"drag 0", "focus 0"}));
     EXPECT_EQ(theirs->HasFocus(), 0);
     EXPECT_EQ(GroupItems(mine, 0x0020), std::vector<CGraphicItem*>{theirs});
-    wnd.Initialize(static_cast<CGraphicItemList*>(nullptr));
-}
 
-TEST_F(GraphicWnd, InitializeDestroysAnItemThatNoListHolds) {
-    CGraphicItemList mine;
-    wnd.Initialize(&mine);
+    // The same list again gives up the polyline being drawn, which no list holds yet.
     wnd.SetVectorAction(CGraphicWnd::actionPolyLine);
-    wnd.LButtonDown(0, CPoint(30, 20));
-    wnd.MouseMove(0, CPoint(60, 20));
+    wnd.LButtonDown(0, CPoint(30, 80));
+    wnd.MouseMove(0, CPoint(60, 80));
     ASSERT_NE(wnd.GetActiveItem(), nullptr);
-    wnd.Initialize(&mine); // the same list again: the polyline being drawn is given up
+    wnd.Initialize(&next);
     EXPECT_EQ(wnd.GetActiveItem(), nullptr);
     EXPECT_EQ(wnd.GetLastNewItem(), nullptr);
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
-    EXPECT_EQ(ItemCount(mine), 0);
+    EXPECT_EQ(ItemCount(next), 0);
     wnd.Initialize(static_cast<CGraphicItemList*>(nullptr));
 }
 
@@ -377,24 +348,10 @@ TEST_F(GraphicWnd, InitializeFromABlockLoadsAListOfItsOwn) {
 }
 
 TEST_F(GraphicWnd, InitializeFromABadBlockKeepsTheList) {
-    auto* line = NewItem({CVector(10, 10), CVector(50, 30)});
+    CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
     CGraphicItemList* own = wnd.GetVectorItemList();
-    own->AddItem(line->GetClass(), line);
-
-    CGraphicLine stored;
-    CVector a(1, 2), b(3, 4);
-    stored.SetStart(&a);
-    stored.SetEnd(&b, 0);
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        ar << static_cast<CObject*>(&stored);
-        ar.Close();
-    }
-    const auto length = static_cast<std::size_t>(file.GetLength());
-    BYTE* data = file.Detach();
-    const std::vector<BYTE> lineBytes(data, data + length);
-    std::free(data);
+    std::unique_ptr<CGraphicLine> stored(NewItem<CGraphicLine>({CVector(1, 2), CVector(3, 4)}));
+    const Bytes lineBytes = Store([&](CArchive& ar) { ar << static_cast<CObject*>(stored.get()); });
 
     int notABlock = 0;
     const struct {
@@ -423,39 +380,29 @@ TEST_F(GraphicWnd, InitializeFromABadBlockKeepsTheList) {
 // Settings
 
 TEST_F(GraphicWnd, CalibrationIsForwardedRepaintedAndMarksBothModified) {
-    auto* line = NewItem({CVector(10, 10), CVector(50, 30)});
+    Add({CVector(10, 10), CVector(50, 30)});
     CGraphicItemList* list = wnd.GetVectorItemList();
-    list->AddItem(line->GetClass(), line);
-    double x = 0.0;
-    double y = 0.0;
-    const struct {
-        const char* what;
-        std::function<void()> change;
-        std::function<void()> check;
-    } cases[] = {
-        {"resolution", [&] { wnd.SetResolution(4.0, 5.0); },
-         [&] {
-             list->GetResolution(&x, &y);
-             EXPECT_EQ(CVector(x, y), CVector(4.0, 5.0));
-         }},
-        {"magnification", [&] { wnd.SetMagnification(0.0, 2.0); },
-         [&] {
-             list->GetMagnification(&x, &y);
-             EXPECT_EQ(CVector(x, y), CVector(1.0, 2.0)); // 0 is no magnification
-         }},
-        {"calibrated", [&] { wnd.SetCalibrated(1); }, [&] { EXPECT_EQ(wnd.IsCalibrated(), 1); }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        wnd.SetModified(0);
-        list->SetModified(0);
-        parent.ClearEvents();
-        c.change();
-        c.check();
+    const auto expectRepaintedAndModified = [&] {
         EXPECT_EQ(parent.Events(), (Lines{"Invalidate erase 1", "UpdateWindow"}));
         EXPECT_EQ(wnd.IsModified(), 1);
         EXPECT_EQ(list->IsModified(), 1);
-    }
+        wnd.SetModified(0);
+        list->SetModified(0);
+        parent.ClearEvents();
+    };
+    double x = 0.0;
+    double y = 0.0;
+    wnd.SetResolution(4.0, 5.0);
+    list->GetResolution(&x, &y);
+    EXPECT_EQ(CVector(x, y), CVector(4.0, 5.0));
+    expectRepaintedAndModified();
+    wnd.SetMagnification(0.0, 2.0);
+    list->GetMagnification(&x, &y);
+    EXPECT_EQ(CVector(x, y), CVector(1.0, 2.0)); // 0 is no magnification
+    expectRepaintedAndModified();
+    wnd.SetCalibrated(1);
+    EXPECT_EQ(wnd.IsCalibrated(), 1);
+    expectRepaintedAndModified();
     // Uncalibrating forgets the resolution.
     wnd.SetCalibrated(0);
     list->GetResolution(&x, &y);
@@ -466,9 +413,8 @@ TEST_F(GraphicWnd, CalibrationIsForwardedRepaintedAndMarksBothModified) {
 // Access disabled
 
 TEST_F(GraphicWnd, WithAccessDisabledNothingChanges) {
-    auto* line = NewItem({CVector(10, 10), CVector(50, 30)});
+    CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
     CGraphicItemList* list = wnd.GetVectorItemList();
-    list->AddItem(line->GetClass(), line);
     void* block = ListBlock({1});
     CGraphicItemList other;
     auto* library = new CGraphicItemList;
@@ -518,9 +464,6 @@ TEST_F(GraphicWnd, WithAccessDisabledNothingChanges) {
     delete library;
     GlobalFree(block);
 }
-
-// ---------------------------------------------------------------------------------------------
-// Destruction
 
 } // namespace
 } // namespace vellum::test

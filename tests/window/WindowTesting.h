@@ -1,8 +1,11 @@
 #pragma once
-// What the window tests share: a window that opens its protected state to the tests, and items
-// that count their instances and record what the window asks of them.
+// What the window tests share: a window that opens its protected state to the tests, items
+// that count their instances and record what the window asks of them, and a fixture with the
+// window, its host view and a scripted user.
 
 #include "support/FakeWnd.h"
+#include "support/ScriptedUiHost.h"
+#include "support/TempSettings.h"
 
 #include <vellum/Graphics/GrAngle.h>
 #include <vellum/Graphics/GrItmlst.h>
@@ -12,6 +15,7 @@
 #include <vellum/Graphics/GraphicSelectionRect.h>
 #include <vellum/archive/ClassRegistry.h>
 #include <vellum/density/GrDensityLine.h>
+#include <vellum/ui/LibraryResources.h>
 #include <vellum/window/GraphicWnd.h>
 
 #include <gtest/gtest.h>
@@ -35,14 +39,11 @@ public:
     CRect OldArea() const { return m_rcOldArea; }
     CPoint MoveDisplacement() const { return m_ptMoveDisplacement; }
     double RotationAngle() const { return m_dRotationAngle; }
-    CVector RotationCentre() const { return m_vRotationCentre; }
-    int FocusCode() const { return m_nFocusCode; }
     int PlacedNodes() const { return m_nPlacedNodes; }
     CVector LastNode() const { return m_vLastNode; }
     LONG LastDrawFlags() const { return m_nLastDrawFlags; }
     int OwnsList() const { return m_bOwnsList; }
     WORD ForcedType() const { return m_wForcedType; }
-    double NodeTolerance() const { return m_dNodeTolerance; }
     // A new item started at v by the host's own means, as a chosen symbol is.
     void StartHeldItem(CGraphicItem* item, CVector v, int state) {
         HoldNewItem(item);
@@ -82,19 +83,15 @@ public:
 };
 
 using CProbeLine = CProbe<CGraphicLine>;
-using CProbePolyLine = CProbe<CGrPolyLine>;
 using CProbeSelectionRect = CProbe<CGraphicSelectionRect>;
 
 // A fixture member declared before the window: when it goes, after the window and the lists,
 // no probe item may be alive.
 class CLiveItemCheck {
 public:
-    CLiveItemCheck() {
-        CProbeLine::s_live = CProbePolyLine::s_live = CProbeSelectionRect::s_live = 0;
-    }
+    CLiveItemCheck() { CProbeLine::s_live = CProbeSelectionRect::s_live = 0; }
     ~CLiveItemCheck() {
         EXPECT_EQ(CProbeLine::s_live, 0) << "a line was leaked or kept";
-        EXPECT_EQ(CProbePolyLine::s_live, 0) << "a polyline was leaked or kept";
         EXPECT_EQ(CProbeSelectionRect::s_live, 0) << "a selection rectangle was leaked or kept";
     }
     CLiveItemCheck(const CLiveItemCheck&) = delete;
@@ -114,10 +111,44 @@ template <class Item = CProbeLine> Item* NewItem(std::initializer_list<CVector> 
     return item;
 }
 
-std::vector<CVector> Nodes(CGraphicItem* item);
+using Points = std::vector<CVector>;
+Points Nodes(CGraphicItem* item);
 // The items of the list's group of class key, head to tail.
 std::vector<CGraphicItem*> GroupItems(CGraphicItemList& list, WORD key);
 // All items of the list.
 int ItemCount(CGraphicItemList& list);
+
+// A window over a list of its own in a host view, with no user defaults (new items are green
+// and one pixel wide) and a scripted user; no probe item may outlive it.
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { AddLibraryResources(); }
+
+    // An item of the window's list.
+    template <class Item = CProbeLine> Item* Add(std::initializer_list<CVector> nodes) {
+        Item* item = NewItem<Item>(nodes);
+        wnd.GetVectorItemList()->AddItem(item->GetClass(), item);
+        return item;
+    }
+    std::vector<CGraphicItem*> Group(WORD key) { return GroupItems(*wnd.GetVectorItemList(), key); }
+    void Click(CPoint point) {
+        wnd.LButtonDown(0, point);
+        wnd.LButtonUp(0, point);
+    }
+    // A press, one move and a release with the action chosen first.
+    void Drag(int action, CPoint from, CPoint to) {
+        wnd.SetVectorAction(action);
+        wnd.LButtonDown(0, from);
+        wnd.MouseMove(0, to);
+        wnd.LButtonUp(0, to);
+    }
+
+    TempSettings settings;
+    CScriptedUiHost host;
+    CUiHostScope hostScope{host};
+    CLiveItemCheck check; // declared before the window: checks once the window is gone
+    CFakeWnd parent;
+    CTestGraphicWnd wnd{&parent};
+};
 
 } // namespace vellum::test
