@@ -27,13 +27,25 @@ std::vector<DWORD> Histogram(std::size_t maxValue,
     return h;
 }
 
-// The window lower and width that a rejected search reports.
-template <class T> std::pair<int, int> InputWindow(CGammaLut<T>& lut) {
+// What a search reports: the gamma, the input window's lower end and its width.
+using Found = std::tuple<double, int, int>;
+
+template <class T> Found Search(CGammaLut<T>& lut, double p) {
     double gamma = 0.0;
     WORD lower = 0xFFFF;
     WORD width = 0xFFFF;
-    lut.CalculateOptimalGamma(-1.0, gamma, lower, width);
-    return {lower, width};
+    lut.CalculateOptimalGamma(p, gamma, lower, width);
+    return {gamma, lower, width};
+}
+
+template <class T>
+Found WindowSearch(CGammaLut<T>& lut, double p, double lowCut, double highCut,
+                   GammaWindowStrategy strategy) {
+    double gamma = 0.0;
+    WORD lower = 0xFFFF;
+    WORD width = 0xFFFF;
+    lut.CalculateOptimalGamma(p, gamma, lower, width, lowCut, highCut, strategy);
+    return {gamma, lower, width};
 }
 
 // The gamma table of the object, read through ApplyGammaLut over every sample value.
@@ -150,21 +162,22 @@ TEST(GammaLut, NullBuffersAreRejected) {
 
 TEST(GammaLutConstruction, InputWindowFromTheHistogram) {
     const std::vector<DWORD> h = Histogram(255, {{20, 5}, {100, 1}, {221, 2}});
+    // A rejected search reports the window unchanged.
     auto window = [&](double p) {
         CGammaLut<unsigned char> lut(255, h.data(), p);
-        return InputWindow(lut);
+        return Search(lut, -1.0);
     };
-    EXPECT_EQ(window(0.0), std::make_pair(20, 201));
-    EXPECT_EQ(window(0.3), std::make_pair(80, 141)); // trunc(20 + 0.3 * 201)
-    EXPECT_EQ(window(1.0), std::make_pair(221, 0));
-    EXPECT_EQ(window(1.5), std::make_pair(20, 201));
-    EXPECT_EQ(window(kNaN), std::make_pair(20, 201));
+    EXPECT_EQ(window(0.0), Found(1.0, 20, 201));
+    EXPECT_EQ(window(0.3), Found(1.0, 80, 141)); // trunc(20 + 0.3 * 201)
+    EXPECT_EQ(window(1.0), Found(1.0, 221, 0));
+    EXPECT_EQ(window(1.5), Found(1.0, 20, 201));
+    EXPECT_EQ(window(kNaN), Found(1.0, 20, 201));
 
     std::vector<DWORD> h16(65536, 0);
     h16[1000] = 1;
     h16[61000] = 1;
     CGammaLut<unsigned short> lut16(65535, h16.data(), 0.25);
-    EXPECT_EQ(InputWindow(lut16), std::make_pair(16000, 45000));
+    EXPECT_EQ(Search(lut16, -1.0), Found(1.0, 16000, 45000));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -251,31 +264,25 @@ TEST(GammaLutSearch, RejectedInputsGiveGammaOneAndTouchNoTable) {
     const std::vector<DWORD> h = Histogram(255, {{30, 100}, {90, 50}, {200, 5}});
     const std::vector<unsigned char> source = {0, 30, 90, 200, 255};
     CGammaLut<unsigned char> lut(255, h.data(), 0.0);
-    double gamma = 7.0;
-    WORD lower = 0;
-    WORD width = 0;
     for (const double p : {-0.01, 1.01, kNaN, -kInf}) {
-        lut.CalculateOptimalGamma(p, gamma, lower, width);
-        EXPECT_EQ(std::make_tuple(gamma, lower, width), std::make_tuple(1.0, 30, 170)) << p;
+        EXPECT_EQ(Search(lut, p), Found(1.0, 30, 170)) << p;
         std::vector<BYTE> narrow(source.size(), 0xAB);
         lut.ApplyGammaLut(static_cast<DWORD>(source.size()), source.data(), narrow.data());
         EXPECT_EQ(narrow, std::vector<BYTE>(source.size(), 0));
         EXPECT_EQ(AppliedGammaTable(lut, 255), std::vector<WORD>(256, 0));
     }
     // A later rejection keeps the tables of the last accepted search.
-    lut.CalculateOptimalGamma(0.5, gamma, lower, width);
+    Search(lut, 0.5);
     const std::vector<WORD> accepted = AppliedGammaTable(lut, 255);
     ASSERT_NE(accepted, std::vector<WORD>(256, 0));
-    lut.CalculateOptimalGamma(2.0, gamma, lower, width);
-    EXPECT_EQ(gamma, 1.0);
+    EXPECT_EQ(Search(lut, 2.0), Found(1.0, 30, 170));
     EXPECT_EQ(AppliedGammaTable(lut, 255), accepted);
 
     // Mean 0: everything at level 0, or no counts at all.
     for (const std::vector<DWORD>& zeroMean :
          {Histogram(255, {{0, 1000}}), std::vector<DWORD>(256, 0)}) {
         CGammaLut<unsigned char> dark(255, zeroMean.data(), 0.5);
-        dark.CalculateOptimalGamma(0.5, gamma, lower, width, 0.0, 0.0, nullptr);
-        EXPECT_EQ(std::make_tuple(gamma, lower, width), std::make_tuple(1.0, 0, 0));
+        EXPECT_EQ(WindowSearch(dark, 0.5, 0.0, 0.0, nullptr), Found(1.0, 0, 0));
         EXPECT_EQ(dark.GetTarget(), 0.0);
         EXPECT_EQ(AppliedGammaTable(dark, 255), std::vector<WORD>(256, 0));
     }
@@ -286,16 +293,13 @@ TEST(GammaLutSearch, Target) {
     // window mode stays on for later calls of the plain overload.
     const std::vector<DWORD> h1000 = Histogram(1000, {{100, 8}, {700, 2}});
     CGammaLut<unsigned short> wide(1000, h1000.data(), 0.0);
-    double gamma = 0.0;
-    WORD lower = 0;
-    WORD width = 0;
-    wide.CalculateOptimalGamma(0.0, gamma, lower, width);
+    Search(wide, 0.0);
     EXPECT_EQ(wide.GetTarget(), 100.0);
-    wide.CalculateOptimalGamma(1.0, gamma, lower, width);
+    Search(wide, 1.0);
     EXPECT_EQ(wide.GetTarget(), 900.0);
-    wide.CalculateOptimalGamma(0.5, gamma, lower, width, 0.0, 0.0, nullptr);
+    WindowSearch(wide, 0.5, 0.0, 0.0, nullptr);
     EXPECT_EQ(wide.GetTarget(), 127.5);
-    wide.CalculateOptimalGamma(1.0, gamma, lower, width);
+    Search(wide, 1.0);
     EXPECT_EQ(wide.GetTarget(), 229.5);
 }
 
@@ -338,15 +342,11 @@ template <class T> void CheckSearch(const SearchCase& c) {
     const std::size_t m = c.histogram.size() - 1;
     CGammaLut<T> lut(static_cast<T>(m), c.histogram.data(), c.constructorP);
     lut.SetMinMaxGamma(c.maxGamma < 1.0 ? 0.5 : 0.02, c.maxGamma);
-    double gamma = 0.0;
-    WORD lower = 0;
-    WORD width = 0;
-    if (c.window == 0)
-        lut.CalculateOptimalGamma(c.p, gamma, lower, width);
-    else if (c.window == 1) // the cuts go unused without a strategy
-        lut.CalculateOptimalGamma(c.p, gamma, lower, width, 0.3, 0.3, nullptr);
-    else
-        lut.CalculateOptimalGamma(c.p, gamma, lower, width, 0.05, 0.1, MMEqualCut);
+    // Without a strategy the cuts go unused.
+    const auto [gamma, lower, width] = c.window == 0 ? Search(lut, c.p)
+                                       : c.window == 1
+                                           ? WindowSearch(lut, c.p, 0.3, 0.3, nullptr)
+                                           : WindowSearch(lut, c.p, 0.05, 0.1, MMEqualCut);
     EXPECT_DOUBLE_EQ(gamma, c.gamma);
     EXPECT_EQ(lower, c.lower);
     EXPECT_EQ(width, c.width);
@@ -418,14 +418,10 @@ TEST(GammaLutApply, EightBitSamples) {
     const std::vector<unsigned char> source = {0, 100, 127, 128, 160, 191, 200, 254, 255};
     const DWORD n = static_cast<DWORD>(source.size());
     const std::vector<WORD> corrected = {0, 0, 0, 1, 65, 127, 145, 253, 255};
-    double gamma = 0.0;
-    WORD lower = 0;
-    WORD width = 0;
     std::vector<WORD> wide(n, 0xABCD);
     std::vector<BYTE> narrow(n, 0xAB);
 
-    lut.CalculateOptimalGamma(0.0, gamma, lower, width);
-    ASSERT_EQ(std::make_tuple(gamma, lower, width), std::make_tuple(1.0, 127, 128));
+    ASSERT_EQ(Search(lut, 0.0), Found(1.0, 127, 128));
     // trunc((s - 127) * 255 / 128) inside the window.
     lut.ApplyGammaLut(n, source.data(), wide.data());
     EXPECT_EQ(wide, corrected);
@@ -433,8 +429,7 @@ TEST(GammaLutApply, EightBitSamples) {
     lut.ApplyGammaLut(n, source.data(), narrow.data());
     EXPECT_EQ(narrow, std::vector<BYTE>(n, 0));
 
-    lut.CalculateOptimalGamma(0.0, gamma, lower, width, 0.0, 0.0, Window50To150);
-    ASSERT_EQ(gamma, 1.0);
+    ASSERT_EQ(WindowSearch(lut, 0.0, 0.0, 0.0, Window50To150), Found(1.0, 127, 128));
     lut.ApplyGammaLut(n, source.data(), wide.data());
     EXPECT_EQ(wide, corrected);
     // trunc((g - 50) * 2.55) of the corrected sample g inside the window 50 to 150.
@@ -447,60 +442,17 @@ TEST(GammaLutApply, SixteenBitSamples) {
     CGammaLut<unsigned short> lut(1000, h.data(), 0.2); // window 200, width 800
     const std::vector<unsigned short> source = {0, 199, 301, 650, 850, 999, 1000, 5000};
     const DWORD n = static_cast<DWORD>(source.size());
-    double gamma = 0.0;
-    WORD lower = 0;
-    WORD width = 0;
-
-    lut.CalculateOptimalGamma(0.0, gamma, lower, width);
-    ASSERT_EQ(std::make_tuple(gamma, lower, width), std::make_tuple(1.0, 200, 800));
+    ASSERT_EQ(Search(lut, 0.0), Found(1.0, 200, 800));
     // trunc((s - 200) / 0.8) inside the window; a sample above M reads as M.
     std::vector<WORD> wide(n, 0xABCD);
     lut.ApplyGammaLut(n, source.data(), wide.data());
     EXPECT_EQ(wide, (std::vector<WORD>{0, 0, 126, 562, 812, 998, 1000, 1000}));
 
-    lut.CalculateOptimalGamma(0.0, gamma, lower, width, 0.0, 0.0, Window100To900);
-    ASSERT_EQ(gamma, 1.0);
+    ASSERT_EQ(WindowSearch(lut, 0.0, 0.0, 0.0, Window100To900), Found(1.0, 200, 800));
     // trunc((g - 100) * 255 / 800) of the corrected sample g inside the window 100 to 900.
     std::vector<BYTE> narrow(n, 0xAB);
     lut.ApplyGammaLut(n, source.data(), narrow.data());
     EXPECT_EQ(narrow, (std::vector<BYTE>{0, 0, 8, 147, 226, 255, 255, 255}));
-}
-
-// ---------------------------------------------------------------------------------------------
-// Strategy arguments
-
-struct StrategyCall {
-    LONG n = 0;
-    double lowCut = 0.0;
-    double highCut = 0.0;
-    DWORD first = 0;
-    DWORD last = 0;
-    int calls = 0;
-};
-StrategyCall g_call;
-
-void RecordingWindow(LONG n, const DWORD* h, double lowCut, double highCut, double& low,
-                     double& high) {
-    g_call = {n, lowCut, highCut, h[0], h[n - 1], g_call.calls + 1};
-    low = 0.0;
-    high = static_cast<double>(n - 1);
-}
-
-TEST(GammaLutSearch, StrategySeesTheCorrectedHistogramAndTheCuts) {
-    const std::vector<DWORD> h = Histogram(255, {{40, 10}, {200, 30}});
-    CGammaLut<unsigned char> lut(255, h.data(), 0.0);
-    g_call = {};
-    double gamma = 0.0;
-    WORD lower = 0;
-    WORD width = 0;
-    lut.CalculateOptimalGamma(0.0, gamma, lower, width, 0.125, 0.25, RecordingWindow);
-    EXPECT_GT(g_call.calls, 3);
-    EXPECT_EQ(g_call.n, 256);
-    EXPECT_EQ(g_call.lowCut, 0.125);
-    EXPECT_EQ(g_call.highCut, 0.25);
-    // The window's ends of the corrected histogram: 40 maps to 0, 200 to 255.
-    EXPECT_EQ(g_call.first, 10u);
-    EXPECT_EQ(g_call.last, 30u);
 }
 
 } // namespace
