@@ -1,5 +1,5 @@
-#include "support/ArchiveBytes.h"
 #include "support/GreyBitmap.h"
+#include "support/ItemBytes.h"
 
 #include <vellum/Graphics/GrItmlst.h>
 #include <vellum/Graphics/GraphicLine.h>
@@ -83,11 +83,7 @@ TEST(DensityArea, StoredAsTheRectangleAndLoadedWithoutHistogram) {
     const Bytes bytes = Store([&](CArchive& ar) { ar.WriteObject(area.get()); });
     Bytes expected;
     AppendNewClass(expected, "CGrDensityArea");
-    AppendDword(expected, 2);
-    AppendWord(expected, 0);
-    AppendWord(expected, 0x0020);
-    AppendDword(expected, 0x0000FF00);
-    AppendDouble(expected, 1.0);
+    AppendItemBody(expected, {});
     AppendDword(expected, 1); // rectangle tag
     for (double v : {1.0, 2.0, 1.0, 4.0, 3.0, 4.0, 3.0, 2.0})
         AppendDouble(expected, v);
