@@ -1,4 +1,3 @@
-#include "ArchiveTestClasses.h"
 #include "support/ArchiveBytes.h"
 
 #include <vellum/archive/Archive.h>
@@ -16,9 +15,83 @@
 namespace vellum::test {
 namespace {
 
+// A 32-bit value; counts its live instances so tests can prove nothing leaks.
+class CTestValue : public CObject {
+    DECLARE_SERIAL(CTestValue)
+public:
+    CTestValue() { ++s_live; }
+    explicit CTestValue(int value) : m_value(value) { ++s_live; }
+    ~CTestValue() override { --s_live; }
+    void Serialize(CArchive& ar) override {
+        if (ar.IsStoring())
+            ar << m_value;
+        else
+            ar >> m_value;
+    }
+
+    std::int32_t m_value = 0;
+    static inline int s_live = 0;
+};
+
+// A value and an owned child object, read without a requested class.
+class CTestHolder : public CObject {
+    DECLARE_SERIAL(CTestHolder)
+public:
+    CTestHolder() { ++s_live; }
+    ~CTestHolder() override { --s_live; }
+    void Serialize(CArchive& ar) override {
+        if (ar.IsStoring()) {
+            ar << m_value << m_child.get();
+        } else {
+            ar >> m_value;
+            m_child.reset(ar.ReadObject(nullptr));
+        }
+    }
+
+    std::int32_t m_value = 0;
+    std::unique_ptr<CObject> m_child;
+    static inline int s_live = 0;
+};
+
+// Registered with CTestValue as its base, though its C++ base is CObject.
+class CTestLeaf : public CObject {
+    DECLARE_SERIAL(CTestLeaf)
+};
+
+// Schema 2 without the versionable flag: other schemas are refused.
+class CTestFixed : public CObject {
+    DECLARE_SERIAL(CTestFixed)
+};
+
+// Remembers the schema the archive reports while its body is read.
+class CTestVersioned : public CObject {
+    DECLARE_SERIAL(CTestVersioned)
+public:
+    void Serialize(CArchive& ar) override {
+        if (ar.IsLoading()) {
+            m_schemaSeen = ar.GetObjectSchema();
+            m_schemaSeenTwice = ar.GetObjectSchema();
+        }
+    }
+    UINT m_schemaSeen = 0;
+    UINT m_schemaSeenTwice = 0;
+};
+
+IMPLEMENT_SERIAL(CTestValue, CObject, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CTestHolder, CObject, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CTestLeaf, CTestValue, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CTestFixed, CObject, 2)
+IMPLEMENT_SERIAL(CTestVersioned, CObject, VERSIONABLE_SCHEMA | 1)
+
 class ArchiveTest : public ::testing::Test {
 protected:
-    void SetUp() override { RegisterTestClasses(); }
+    // Registering a class again under its own name changes nothing.
+    static void SetUpTestSuite() {
+        for (const CRuntimeClass* cls :
+             {RUNTIME_CLASS(CTestValue), RUNTIME_CLASS(CTestHolder), RUNTIME_CLASS(CTestLeaf),
+              RUNTIME_CLASS(CTestFixed), RUNTIME_CLASS(CTestVersioned)})
+            CClassRegistry::Instance().Register(cls);
+    }
     void TearDown() override {
         EXPECT_EQ(CTestValue::s_live, 0);
         EXPECT_EQ(CTestHolder::s_live, 0);
