@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -22,17 +21,6 @@ POINT DeviceToLogical(const CDC& dc, int x, int y) {
     POINT point{x, y};
     dc.DPtoLP(&point);
     return point;
-}
-
-CFont MakeFont(LONG height, LONG escapement, LONG weight, const char* face) {
-    LOGFONT description{};
-    description.lfHeight = height;
-    description.lfEscapement = escapement;
-    description.lfWeight = weight;
-    std::strncpy(description.lfFaceName, face, LF_FACESIZE - 1);
-    CFont font;
-    font.CreateFontIndirect(&description);
-    return font;
 }
 
 // The mapping that the viewer uses for a 256 × 100 logical area shown 200 × 50 pixels large
@@ -206,7 +194,8 @@ TEST(RecordingDCTest, PenWidthFollowsTheHorizontalScale) {
 
 TEST(RecordingDCTest, TextOutRecordsTextFontColoursAndAlignment) {
     CRecordingDC dc;
-    CFont font = MakeFont(-24, 900, FW_BOLD, "Arial");
+    CFont font;
+    font.CreateFont(-24, 0, 900, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
     dc.SelectObject(&font);
     EXPECT_EQ(dc.SetTextColor(RGB(1, 2, 3)), RGB(0, 0, 0));
     EXPECT_EQ(dc.SetTextAlign(TA_CENTER | TA_BASELINE), TA_LEFT | TA_TOP);
@@ -244,7 +233,8 @@ TEST(RecordingDCTest, SyntheticTextMetrics) {
     EXPECT_EQ(metrics.tmAveCharWidth, 8);
 
     // A negative height counts by its size; odd heights round the width down.
-    CFont bold = MakeFont(-25, 0, FW_BOLD, "");
+    CFont bold;
+    bold.CreateFont(-25, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "");
     dc.SelectObject(&bold);
     EXPECT_EQ(dc.GetTextExtent("abcd"), CSize(48, 25));
     ASSERT_TRUE(dc.GetTextMetrics(&metrics));
