@@ -127,54 +127,53 @@ std::string BuildPng(const PngSpec& spec) {
 // ---------------------------------------------------------------------------------------------
 // PGM
 
-TEST_F(ImageFileTest, PgmSavesEightBitsTopRowFirst) {
-    // Data row 0 is the image's bottom row.
-    const auto bitmap = MakeBitmap(3, 2, 8, {4, 5, 6, 1, 2, 3});
-    const std::string path = TempPath("grey8.pgm");
-    SaveImageFile(path.c_str(), bitmap, ImageFileFormat::Pgm);
-    EXPECT_EQ(ReadFileBytes(path), std::string("P5\n3 2\n255\n\x01\x02\x03\x04\x05\x06"));
-
-    const auto loaded = LoadImageFile(path.c_str());
-    EXPECT_EQ(loaded->Width, 3);
-    EXPECT_EQ(loaded->Height, 2);
-    EXPECT_EQ(loaded->BitsPerPixel, 8);
-    EXPECT_EQ(loaded->Data, bitmap.Data);
-    EXPECT_FALSE(loaded->HasRegion);
-    ExpectGreyTable(*loaded);
+TEST_F(ImageFileTest, PgmSavesTopRowFirstAndTwoByteSamplesBigEndian) {
+    // Data row 0 is the image's bottom row; 16-bit samples are little-endian in the bitmap:
+    // 0x0102, 0xFFFE bottom; 0x1234, 0x0000 top.
+    const std::pair<struct_LEAD_Bitmap, std::string> cases[] = {
+        {MakeBitmap(3, 2, 8, {4, 5, 6, 1, 2, 3}), "P5\n3 2\n255\n\x01\x02\x03\x04\x05\x06"s},
+        {MakeBitmap(2, 2, 16, {0x02, 0x01, 0xFE, 0xFF, 0x34, 0x12, 0x00, 0x00}),
+         "P5\n2 2\n65535\n\x12\x34\x00\x00\x01\x02\xFF\xFE"s},
+    };
+    for (const auto& [bitmap, bytes] : cases) {
+        SCOPED_TRACE(bitmap.BitsPerPixel);
+        const std::string path = TempPath(std::to_string(bitmap.BitsPerPixel) + ".pgm");
+        SaveImageFile(path.c_str(), bitmap, ImageFileFormat::Pgm);
+        EXPECT_EQ(ReadFileBytes(path), bytes);
+        const auto loaded = LoadImageFile(path.c_str());
+        EXPECT_EQ(loaded->Width, bitmap.Width);
+        EXPECT_EQ(loaded->Height, 2);
+        EXPECT_EQ(loaded->BitsPerPixel, bitmap.BitsPerPixel);
+        EXPECT_EQ(loaded->Data, bitmap.Data);
+        EXPECT_FALSE(loaded->HasRegion);
+        ExpectGreyTable(*loaded);
+    }
 }
 
-TEST_F(ImageFileTest, PgmSavesTwoByteSamplesBigEndian) {
-    // Little-endian in the bitmap: 0x0102, 0xFFFE bottom; 0x1234, 0x0000 top.
-    const auto bitmap = MakeBitmap(2, 2, 16, {0x02, 0x01, 0xFE, 0xFF, 0x34, 0x12, 0x00, 0x00});
-    const std::string path = TempPath("grey16.pgm");
-    SaveImageFile(path.c_str(), bitmap, ImageFileFormat::Pgm);
-    EXPECT_EQ(ReadFileBytes(path),
-              std::string("P5\n2 2\n65535\n\x12\x34\x00\x00\x01\x02\xFF\xFE", 21));
-    EXPECT_EQ(LoadImageFile(path.c_str())->Data, bitmap.Data);
-}
-
-TEST_F(ImageFileTest, PgmHeaderAllowsCommentsAndAnyWhiteSpace) {
-    const auto path = WriteTemp("comments.pgm", "P5# made by hand\n3\t# width\n#\r 1\r\n"
-                                                "# maxval next\n200\n\x07\x08\xC8trailing");
-    const auto bitmap = LoadImageFile(path.c_str());
-    EXPECT_EQ(bitmap->Width, 3);
-    EXPECT_EQ(bitmap->Height, 1);
-    EXPECT_EQ(bitmap->BitsPerPixel, 8);
-    EXPECT_EQ(bitmap->Data, (std::vector<BYTE>{7, 8, 200}));
-}
-
-TEST_F(ImageFileTest, PgmMaxvalDecidesTheDepthAndSamplesKeepTheirValues) {
-    const auto eight = LoadImageFile(WriteTemp("m255.pgm", "P5 2 1 255\n\x00\xFF"s).c_str());
-    EXPECT_EQ(eight->BitsPerPixel, 8);
-    EXPECT_EQ(eight->Data, (std::vector<BYTE>{0, 255}));
-
-    const auto wide = LoadImageFile(WriteTemp("m256.pgm", "P5 2 1 256\n\x01\x00\x00\xFF"s).c_str());
-    EXPECT_EQ(wide->BitsPerPixel, 16);
-    EXPECT_EQ(wide->Data, (std::vector<BYTE>{0x00, 0x01, 0xFF, 0x00}));
-
-    const auto full = LoadImageFile(WriteTemp("m65535.pgm", "P5 1 1 65535\n\xAB\xCD").c_str());
-    EXPECT_EQ(full->BitsPerPixel, 16);
-    EXPECT_EQ(full->Data, (std::vector<BYTE>{0xCD, 0xAB}));
+TEST_F(ImageFileTest, PgmHeaderAndMaxvalDecideTheDepthAndSamplesKeepTheirValues) {
+    struct Row {
+        std::string bytes;
+        int width, bits;
+        std::vector<BYTE> data;
+    };
+    // Comments and any white space in the header; bytes after the pixels are ignored.
+    const std::string commented = "P5# made by hand\n3\t# width\n#\r 1\r\n# maxval next\n200\n"
+                                  "\x07\x08\xC8trailing";
+    const Row rows[] = {
+        {commented, 3, 8, {7, 8, 200}},
+        {"P5 2 1 255\n\x00\xFF"s, 2, 8, {0, 255}},
+        {"P5 2 1 256\n\x01\x00\x00\xFF"s, 2, 16, {0x00, 0x01, 0xFF, 0x00}},
+        {"P5 1 1 65535\n\xAB\xCD", 1, 16, {0xCD, 0xAB}},
+    };
+    int index = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(index);
+        const auto bitmap = LoadImageFile(WriteTemp(std::to_string(index++), row.bytes).c_str());
+        EXPECT_EQ(bitmap->Width, row.width);
+        EXPECT_EQ(bitmap->Height, 1);
+        EXPECT_EQ(bitmap->BitsPerPixel, row.bits);
+        EXPECT_EQ(bitmap->Data, row.data);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
