@@ -58,8 +58,9 @@ template <class T> std::vector<WORD> AppliedGammaTable(const CGammaLut<T>& lut, 
     return output;
 }
 
-// ---------------------------------------------------------------------------------------------
-// Gamma table
+// Gamma 1 over the occupied levels 10 to 110: 0 below, a ramp over them, the top value above.
+const std::vector<std::pair<int, int>> kRamp10To110 = {{0, 0},     {10, 0},    {11, 2},   {60, 127},
+                                                       {109, 252}, {110, 255}, {200, 255}};
 
 struct TableRow {
     std::vector<DWORD> histogram;
@@ -77,10 +78,7 @@ TEST(GammaLutTable, KnownEntries) {
         // 255 * (i / 255)^0.5 and 255 * (i / 255)^2, truncated.
         {Histogram(255, {{0, 1}, {255, 1}}), 2.0, {{1, 15}, {64, 127}, {128, 180}, {255, 255}}},
         {Histogram(255, {{0, 1}, {255, 1}}), 0.5, {{1, 0}, {64, 16}, {128, 64}, {200, 156}}},
-        // Occupied from 10 to 110: the curve runs over that window, 0 below, M above.
-        {Histogram(255, {{10, 4}, {110, 4}}),
-         1.0,
-         {{0, 0}, {10, 0}, {11, 2}, {60, 127}, {109, 252}, {110, 255}, {200, 255}}},
+        {Histogram(255, {{10, 4}, {110, 4}}), 1.0, kRamp10To110},
         // A single level (M = 0): the range is 0.
         {Histogram(0, {{0, 9}}), 1.0, {{0, 0}}},
     };
@@ -157,9 +155,6 @@ TEST(GammaLut, NullBuffersAreRejected) {
     EXPECT_EQ(std::make_pair(low, high), std::make_pair(0.0, 0.0));
 }
 
-// ---------------------------------------------------------------------------------------------
-// Constructor statistics and window
-
 TEST(GammaLutConstruction, InputWindowFromTheHistogram) {
     const std::vector<DWORD> h = Histogram(255, {{20, 5}, {100, 1}, {221, 2}});
     // A rejected search reports the window unchanged.
@@ -180,9 +175,6 @@ TEST(GammaLutConstruction, InputWindowFromTheHistogram) {
     EXPECT_EQ(Search(lut16, -1.0), Found(1.0, 16000, 45000));
 }
 
-// ---------------------------------------------------------------------------------------------
-// Window strategy and window table
-
 TEST(GammaWindow, MMEqualCutFromOccupiedLevelsAndCuts) {
     const std::vector<DWORD> h = Histogram(255, {{10, 3}, {50, 9}, {110, 1}});
     const std::vector<DWORD> upper = Histogram(255, {{56, 1}, {156, 1}});
@@ -190,17 +182,15 @@ TEST(GammaWindow, MMEqualCutFromOccupiedLevelsAndCuts) {
     const struct {
         const std::vector<DWORD>& histogram;
         double lowCut, highCut, low, high;
-    } rows[] = {
-        {h, 0.0, 0.0, 10.0, 110.0},
-        {h, 0.1, 0.2, 20.0, 90.0},
-        {h, -1.0, -2.0, 0.0, 255.0},
-        {h, 0.8, 0.8, 90.0, 90.0},
-        {empty, 0.1, 0.1, 0.0, 0.0},
-        // A high end of n or more is pulled back to n - 1; one below n stays.
-        {upper, 0.0, -1.0, 56.0, 255.0},
-        {upper, 0.0, -0.995, 56.0, 255.5},
-        {upper, 0.0, -0.5, 56.0, 206.0},
-    };
+    } rows[] = {{h, 0.0, 0.0, 10.0, 110.0},
+                {h, 0.1, 0.2, 20.0, 90.0},
+                {h, -1.0, -2.0, 0.0, 255.0},
+                {h, 0.8, 0.8, 90.0, 90.0},
+                {empty, 0.1, 0.1, 0.0, 0.0},
+                // A high end of n or more is pulled back to n - 1; one below n stays.
+                {upper, 0.0, -1.0, 56.0, 255.0},
+                {upper, 0.0, -0.995, 56.0, 255.5},
+                {upper, 0.0, -0.5, 56.0, 206.0}};
     for (const auto& row : rows) {
         double low = kNaN;
         double high = kNaN;
@@ -235,12 +225,7 @@ TEST(GammaWindow, WindowTables) {
     const std::vector<DWORD> h = Histogram(255, {{10, 3}, {50, 9}, {110, 1}});
     const std::vector<Row> rows = {
         // Without a strategy: the occupied levels, the cuts unused.
-        {"default",
-         h,
-         0.2,
-         0.3,
-         nullptr,
-         {{0, 0}, {10, 0}, {11, 2}, {60, 127}, {109, 252}, {110, 255}, {255, 255}}},
+        {"default", h, 0.2, 0.3, nullptr, kRamp10To110},
         {"cuts", h, 0.1, 0.2, MMEqualCut, {{19, 0}, {20, 0}, {21, 3}, {89, 251}, {90, 255}}},
         {"empty", h, 0.0, 0.0, EmptyWindow, {{0, 0}, {40, 0}, {41, 0}, {255, 0}}},
         {"reversed", h, 0.0, 0.0, ReversedWindow, {{30, 0}, {60, 0}, {90, 0}, {255, 0}}},
@@ -256,9 +241,6 @@ TEST(GammaWindow, WindowTables) {
             EXPECT_EQ(table[index], value) << row.name << " entry " << index;
     }
 }
-
-// ---------------------------------------------------------------------------------------------
-// Search
 
 TEST(GammaLutSearch, RejectedInputsGiveGammaOneAndTouchNoTable) {
     const std::vector<DWORD> h = Histogram(255, {{30, 100}, {90, 50}, {200, 5}});
@@ -396,19 +378,15 @@ TEST(GammaLutSearch, KnownOptima) {
     CheckSearch<unsigned short>({"", h, 0.0, 0.6, 0, 5.0, 2.9106961809584524, 2000, 58000});
 }
 
-// ---------------------------------------------------------------------------------------------
-// Applying the tables
-//
-// Histograms occupied at the two ends keep the corrected mean in the middle whatever the
-// gamma, so a search aiming at p = 0 is rejected and leaves the tables of gamma 1.0 over the
-// input window of the constructor.
-
 void Window100To900(LONG, const DWORD*, double, double, double& low, double& high) {
     low = 100.0;
     high = 900.0;
 }
 
 TEST(GammaLutApply, SixteenBitSamples) {
+    // Occupied at the two ends, the corrected mean stays in the middle whatever the gamma, so a
+    // search aiming at p = 0 is rejected and leaves the tables of gamma 1.0 over the input
+    // window of the constructor.
     const std::vector<DWORD> h = Histogram(1000, {{0, 5}, {1000, 5}});
     CGammaLut<unsigned short> lut(1000, h.data(), 0.2); // window 200, width 800
     const std::vector<unsigned short> source = {0, 199, 301, 650, 850, 999, 1000, 5000};
