@@ -208,9 +208,6 @@ TEST(Histogram, GatheringResetsHiliteAndUpperLimit) {
     EXPECT_EQ(copy.GetPixelCount(), 6u);
 }
 
-// ---------------------------------------------------------------------------------------------
-// The chart
-
 // The bars that are not empty, as drawn in device pixels.
 Lines Bars(const CRecordingDC& dc) {
     return dc.Lines([](const CRecordingDC::Record& r) {
@@ -240,20 +237,16 @@ TEST(Histogram, ChartMapsBinsAcrossAndCountsUp) {
     EXPECT_EQ(dc.GetCurrentLogPen().lopnColor, RGB(0, 0, 0));
     EXPECT_EQ(dc.GetCurrentLogPen().lopnWidth.x, 1);
     EXPECT_EQ(h.GetHiliteRect(), CRect(137, 19, 140, 121));
-}
 
-TEST(Histogram, TallChartsAreScaledToTheMappingsLimit) {
-    auto bitmap = GreyBitmap(4, 1, 8, {2, 1, 2, 1});
-    CHistogram h;
-    ASSERT_EQ(h.Init(&bitmap), 1);
+    // A tall chart is scaled to the mapping's limit: factor 2.0, top 32766, so a count of 2 is
+    // 1 unit of 32766, far below a pixel.
     h.SetDrawingArea(CRect(0, 0, 256, 100));
-    // Factor 2.0, top 32766: a count of 2 is 1 unit of 32766, far below a pixel.
     h.SetUpperLimit(65532);
-    CRecordingDC dc;
-    h.DrawHistogram(&dc);
-    EXPECT_EQ(dc.LinesNamed("Mapping")[3],
+    CRecordingDC tall;
+    h.DrawHistogram(&tall);
+    EXPECT_EQ(tall.LinesNamed("Mapping")[3],
               "Mapping mode 8 window (0,0) ext (256,32766) viewport (0,100) ext (256,-100)");
-    EXPECT_TRUE(Bars(dc).empty());
+    EXPECT_TRUE(Bars(tall).empty());
 }
 
 TEST(Histogram, ChartDrawsNothingWithoutBinsAreaOrHeight) {
