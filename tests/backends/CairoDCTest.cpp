@@ -71,10 +71,6 @@ std::unique_ptr<CCairoDC> NoisyCanvas() {
     return CCairoDC::CreateImageFromRgb(rgb.data(), 64, 64, 64 * 3);
 }
 
-COLORREF Not(COLORREF c) {
-    return ~c & 0xFFFFFF;
-}
-
 void SelectFont(CDC& dc, CFont& font, int height, int weight = FW_NORMAL, int escapement = 0,
                 BYTE italic = 0) {
     font.CreateFont(height, 0, escapement, escapement, weight, italic, 0, 0, ANSI_CHARSET, 0, 0, 0,
@@ -275,9 +271,9 @@ TEST(CairoDCMixModes, ModesCombineBitByBit) {
         int rop;
         COLORREF expected;
     };
-    const Case cases[] = {{R2_NOTXORPEN, Not(base ^ penColour)},
+    const Case cases[] = {{R2_NOTXORPEN, ~(base ^ penColour) & 0xFFFFFF},
                           {R2_XORPEN, base ^ penColour},
-                          {R2_NOT, Not(base)},
+                          {R2_NOT, ~base & 0xFFFFFF},
                           {R2_BLACK, kBlack},
                           {R2_WHITE, kWhite},
                           {R2_NOP, base},
