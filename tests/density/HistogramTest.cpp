@@ -242,6 +242,7 @@ TEST(Histogram, ChartMapsBinsAcrossAndCountsUp) {
     // 1 unit of 32766, far below a pixel.
     h.SetDrawingArea(CRect(0, 0, 256, 100));
     h.SetUpperLimit(65532);
+    h.SetHiliteIntensity(-1);
     CRecordingDC tall;
     h.DrawHistogram(&tall);
     EXPECT_EQ(tall.LinesNamed("Mapping")[3],
