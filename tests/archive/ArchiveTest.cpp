@@ -1,4 +1,3 @@
-#include "ArchiveTestClasses.h"
 #include "support/ArchiveBytes.h"
 
 #include <vellum/archive/Archive.h>
@@ -16,9 +15,83 @@
 namespace vellum::test {
 namespace {
 
+// A 32-bit value; counts its live instances so tests can prove nothing leaks.
+class CTestValue : public CObject {
+    DECLARE_SERIAL(CTestValue)
+public:
+    CTestValue() { ++s_live; }
+    explicit CTestValue(int value) : m_value(value) { ++s_live; }
+    ~CTestValue() override { --s_live; }
+    void Serialize(CArchive& ar) override {
+        if (ar.IsStoring())
+            ar << m_value;
+        else
+            ar >> m_value;
+    }
+
+    std::int32_t m_value = 0;
+    static inline int s_live = 0;
+};
+
+// A value and an owned child object, read without a requested class.
+class CTestHolder : public CObject {
+    DECLARE_SERIAL(CTestHolder)
+public:
+    CTestHolder() { ++s_live; }
+    ~CTestHolder() override { --s_live; }
+    void Serialize(CArchive& ar) override {
+        if (ar.IsStoring()) {
+            ar << m_value << m_child.get();
+        } else {
+            ar >> m_value;
+            m_child.reset(ar.ReadObject(nullptr));
+        }
+    }
+
+    std::int32_t m_value = 0;
+    std::unique_ptr<CObject> m_child;
+    static inline int s_live = 0;
+};
+
+// Registered with CTestValue as its base, though its C++ base is CObject.
+class CTestLeaf : public CObject {
+    DECLARE_SERIAL(CTestLeaf)
+};
+
+// Schema 2 without the versionable flag: other schemas are refused.
+class CTestFixed : public CObject {
+    DECLARE_SERIAL(CTestFixed)
+};
+
+// Remembers the schema the archive reports while its body is read.
+class CTestVersioned : public CObject {
+    DECLARE_SERIAL(CTestVersioned)
+public:
+    void Serialize(CArchive& ar) override {
+        if (ar.IsLoading()) {
+            m_schemaSeen = ar.GetObjectSchema();
+            m_schemaSeenTwice = ar.GetObjectSchema();
+        }
+    }
+    UINT m_schemaSeen = 0;
+    UINT m_schemaSeenTwice = 0;
+};
+
+IMPLEMENT_SERIAL(CTestValue, CObject, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CTestHolder, CObject, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CTestLeaf, CTestValue, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CTestFixed, CObject, 2)
+IMPLEMENT_SERIAL(CTestVersioned, CObject, VERSIONABLE_SCHEMA | 1)
+
 class ArchiveTest : public ::testing::Test {
 protected:
-    void SetUp() override { RegisterTestClasses(); }
+    // Registering a class again under its own name changes nothing.
+    static void SetUpTestSuite() {
+        for (const CRuntimeClass* cls :
+             {RUNTIME_CLASS(CTestValue), RUNTIME_CLASS(CTestHolder), RUNTIME_CLASS(CTestLeaf),
+              RUNTIME_CLASS(CTestFixed), RUNTIME_CLASS(CTestVersioned)})
+            CClassRegistry::Instance().Register(cls);
+    }
     void TearDown() override {
         EXPECT_EQ(CTestValue::s_live, 0);
         EXPECT_EQ(CTestHolder::s_live, 0);
@@ -41,8 +114,8 @@ TEST_F(ArchiveTest, PrimitivesAreLittleEndianWithoutPadding) {
            << DWORD{0xDEADBEEF} << 1.0f << 1.0;
     });
     Bytes expected;
-    Append(expected, {0xAB, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xEF, 0xBE, 0xAD,
-                      0xDE, 0x00, 0x00, 0x80, 0x3F});
+    Append(expected, {0xAB, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xEF, 0xBE, 0xAD, 0xDE,
+                      0x00, 0x00, 0x80, 0x3F});
     AppendDouble(expected, 1.0);
     EXPECT_EQ(bytes, expected);
 
@@ -85,14 +158,6 @@ TEST_F(ArchiveTest, StringLengthTakesThreeForms) {
     }
 }
 
-TEST_F(ArchiveTest, StringsKeepCodePageBytes) {
-    const CString text("Propiet\xE0 90\xB0");
-    const Bytes bytes = Store([&](CArchive& ar) { ar << text; });
-    Bytes expected{12};
-    AppendText(expected, "Propiet\xE0 90\xB0");
-    EXPECT_EQ(bytes, expected);
-}
-
 TEST_F(ArchiveTest, WideStringsAreConvertedToTheCodePage) {
     // Short form: 0xFF 0xFFFE, one-byte length 4, then UTF-16LE "a", "à", "€", "Ω".
     Bytes shortForm{0xFF, 0xFE, 0xFF, 0x04, 'a', 0x00, 0xE0, 0x00, 0xAC, 0x20, 0xA9, 0x03};
@@ -121,8 +186,8 @@ TEST_F(ArchiveTest, CountEscapesAt0xFFFF) {
         ar.WriteCount(65535);
         ar.WriteCount(0x12345678);
     });
-    const Bytes expected{0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00,
-                         0xFF, 0xFF, 0x78, 0x56, 0x34, 0x12};
+    const Bytes expected{0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00,
+                         0x00, 0xFF, 0xFF, 0x78, 0x56, 0x34, 0x12};
     EXPECT_EQ(bytes, expected);
     Load(bytes, [](CArchive& ar) {
         EXPECT_EQ(ar.ReadCount(), 65534u);
@@ -135,11 +200,10 @@ TEST_F(ArchiveTest, ObjectsShareOneIndexTableWithClasses) {
     CTestValue a(7), c(9);
     CTestHolder b;
     b.m_value = 8;
-    const Bytes bytes = Store([&](CArchive& ar) {
-        ar << static_cast<const CObject*>(nullptr) << &a << &b << &c << &a;
-    });
+    const Bytes bytes = Store(
+        [&](CArchive& ar) { ar << static_cast<const CObject*>(nullptr) << &a << &b << &c << &a; });
     Bytes expected;
-    AppendWord(expected, 0x0000); // null
+    AppendWord(expected, 0x0000);           // null
     AppendNewClass(expected, "CTestValue"); // class 1, a is object 2
     AppendDword(expected, 7);
     AppendNewClass(expected, "CTestHolder"); // class 3, b is object 4
@@ -208,7 +272,8 @@ TEST_F(ArchiveTest, IndexesFrom0x7FFFUseTheLongForm) {
     AppendWord(lateRecord, 0);
     AppendWord(lateRecord, 0x7FFF);
     AppendDword(lateRecord, 0x80008001u);
-    EXPECT_TRUE(std::equal(lateRecord.begin(), lateRecord.end(), bytes.begin() + static_cast<long>(offset)));
+    EXPECT_TRUE(std::equal(lateRecord.begin(), lateRecord.end(),
+                           bytes.begin() + static_cast<long>(offset)));
 
     Load(bytes, [&](CArchive& ar) {
         std::vector<std::unique_ptr<CObject>> read;
@@ -259,10 +324,6 @@ TEST_F(ArchiveTest, BadClassFailures) {
     AppendNewClass(wrongReference, "CTestHolder");
     AppendDword(wrongReference, 0);
     AppendWord(wrongReference, 0x0000);
-    Load(wrongReference, [](CArchive& ar) {
-        std::unique_ptr<CObject> holder(ar.ReadObject(nullptr));
-        EXPECT_NE(holder, nullptr);
-    });
     AppendWord(wrongReference, 0x0002);
     EXPECT_EQ(CauseOf([&] {
                   Load(wrongReference, [](CArchive& ar) {
@@ -300,21 +361,16 @@ TEST_F(ArchiveTest, BadIndexFailures) {
     EXPECT_EQ(LoadFailure(Bytes{0xFF, 0x7F, 0x01, 0x00, 0x00, 0x80}), CArchiveException::badIndex);
 
     // Index 1 is a class: it is neither an object to refer to, nor a class once it is an object.
-    Bytes classAsObject;
-    AppendNewClass(classAsObject, "CTestValue");
-    AppendDword(classAsObject, 0);
-    AppendWord(classAsObject, 0x0001);
-    EXPECT_EQ(LoadFailure(classAsObject), CArchiveException::badIndex);
-    Bytes objectAsClass;
-    AppendNewClass(objectAsClass, "CTestValue");
-    AppendDword(objectAsClass, 0);
-    AppendWord(objectAsClass, 0x8002);
-    EXPECT_EQ(LoadFailure(objectAsClass), CArchiveException::badIndex);
+    for (const WORD tag : {0x0001, 0x8002}) {
+        Bytes bytes;
+        AppendNewClass(bytes, "CTestValue");
+        AppendDword(bytes, 0);
+        AppendWord(bytes, tag);
+        EXPECT_EQ(LoadFailure(bytes), CArchiveException::badIndex) << tag;
+    }
 
     // ReadClass on an object tag has nowhere to put it.
-    Load(Bytes{0x02, 0x00}, [](CArchive& ar) {
-        EXPECT_THROW(ar.ReadClass(), CArchiveException);
-    });
+    Load(Bytes{0x02, 0x00}, [](CArchive& ar) { EXPECT_THROW(ar.ReadClass(), CArchiveException); });
 }
 
 TEST_F(ArchiveTest, EndOfDataFailsAndFreesWhatWasRead) {
@@ -386,7 +442,8 @@ TEST_F(ArchiveTest, SmallAndCallerBuffersGiveTheSameBytes) {
         CMemFile file;
         std::vector<BYTE> callerBuffer(static_cast<std::size_t>(bufSize));
         {
-            CArchive ar(&file, CArchive::store, bufSize, bufSize == 7 ? callerBuffer.data() : nullptr);
+            CArchive ar(&file, CArchive::store, bufSize,
+                        bufSize == 7 ? callerBuffer.data() : nullptr);
             write(ar);
             ar.Close();
         }

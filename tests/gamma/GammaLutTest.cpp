@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <initializer_list>
 #include <limits>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -26,13 +27,25 @@ std::vector<DWORD> Histogram(std::size_t maxValue,
     return h;
 }
 
-// The window lower and width that a rejected search reports.
-template <class T> std::pair<int, int> InputWindow(CGammaLut<T>& lut) {
+// What a search reports: the gamma, the input window's lower end and its width.
+using Found = std::tuple<double, int, int>;
+
+template <class T> Found Search(CGammaLut<T>& lut, double p) {
     double gamma = 0.0;
     WORD lower = 0xFFFF;
     WORD width = 0xFFFF;
-    lut.CalculateOptimalGamma(-1.0, gamma, lower, width);
-    return {lower, width};
+    lut.CalculateOptimalGamma(p, gamma, lower, width);
+    return {gamma, lower, width};
+}
+
+template <class T>
+Found WindowSearch(CGammaLut<T>& lut, double p, double lowCut, double highCut,
+                   GammaWindowStrategy strategy) {
+    double gamma = 0.0;
+    WORD lower = 0xFFFF;
+    WORD width = 0xFFFF;
+    lut.CalculateOptimalGamma(p, gamma, lower, width, lowCut, highCut, strategy);
+    return {gamma, lower, width};
 }
 
 // The gamma table of the object, read through ApplyGammaLut over every sample value.
@@ -45,8 +58,9 @@ template <class T> std::vector<WORD> AppliedGammaTable(const CGammaLut<T>& lut, 
     return output;
 }
 
-// ---------------------------------------------------------------------------------------------
-// Gamma table
+// Gamma 1 over the occupied levels 10 to 110: 0 below, a ramp over them, the top value above.
+const std::vector<std::pair<int, int>> kRamp10To110 = {{0, 0},     {10, 0},    {11, 2},   {60, 127},
+                                                       {109, 252}, {110, 255}, {200, 255}};
 
 struct TableRow {
     std::vector<DWORD> histogram;
@@ -64,14 +78,14 @@ TEST(GammaLutTable, KnownEntries) {
         // 255 * (i / 255)^0.5 and 255 * (i / 255)^2, truncated.
         {Histogram(255, {{0, 1}, {255, 1}}), 2.0, {{1, 15}, {64, 127}, {128, 180}, {255, 255}}},
         {Histogram(255, {{0, 1}, {255, 1}}), 0.5, {{1, 0}, {64, 16}, {128, 64}, {200, 156}}},
-        // Occupied from 10 to 110: the curve runs over that window, 0 below, M above.
-        {Histogram(255, {{10, 4}, {110, 4}}),
-         1.0,
-         {{0, 0}, {10, 0}, {11, 2}, {60, 127}, {109, 252}, {110, 255}, {200, 255}}},
+        {Histogram(255, {{10, 4}, {110, 4}}), 1.0, kRamp10To110},
+        // A single level (M = 0): the range is 0.
+        {Histogram(0, {{0, 9}}), 1.0, {{0, 0}}},
     };
     for (const TableRow& row : rows) {
-        const CGammaLut<unsigned char> lut(255, row.histogram.data(), 0.0);
-        std::vector<unsigned char> table(256, 0xAB);
+        const auto m = static_cast<unsigned char>(row.histogram.size() - 1);
+        const CGammaLut<unsigned char> lut(m, row.histogram.data(), 0.0);
+        std::vector<unsigned char> table(row.histogram.size(), 0xAB);
         lut.GetGammaCorrectedLut(row.gamma, table.data());
         for (const auto& [index, value] : row.entries)
             EXPECT_EQ(table[index], value) << "gamma " << row.gamma << " entry " << index;
@@ -116,14 +130,6 @@ TEST(GammaLutTable, GammaIsClampedToTheBounds) {
     EXPECT_EQ(table(0.1)[64], 16);
 }
 
-TEST(GammaLutTable, SingleLevelRangeIsZero) {
-    const DWORD single[1] = {9};
-    const CGammaLut<unsigned char> tiny(0, single, 0.5);
-    unsigned char entry = 0xAB;
-    tiny.GetGammaCorrectedLut(1.0, &entry);
-    EXPECT_EQ(entry, 0);
-}
-
 TEST(GammaLut, NullBuffersAreRejected) {
     const std::vector<DWORD> h = Histogram(255, {{10, 3}, {255, 10}});
     const CGammaLut<unsigned char> lut(255, h.data(), 0.0);
@@ -149,55 +155,49 @@ TEST(GammaLut, NullBuffersAreRejected) {
     EXPECT_EQ(std::make_pair(low, high), std::make_pair(0.0, 0.0));
 }
 
-// ---------------------------------------------------------------------------------------------
-// Constructor statistics and window
-
 TEST(GammaLutConstruction, InputWindowFromTheHistogram) {
     const std::vector<DWORD> h = Histogram(255, {{20, 5}, {100, 1}, {221, 2}});
+    // A rejected search reports the window unchanged.
     auto window = [&](double p) {
         CGammaLut<unsigned char> lut(255, h.data(), p);
-        return InputWindow(lut);
+        return Search(lut, -1.0);
     };
-    EXPECT_EQ(window(0.0), std::make_pair(20, 201));
-    EXPECT_EQ(window(0.3), std::make_pair(80, 141)); // trunc(20 + 0.3 * 201)
-    EXPECT_EQ(window(1.0), std::make_pair(221, 0));
-    EXPECT_EQ(window(1.5), std::make_pair(20, 201));
-    EXPECT_EQ(window(kNaN), std::make_pair(20, 201));
+    EXPECT_EQ(window(0.0), Found(1.0, 20, 201));
+    EXPECT_EQ(window(0.3), Found(1.0, 80, 141)); // trunc(20 + 0.3 * 201)
+    EXPECT_EQ(window(1.0), Found(1.0, 221, 0));
+    EXPECT_EQ(window(1.5), Found(1.0, 20, 201));
+    EXPECT_EQ(window(kNaN), Found(1.0, 20, 201));
 
     std::vector<DWORD> h16(65536, 0);
     h16[1000] = 1;
     h16[61000] = 1;
     CGammaLut<unsigned short> lut16(65535, h16.data(), 0.25);
-    EXPECT_EQ(InputWindow(lut16), std::make_pair(16000, 45000));
+    EXPECT_EQ(Search(lut16, -1.0), Found(1.0, 16000, 45000));
 }
-
-// ---------------------------------------------------------------------------------------------
-// Window strategy and window table
 
 TEST(GammaWindow, MMEqualCutFromOccupiedLevelsAndCuts) {
     const std::vector<DWORD> h = Histogram(255, {{10, 3}, {50, 9}, {110, 1}});
-    auto window = [&](double lowCut, double highCut) {
+    const std::vector<DWORD> upper = Histogram(255, {{56, 1}, {156, 1}});
+    const std::vector<DWORD> empty(256, 0);
+    const struct {
+        const std::vector<DWORD>& histogram;
+        double lowCut, highCut, low, high;
+    } rows[] = {{h, 0.0, 0.0, 10.0, 110.0},
+                {h, 0.1, 0.2, 20.0, 90.0},
+                {h, -1.0, -2.0, 0.0, 255.0},
+                {h, 0.8, 0.8, 90.0, 90.0},
+                {empty, 0.1, 0.1, 0.0, 0.0},
+                // A high end of n or more is pulled back to n - 1; one below n stays.
+                {upper, 0.0, -1.0, 56.0, 255.0},
+                {upper, 0.0, -0.995, 56.0, 255.5},
+                {upper, 0.0, -0.5, 56.0, 206.0}};
+    for (const auto& row : rows) {
         double low = kNaN;
         double high = kNaN;
-        MMEqualCut(256, h.data(), lowCut, highCut, low, high);
-        return std::make_pair(low, high);
-    };
-    EXPECT_EQ(window(0.0, 0.0), std::make_pair(10.0, 110.0));
-    EXPECT_EQ(window(0.1, 0.2), std::make_pair(20.0, 90.0));
-    EXPECT_EQ(window(-1.0, -2.0), std::make_pair(0.0, 255.0));
-    EXPECT_EQ(window(0.8, 0.8), std::make_pair(90.0, 90.0));
-    const std::vector<DWORD> empty(256, 0);
-    double low = kNaN;
-    double high = kNaN;
-    MMEqualCut(256, empty.data(), 0.1, 0.1, low, high);
-    EXPECT_EQ(std::make_pair(low, high), std::make_pair(0.0, 0.0));
-
-    // A high end of exactly n is pulled back to n - 1.
-    const std::vector<DWORD> upper = Histogram(255, {{56, 1}, {156, 1}});
-    MMEqualCut(256, upper.data(), 0.0, -1.0, low, high);
-    EXPECT_EQ(high, 255.0);
-    MMEqualCut(256, upper.data(), 0.0, -0.5, low, high);
-    EXPECT_EQ(high, 206.0);
+        MMEqualCut(256, row.histogram.data(), row.lowCut, row.highCut, low, high);
+        EXPECT_EQ(std::make_pair(low, high), std::make_pair(row.low, row.high))
+            << row.lowCut << ", " << row.highCut;
+    }
 }
 
 void EmptyWindow(LONG, const DWORD*, double, double, double& low, double& high) {
@@ -225,12 +225,7 @@ TEST(GammaWindow, WindowTables) {
     const std::vector<DWORD> h = Histogram(255, {{10, 3}, {50, 9}, {110, 1}});
     const std::vector<Row> rows = {
         // Without a strategy: the occupied levels, the cuts unused.
-        {"default",
-         h,
-         0.2,
-         0.3,
-         nullptr,
-         {{0, 0}, {10, 0}, {11, 2}, {60, 127}, {109, 252}, {110, 255}, {255, 255}}},
+        {"default", h, 0.2, 0.3, nullptr, kRamp10To110},
         {"cuts", h, 0.1, 0.2, MMEqualCut, {{19, 0}, {20, 0}, {21, 3}, {89, 251}, {90, 255}}},
         {"empty", h, 0.0, 0.0, EmptyWindow, {{0, 0}, {40, 0}, {41, 0}, {255, 0}}},
         {"reversed", h, 0.0, 0.0, ReversedWindow, {{30, 0}, {60, 0}, {90, 0}, {255, 0}}},
@@ -247,57 +242,32 @@ TEST(GammaWindow, WindowTables) {
     }
 }
 
-// ---------------------------------------------------------------------------------------------
-// Search
-
-TEST(GammaLutSearch, RejectedInputsGiveGammaOneWithoutTables) {
+TEST(GammaLutSearch, RejectedInputsGiveGammaOneAndTouchNoTable) {
     const std::vector<DWORD> h = Histogram(255, {{30, 100}, {90, 50}, {200, 5}});
     const std::vector<unsigned char> source = {0, 30, 90, 200, 255};
-
+    CGammaLut<unsigned char> lut(255, h.data(), 0.0);
     for (const double p : {-0.01, 1.01, kNaN, -kInf}) {
-        CGammaLut<unsigned char> lut(255, h.data(), 0.0);
-        double gamma = 7.0;
-        WORD lower = 0;
-        WORD width = 0;
-        lut.CalculateOptimalGamma(p, gamma, lower, width);
-        EXPECT_EQ(gamma, 1.0);
-        EXPECT_EQ(lower, 30);
-        EXPECT_EQ(width, 170);
+        EXPECT_EQ(Search(lut, p), Found(1.0, 30, 170)) << p;
         std::vector<BYTE> narrow(source.size(), 0xAB);
         lut.ApplyGammaLut(static_cast<DWORD>(source.size()), source.data(), narrow.data());
         EXPECT_EQ(narrow, std::vector<BYTE>(source.size(), 0));
         EXPECT_EQ(AppliedGammaTable(lut, 255), std::vector<WORD>(256, 0));
     }
+    // A later rejection keeps the tables of the last accepted search.
+    Search(lut, 0.5);
+    const std::vector<WORD> accepted = AppliedGammaTable(lut, 255);
+    ASSERT_NE(accepted, std::vector<WORD>(256, 0));
+    EXPECT_EQ(Search(lut, 2.0), Found(1.0, 30, 170));
+    EXPECT_EQ(AppliedGammaTable(lut, 255), accepted);
 
     // Mean 0: everything at level 0, or no counts at all.
     for (const std::vector<DWORD>& zeroMean :
          {Histogram(255, {{0, 1000}}), std::vector<DWORD>(256, 0)}) {
-        CGammaLut<unsigned char> lut(255, zeroMean.data(), 0.5);
-        double gamma = 7.0;
-        WORD lower = 0xFFFF;
-        WORD width = 0xFFFF;
-        lut.CalculateOptimalGamma(0.5, gamma, lower, width, 0.0, 0.0, nullptr);
-        EXPECT_EQ(gamma, 1.0);
-        EXPECT_EQ(lower, 0);
-        EXPECT_EQ(width, 0);
-        EXPECT_EQ(lut.GetTarget(), 0.0);
-        EXPECT_EQ(AppliedGammaTable(lut, 255), std::vector<WORD>(256, 0));
+        CGammaLut<unsigned char> dark(255, zeroMean.data(), 0.5);
+        EXPECT_EQ(WindowSearch(dark, 0.5, 0.0, 0.0, nullptr), Found(1.0, 0, 0));
+        EXPECT_EQ(dark.GetTarget(), 0.0);
+        EXPECT_EQ(AppliedGammaTable(dark, 255), std::vector<WORD>(256, 0));
     }
-}
-
-TEST(GammaLutSearch, RejectedInputKeepsEarlierTables) {
-    const std::vector<DWORD> h = Histogram(255, {{30, 100}, {90, 50}, {200, 5}});
-    CGammaLut<unsigned char> lut(255, h.data(), 0.0);
-    double gamma = 0.0;
-    WORD lower = 0;
-    WORD width = 0;
-    lut.CalculateOptimalGamma(0.5, gamma, lower, width);
-    const std::vector<WORD> before = AppliedGammaTable(lut, 255);
-    ASSERT_NE(before, std::vector<WORD>(256, 0));
-
-    lut.CalculateOptimalGamma(2.0, gamma, lower, width);
-    EXPECT_EQ(gamma, 1.0);
-    EXPECT_EQ(AppliedGammaTable(lut, 255), before);
 }
 
 TEST(GammaLutSearch, Target) {
@@ -305,21 +275,14 @@ TEST(GammaLutSearch, Target) {
     // window mode stays on for later calls of the plain overload.
     const std::vector<DWORD> h1000 = Histogram(1000, {{100, 8}, {700, 2}});
     CGammaLut<unsigned short> wide(1000, h1000.data(), 0.0);
-    double gamma = 0.0;
-    WORD lower = 0;
-    WORD width = 0;
-    const struct {
-        double p;
-        bool window;
-        double target;
-    } steps[] = {{0.0, false, 100.0}, {1.0, false, 900.0}, {0.5, true, 127.5}, {1.0, false, 229.5}};
-    for (const auto& step : steps) {
-        if (step.window)
-            wide.CalculateOptimalGamma(step.p, gamma, lower, width, 0.0, 0.0, nullptr);
-        else
-            wide.CalculateOptimalGamma(step.p, gamma, lower, width);
-        EXPECT_EQ(wide.GetTarget(), step.target) << step.p;
-    }
+    Search(wide, 0.0);
+    EXPECT_EQ(wide.GetTarget(), 100.0);
+    Search(wide, 1.0);
+    EXPECT_EQ(wide.GetTarget(), 900.0);
+    WindowSearch(wide, 0.5, 0.0, 0.0, nullptr);
+    EXPECT_EQ(wide.GetTarget(), 127.5);
+    Search(wide, 1.0);
+    EXPECT_EQ(wide.GetTarget(), 229.5);
 }
 
 std::vector<DWORD> DarkImage() {
@@ -361,15 +324,11 @@ template <class T> void CheckSearch(const SearchCase& c) {
     const std::size_t m = c.histogram.size() - 1;
     CGammaLut<T> lut(static_cast<T>(m), c.histogram.data(), c.constructorP);
     lut.SetMinMaxGamma(c.maxGamma < 1.0 ? 0.5 : 0.02, c.maxGamma);
-    double gamma = 0.0;
-    WORD lower = 0;
-    WORD width = 0;
-    if (c.window == 0)
-        lut.CalculateOptimalGamma(c.p, gamma, lower, width);
-    else if (c.window == 1) // the cuts go unused without a strategy
-        lut.CalculateOptimalGamma(c.p, gamma, lower, width, 0.3, 0.3, nullptr);
-    else
-        lut.CalculateOptimalGamma(c.p, gamma, lower, width, 0.05, 0.1, MMEqualCut);
+    // Without a strategy the cuts go unused.
+    const auto [gamma, lower, width] = c.window == 0 ? Search(lut, c.p)
+                                       : c.window == 1
+                                           ? WindowSearch(lut, c.p, 0.3, 0.3, nullptr)
+                                           : WindowSearch(lut, c.p, 0.05, 0.1, MMEqualCut);
     EXPECT_DOUBLE_EQ(gamma, c.gamma);
     EXPECT_EQ(lower, c.lower);
     EXPECT_EQ(width, c.width);
@@ -377,9 +336,7 @@ template <class T> void CheckSearch(const SearchCase& c) {
     // The tables left behind are those of the chosen gamma.
     std::vector<T> table(m + 1);
     lut.GetGammaCorrectedLut(gamma, table.data());
-    const std::vector<WORD> applied = AppliedGammaTable(lut, m);
-    for (std::size_t i = 0; i <= m; ++i)
-        ASSERT_EQ(applied[i], table[i]) << "entry " << i;
+    EXPECT_EQ(AppliedGammaTable(lut, m), std::vector<WORD>(table.begin(), table.end()));
 }
 
 TEST(GammaLutSearch, KnownOptima) {
@@ -411,7 +368,7 @@ TEST(GammaLutSearch, KnownOptima) {
     }
 
     // A dark 16-bit image over all 65536 bins: aiming at the middle, the best gamma misses the
-    // target by more than 1000.0.
+    // target by more than 1000.0; a little higher it is accepted.
     std::vector<DWORD> h(65536, 0);
     for (int i = 2000; i < 30000; i += 7)
         h[i] = 3 + static_cast<DWORD>(i % 11);
@@ -419,165 +376,35 @@ TEST(GammaLutSearch, KnownOptima) {
     SCOPED_TRACE("sixteenBit");
     CheckSearch<unsigned short>({"", h, 0.0, 0.5, 0, 5.0, 1.0, 2000, 58000});
     CheckSearch<unsigned short>({"", h, 0.0, 0.6, 0, 5.0, 2.9106961809584524, 2000, 58000});
-    CheckSearch<unsigned short>({"", h, 0.0, 0.5, 1, 5.0, 2.299171778365559, 2000, 58000});
 }
 
-// ---------------------------------------------------------------------------------------------
-// Applying the tables
-//
-// Histograms occupied at the two ends keep the corrected mean in the middle whatever the
-// gamma, so a search aiming at p = 0 is rejected and leaves the tables of gamma 1.0 over the
-// input window of the constructor.
-
-void Window50To150(LONG, const DWORD*, double, double, double& low, double& high) {
-    low = 50.0;
-    high = 150.0;
-}
 void Window100To900(LONG, const DWORD*, double, double, double& low, double& high) {
     low = 100.0;
     high = 900.0;
 }
 
-TEST(GammaLutApply, EightBitSamples) {
-    const std::vector<DWORD> h = Histogram(255, {{0, 10}, {255, 10}});
-    CGammaLut<unsigned char> lut(255, h.data(), 0.5); // window 127, width 128
-    const std::vector<unsigned char> source = {0, 100, 127, 128, 160, 191, 200, 254, 255};
-    const DWORD n = static_cast<DWORD>(source.size());
-    double gamma = 0.0;
-    WORD lower = 0;
-    WORD width = 0;
-
-    std::vector<WORD> wide(n, 0xABCD);
-    std::vector<BYTE> narrow(n, 0xAB);
-    lut.ApplyGammaLut(n, source.data(), wide.data());
-    lut.ApplyGammaLut(n, source.data(), narrow.data());
-    EXPECT_EQ(wide, std::vector<WORD>(n, 0));
-    EXPECT_EQ(narrow, std::vector<BYTE>(n, 0));
-
-    lut.CalculateOptimalGamma(0.0, gamma, lower, width);
-    ASSERT_EQ(gamma, 1.0);
-    ASSERT_EQ(lower, 127);
-    ASSERT_EQ(width, 128);
-    // trunc((s - 127) * 255 / 128) inside the window.
-    lut.ApplyGammaLut(n, source.data(), wide.data());
-    EXPECT_EQ(wide, (std::vector<WORD>{0, 0, 0, 1, 65, 127, 145, 253, 255}));
-    // No window mode: the window table holds zeros.
-    lut.ApplyGammaLut(n, source.data(), narrow.data());
-    EXPECT_EQ(narrow, std::vector<BYTE>(n, 0));
-
-    lut.CalculateOptimalGamma(0.0, gamma, lower, width, 0.0, 0.0, Window50To150);
-    ASSERT_EQ(gamma, 1.0);
-    lut.ApplyGammaLut(n, source.data(), wide.data());
-    EXPECT_EQ(wide, (std::vector<WORD>{0, 0, 0, 1, 65, 127, 145, 253, 255}));
-    // trunc((g - 50) * 2.55) of the corrected sample g inside the window 50 to 150.
-    lut.ApplyGammaLut(n, source.data(), narrow.data());
-    EXPECT_EQ(narrow, (std::vector<BYTE>{0, 0, 0, 0, 38, 196, 242, 255, 255}));
-}
-
 TEST(GammaLutApply, SixteenBitSamples) {
+    // Occupied at the two ends, the corrected mean stays in the middle whatever the gamma, so a
+    // search aiming at p = 0 is rejected and leaves the tables of gamma 1.0 over the input
+    // window of the constructor.
     const std::vector<DWORD> h = Histogram(1000, {{0, 5}, {1000, 5}});
     CGammaLut<unsigned short> lut(1000, h.data(), 0.2); // window 200, width 800
     const std::vector<unsigned short> source = {0, 199, 301, 650, 850, 999, 1000, 5000};
     const DWORD n = static_cast<DWORD>(source.size());
-    double gamma = 0.0;
-    WORD lower = 0;
-    WORD width = 0;
-
-    lut.CalculateOptimalGamma(0.0, gamma, lower, width);
-    ASSERT_EQ(gamma, 1.0);
-    ASSERT_EQ(lower, 200);
-    ASSERT_EQ(width, 800);
+    ASSERT_EQ(Search(lut, 0.0), Found(1.0, 200, 800));
     // trunc((s - 200) / 0.8) inside the window; a sample above M reads as M.
     std::vector<WORD> wide(n, 0xABCD);
     lut.ApplyGammaLut(n, source.data(), wide.data());
     EXPECT_EQ(wide, (std::vector<WORD>{0, 0, 126, 562, 812, 998, 1000, 1000}));
-
-    lut.CalculateOptimalGamma(0.0, gamma, lower, width, 0.0, 0.0, Window100To900);
-    ASSERT_EQ(gamma, 1.0);
-    // trunc((g - 100) * 255 / 800) of the corrected sample g inside the window 100 to 900.
+    // No window mode: the window table holds zeros.
     std::vector<BYTE> narrow(n, 0xAB);
     lut.ApplyGammaLut(n, source.data(), narrow.data());
+    EXPECT_EQ(narrow, std::vector<BYTE>(n, 0));
+
+    ASSERT_EQ(WindowSearch(lut, 0.0, 0.0, 0.0, Window100To900), Found(1.0, 200, 800));
+    // trunc((g - 100) * 255 / 800) of the corrected sample g inside the window 100 to 900.
+    lut.ApplyGammaLut(n, source.data(), narrow.data());
     EXPECT_EQ(narrow, (std::vector<BYTE>{0, 0, 8, 147, 226, 255, 255, 255}));
-}
-
-// ---------------------------------------------------------------------------------------------
-// Strategy arguments
-
-struct StrategyCall {
-    LONG n = 0;
-    double lowCut = 0.0;
-    double highCut = 0.0;
-    DWORD first = 0;
-    DWORD last = 0;
-    int calls = 0;
-};
-StrategyCall g_call;
-
-void RecordingWindow(LONG n, const DWORD* h, double lowCut, double highCut, double& low,
-                     double& high) {
-    g_call = {n, lowCut, highCut, h[0], h[n - 1], g_call.calls + 1};
-    low = 0.0;
-    high = static_cast<double>(n - 1);
-}
-
-TEST(GammaLutSearch, StrategySeesTheCorrectedHistogramAndTheCuts) {
-    const std::vector<DWORD> h = Histogram(255, {{40, 10}, {200, 30}});
-    CGammaLut<unsigned char> lut(255, h.data(), 0.0);
-    g_call = {};
-    double gamma = 0.0;
-    WORD lower = 0;
-    WORD width = 0;
-    lut.CalculateOptimalGamma(0.0, gamma, lower, width, 0.125, 0.25, RecordingWindow);
-    EXPECT_GT(g_call.calls, 3);
-    EXPECT_EQ(g_call.n, 256);
-    EXPECT_EQ(g_call.lowCut, 0.125);
-    EXPECT_EQ(g_call.highCut, 0.25);
-    // The window's ends of the corrected histogram: 40 maps to 0, 200 to 255.
-    EXPECT_EQ(g_call.first, 10u);
-    EXPECT_EQ(g_call.last, 30u);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Copying
-
-TEST(GammaLutCopy, CopiesOwnTheirTablesBoundsAndMode) {
-    const std::vector<DWORD> h = Histogram(255, {{0, 10}, {255, 10}});
-    CGammaLut<unsigned char> original(255, h.data(), 0.5);
-    double gamma = 0.0;
-    WORD lower = 0;
-    WORD width = 0;
-    original.CalculateOptimalGamma(0.0, gamma, lower, width);
-    const std::vector<WORD> gammaOne = AppliedGammaTable(original, 255);
-
-    CGammaLut<unsigned char> copy(original);
-    const std::vector<DWORD> other = Histogram(100, {{3, 1}, {90, 4}});
-    CGammaLut<unsigned char> assigned(100, other.data(), 0.0);
-    assigned = original;
-    EXPECT_EQ(AppliedGammaTable(assigned, 255), gammaOne);
-    EXPECT_EQ(InputWindow(assigned), std::make_pair(127, 128));
-
-    // A new search of the original changes no copy.
-    const std::vector<unsigned char> source = {160, 200};
-    std::vector<BYTE> narrow(2, 0xAB);
-    original.CalculateOptimalGamma(0.0, gamma, lower, width, 0.0, 0.0, Window50To150);
-    original.ApplyGammaLut(2, source.data(), narrow.data());
-    EXPECT_EQ(narrow, (std::vector<BYTE>{38, 242}));
-    copy.ApplyGammaLut(2, source.data(), narrow.data());
-    EXPECT_EQ(narrow, (std::vector<BYTE>{0, 0}));
-    EXPECT_EQ(AppliedGammaTable(copy, 255), gammaOne);
-
-    // The gamma bounds and the window mode go along.
-    original.SetMinMaxGamma(0.5, 0.6);
-    CGammaLut<unsigned char> bounded(original);
-    std::vector<unsigned char> table(256);
-    std::vector<unsigned char> expected(256);
-    bounded.GetGammaCorrectedLut(5.0, table.data());
-    original.GetGammaCorrectedLut(0.6, expected.data());
-    EXPECT_EQ(table, expected);
-    const std::vector<unsigned char> ends = {0, 255};
-    bounded.CalculateOptimalGamma(0.0, gamma, lower, width);
-    bounded.ApplyGammaLut(2, ends.data(), narrow.data());
-    EXPECT_EQ(narrow, (std::vector<BYTE>{0, 255}));
 }
 
 } // namespace

@@ -133,16 +133,33 @@ TEST(BitmapHistogram, CountsTheRegionWithoutItsRightAndBottomEdges) {
         const char* what;
         struct_LEAD_Bitmap bitmap;
         std::optional<RECT> region;
+        int result;
         Counts expected;
     };
+    const auto mixed = MakeBitmap(3, 2, 8, {7, 7, 0, 255, 7, 0});
+    // The partial tables take four samples at a time, the rest goes alone.
+    const auto eleven = MakeBitmap(11, 1, 8, {5, 5, 5, 5, 5, 5, 5, 5, 5, 9, 9});
+    // 16 bits, 256 levels a bin: 0x0102 and 0x01FF in bin 1, 0x00FF in 0, 0xFF02 in 255.
+    const auto deep = MakeBitmap(2, 2, 16, {0x02, 0x01, 0xFF, 0x01, 0xFF, 0x00, 0x02, 0xFF});
+    // 12 bits, 16 levels a bin: 0x0F10 (3856) in bin 241, 0x0110 (272) in 17, 0x0FFF the
+    // deepest level in 255, 0x000F in 0.
+    const auto twelve = MakeBitmap(4, 1, 12, {0x10, 0x0F, 0x10, 0x01, 0xFF, 0x0F, 0x0F, 0x00});
+    // 0x1000 = 4096 needs 13 bits: refused in the region's last column, ignored outside it.
+    const auto tooDeep = MakeBitmap(3, 1, 12, {0x00, 0x01, 0x00, 0x02, 0x00, 0x10});
     const Row rows[] = {
-        {"whole image", MakeBitmap(3, 2, 8, {7, 7, 0, 255, 7, 0}), std::nullopt,
-         Expected({{0, 2}, {7, 3}, {255, 1}})},
-        {"rows 1 and 2, columns 1 and 2", Grid(), RECT{1, 1, 3, 3},
+        {"whole image", mixed, {}, 1, Expected({{0, 2}, {7, 3}, {255, 1}})},
+        {"rows 1 and 2, columns 1 and 2", Grid(), RECT{1, 1, 3, 3}, 1,
          Expected({{11, 1}, {12, 1}, {21, 1}, {22, 1}})},
-        {"toolkit row 0, the first of the data", Grid(), RECT{0, 0, 4, 1},
+        {"toolkit row 0, the first of the data", Grid(), RECT{0, 0, 4, 1}, 1,
          Expected({{0, 1}, {1, 1}, {2, 1}, {3, 1}})},
-        {"clipped", Grid(), RECT{2, 1, 50, 50}, Expected({{12, 1}, {13, 1}, {22, 1}, {23, 1}})},
+        {"clipped", Grid(), RECT{2, 1, 50, 50}, 1, Expected({{12, 1}, {13, 1}, {22, 1}, {23, 1}})},
+        {"eleven samples", eleven, {}, 1, Expected({{5, 9}, {9, 2}})},
+        {"empty image", MakeBitmap(0, 0, 8, {}), {}, 1, Counts{}},
+        {"16 bits", deep, {}, 1, Expected({{0, 1}, {1, 2}, {255, 1}})},
+        {"12 bits", twelve, {}, 1, Expected({{0, 1}, {17, 1}, {241, 1}, {255, 1}})},
+        {"12 bits, a sample too deep", tooDeep, {}, 0, Marked()},
+        {"12 bits, too deep outside the region", tooDeep, RECT{0, 0, 2, 1}, 1,
+         Expected({{16, 1}, {32, 1}})},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -151,7 +168,7 @@ TEST(BitmapHistogram, CountsTheRegionWithoutItsRightAndBottomEdges) {
             ASSERT_TRUE(SetRegion(bitmap, *row.region));
         }
         Counts counts = Marked();
-        EXPECT_EQ(L_GetBitmapHistogram(&bitmap, counts.data(), HISTOGRAM_CHANNEL_GREY), 1);
+        EXPECT_EQ(L_GetBitmapHistogram(&bitmap, counts.data(), HISTOGRAM_CHANNEL_GREY), row.result);
         EXPECT_EQ(counts, row.expected);
     }
 
@@ -162,48 +179,6 @@ TEST(BitmapHistogram, CountsTheRegionWithoutItsRightAndBottomEdges) {
     Counts counts{};
     EXPECT_EQ(L_GetBitmapHistogram(&bitmap, counts.data(), HISTOGRAM_CHANNEL_GREY), 1);
     EXPECT_EQ(counts[0] + counts[13] + counts[23], 3u);
-}
-
-TEST(BitmapHistogram, DeepSamplesCountByTheirWholeValue) {
-    // 16 bits, 256 levels a bin: 0x0102 and 0x01FF in bin 1, 0x00FF in bin 0, 0xFF02 in 255.
-    auto bitmap = MakeBitmap(2, 2, 16, {0x02, 0x01, 0xFF, 0x01, 0xFF, 0x00, 0x02, 0xFF});
-    Counts counts = Marked();
-    EXPECT_EQ(L_GetBitmapHistogram(&bitmap, counts.data(), HISTOGRAM_CHANNEL_GREY), 1);
-    EXPECT_EQ(counts, Expected({{0, 1}, {1, 2}, {255, 1}}));
-
-    // 12 bits, 16 levels a bin: 0x0F10 (3856) in bin 241, 0x0110 (272) in bin 17, 0x0FFF the
-    // deepest level in bin 255, 0x000F in bin 0.
-    auto twelve = MakeBitmap(4, 1, 12, {0x10, 0x0F, 0x10, 0x01, 0xFF, 0x0F, 0x0F, 0x00});
-    EXPECT_EQ(L_GetBitmapHistogram(&twelve, counts.data(), HISTOGRAM_CHANNEL_GREY), 1);
-    EXPECT_EQ(counts, Expected({{0, 1}, {17, 1}, {241, 1}, {255, 1}}));
-}
-
-TEST(BitmapHistogram, TwelveBitSampleAboveTheDepthIsRefused) {
-    // 0x1000 = 4096 needs 13 bits; it lies in the region's last column.
-    auto bitmap = MakeBitmap(3, 1, 12, {0x00, 0x01, 0x00, 0x02, 0x00, 0x10});
-    Counts counts = Marked();
-    EXPECT_EQ(L_GetBitmapHistogram(&bitmap, counts.data(), HISTOGRAM_CHANNEL_GREY), 0);
-    EXPECT_EQ(counts, Marked());
-    // Outside the region it does not matter.
-    const RECT rect{0, 0, 2, 1};
-    ASSERT_EQ(L_SetBitmapRgnRect(&bitmap, nullptr, &rect, L_RGN_SET), 1);
-    EXPECT_EQ(L_GetBitmapHistogram(&bitmap, counts.data(), HISTOGRAM_CHANNEL_GREY), 1);
-    EXPECT_EQ(counts, Expected({{16, 1}, {32, 1}}));
-}
-
-TEST(BitmapHistogram, LongRowsCountEverySampleOnce) {
-    // 11 samples: the partial tables take four at a time, the rest goes alone.
-    auto bitmap = MakeBitmap(11, 1, 8, {5, 5, 5, 5, 5, 5, 5, 5, 5, 9, 9});
-    Counts counts{};
-    EXPECT_EQ(L_GetBitmapHistogram(&bitmap, counts.data(), HISTOGRAM_CHANNEL_GREY), 1);
-    EXPECT_EQ(counts, Expected({{5, 9}, {9, 2}}));
-}
-
-TEST(BitmapHistogram, EmptyImageCountsNothing) {
-    auto bitmap = MakeBitmap(0, 0, 8, {});
-    Counts counts = Marked();
-    EXPECT_EQ(L_GetBitmapHistogram(&bitmap, counts.data(), HISTOGRAM_CHANNEL_GREY), 1);
-    EXPECT_EQ(counts, Counts{});
 }
 
 TEST(BitmapHistogram, BadArgumentsLeaveTheCountsAlone) {

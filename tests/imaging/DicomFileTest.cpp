@@ -68,20 +68,15 @@ TEST(DicomFile, SamplesLayoutsAndSpacing) {
     shifted.bitsStored = 10;
     shifted.highBit = 11; // values sit in bits 2 to 11; the rest is other data
     shifted.samples = {0xFFFF, 0x0004, 0x1003, 0x0800};
+    const std::vector<unsigned> same = {0, 1000, 65535, 7};
+    const std::vector<long> stored = {0, 1000, 65535, 7};
+    const std::vector<long> signedStored = {-1, -2048, 2047, 5};
     const Row rows[] = {
-        {"plain", plain, 16, {0, 1000, 65535, 7}, {0, 1000, 65535, 7}, 0, 65535, 5.0, 4.0},
-        {"big-endian", bigEndian, 16, {0, 1000, 65535, 7}, {0, 1000, 65535, 7}, 0, 65535, 5.0, 4.0},
-        {"rle", rle, 16, {0, 1000, 65535, 7}, {0, 1000, 65535, 7}, 0, 65535, 5.0, 4.0},
-        {"jpeg-lossless", jpeg, 16, {0, 1000, 65535, 7}, {0, 1000, 65535, 7}, 0, 65535, 5.0, 4.0},
-        {"signed12",
-         signed12,
-         12,
-         {2047, 0, 4095, 2053},
-         {-1, -2048, 2047, 5},
-         -2048,
-         2047,
-         10.0,
-         10.0},
+        {"plain", plain, 16, same, stored, 0, 65535, 5.0, 4.0},
+        {"big-endian", bigEndian, 16, same, stored, 0, 65535, 5.0, 4.0},
+        {"rle", rle, 16, same, stored, 0, 65535, 5.0, 4.0},
+        {"jpeg-lossless", jpeg, 16, same, stored, 0, 65535, 5.0, 4.0},
+        {"signed12", signed12, 12, {2047, 0, 4095, 2053}, signedStored, -2048, 2047, 10, 10},
         {"inverted8", inverted8, 8, {255, 55, 0, 254}, {0, 200, 255, 1}, 0, 255, 0.0, 0.0},
         {"shifted", shifted, 12, {1023, 1, 0, 512}, {1023, 1, 0, 512}, 0, 1023, 0.0, 0.0},
     };
