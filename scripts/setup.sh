@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     libcairo2-dev libfontconfig-dev libfreetype-dev fonts-dejavu-core
-    libpng-dev
+    libpng-dev zlib1g-dev
     libdcmtk-dev
     qt6-base-dev xvfb xauth
 )

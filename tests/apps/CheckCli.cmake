@@ -154,8 +154,6 @@ expect_failure("must end in .pgm or .png" ${WORK_DIR}/never.tif
 expect_failure("nope.vla: No such file or directory" ${out} render ${WORK_DIR}/nope.vla -o ${out})
 expect_failure("sample.png: not a readable item list" ${out}
                render ${WORK_DIR}/demo/sample.png -o ${out})
-expect_failure("demo.vla: not a binary PGM \\(P5\\) or PNG image" ${out}
-               render ${WORK_DIR}/demo/demo.vla --image ${WORK_DIR}/demo/demo.vla -o ${out})
 expect_failure("must end in .png, .pdf or .svg" ${WORK_DIR}/never.jpg
                render ${WORK_DIR}/demo/demo.vla -o ${WORK_DIR}/never.jpg)
 expect_failure("--zoom must be above 0" ${out} render ${WORK_DIR}/demo/demo.vla --zoom 0 -o ${out})
