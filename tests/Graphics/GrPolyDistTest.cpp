@@ -1,7 +1,8 @@
-#include "support/TextTesting.h"
+#include "Graphics/GraphicsTesting.h"
 #include "support/ItemBytes.h"
 #include "support/ScriptedUiHost.h"
 #include "support/TempSettings.h"
+#include "support/TextTesting.h"
 
 #include <vellum/Graphics/GrItmlst.h>
 #include <vellum/Graphics/GrPolyDist.h>
@@ -14,14 +15,9 @@
 
 #include <cmath>
 #include <limits>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace vellum::test {
 namespace {
-
-using Lines = std::vector<std::string>;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
@@ -178,7 +174,7 @@ TEST_F(GrPolyDistTest, MovesTheLabelAloneOrTheNodesAlone) {
 TEST_F(GrPolyDistTest, StoresThePolylineTheTagAndTheLabel) {
     auto distance = Distance({CVector(0, 0), CVector(30, 40)});
     distance->SetResolution(10, 10); // not stored
-    const Bytes bytes = Store([&](CArchive& ar) { ar << distance.get(); });
+    const Bytes bytes = StoreObject(distance.get());
     Bytes expected;
     AppendNewClass(expected, "CGrPolyDist");
     AppendItemBody(expected, {0, 0, 30, 40});
@@ -191,10 +187,7 @@ TEST_F(GrPolyDistTest, StoresThePolylineTheTagAndTheLabel) {
     EXPECT_EQ(bytes, expected);
 
     // Loaded alone it shows pixels, and has no unit until it gets regional settings.
-    CObject* object = nullptr;
-    Load(bytes, [&](CArchive& ar) { ar >> object; });
-    std::unique_ptr<CObject> owned(object);
-    auto* loaded = dynamic_cast<CGrPolyDist*>(object);
+    const auto loaded = LoadObject<CGrPolyDist>(bytes);
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->GetDistanceStr(), "50 Pixels");
     loaded->SetResolution(10, 10);

@@ -1,4 +1,4 @@
-#include "support/ArchiveBytes.h"
+#include "Graphics/GraphicsTesting.h"
 #include "support/ScriptedUiHost.h"
 #include "support/TempSettings.h"
 
@@ -10,21 +10,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace vellum::test {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-
-CGraphicLine* NewLine(CVector a, CVector b) {
-    auto* line = new CGraphicLine;
-    line->SetStart(&a);
-    line->SetEnd(&b, 0);
-    return line;
-}
 
 // A symbol whose one line spans 100 × 50 pixels, defined as 10 × 5 mm.
 std::unique_ptr<CGraphicSymbol> TenByFive() {
@@ -35,16 +25,22 @@ std::unique_ptr<CGraphicSymbol> TenByFive() {
     return symbol;
 }
 
-void Place(CGraphicSymbol& symbol, CVector at) {
+// Places the symbol at a point and returns what drawing it drew.
+Lines Place(CGraphicSymbol& symbol, CVector at) {
     symbol.SetStart(&at);
     symbol.SetEnd(&at, 0);
     CRecordingDC dc;
     symbol.Draw(&dc, 1.0, 0, 0, 1.0);
+    return dc.DrawingLines();
 }
 
+// Drawing scales the items into the frame and puts every item back.
 TEST(GraphicSymbol, NormalizeMovesTheItemsToTheOriginAndKeepsTheirExtent) {
     auto symbol = TenByFive();
     EXPECT_EQ(symbol->GetNaturalRect(), CRect(0, 0, 100, 50));
+    symbol->SetResolution(20, 20);
+    EXPECT_EQ(Place(*symbol, CVector(300, 200)),
+              (Lines{"MoveTo (200,150)", "LineTo (200,150)-(400,250) pen 0/1/0x0000FF00 rop 13"}));
     auto* line = static_cast<CGraphicLine*>(symbol->GetItems().GetHead());
     EXPECT_EQ(line->GetNode(0), CVector(0, 0));
     EXPECT_EQ(line->GetNode(1), CVector(100, 50));
@@ -119,22 +115,6 @@ TEST(GraphicSymbol, BadSizesDrawAtTheNaturalSize) {
     EXPECT_EQ(empty.GetCorner(2), CVector(7, 9));
 }
 
-TEST(GraphicSymbol, DrawingPutsEveryItemBackAndShowsItScaledAtTheFrame) {
-    auto symbol = TenByFive();
-    symbol->SetResolution(20, 20);
-    CVector at(300, 200);
-    symbol->SetStart(&at);
-    symbol->SetEnd(&at, 0);
-    CRecordingDC dc;
-    symbol->Draw(&dc, 1.0, 0, 0, 1.0);
-    auto* line = static_cast<CGraphicLine*>(symbol->GetItems().GetHead());
-    EXPECT_EQ(line->GetNode(0), CVector(0, 0));
-    EXPECT_EQ(line->GetNode(1), CVector(100, 50));
-    EXPECT_EQ(dc.DrawingLines(),
-              (std::vector<std::string>{"MoveTo (200,150)",
-                                        "LineTo (200,150)-(400,250) pen 0/1/0x0000FF00 rop 13"}));
-}
-
 TEST(GraphicSymbol, FrozenSymbolsIgnoreDragsButNotProgrammaticMoves) {
     auto symbol = TenByFive();
     Place(*symbol, CVector(300, 200));
@@ -188,12 +168,6 @@ TEST(GraphicSymbol, ItemsAreAddedRemovedAndDumpedWithoutCopies) {
     EXPECT_EQ(symbol.GetItems().GetCount(), 0);
 }
 
-Bytes NewSymbolRecord() {
-    Bytes out;
-    AppendNewClass(out, "CGraphicSymbol");
-    return out;
-}
-
 // Both layouts: the rectangle's fields, the format, the items, then the symbol's own fields.
 TEST(GraphicSymbol, StoresFormatTwoAndReadsFormatOne) {
     CGraphicSymbol symbol;
@@ -203,9 +177,17 @@ TEST(GraphicSymbol, StoresFormatTwoAndReadsFormatOne) {
     symbol.SetInfo("\xE0");
     symbol.SetSize(2.5, 1.0);
     symbol.SetFrozen(1);
-    const Bytes stored = Store([&](CArchive& ar) { ar << &symbol; });
+    const Bytes stored = StoreObject(&symbol);
     const Bytes rect = Store([&](CArchive& ar) { symbol.CGraphicRect::Serialize(ar); });
     const Bytes items = Store([&](CArchive& ar) { symbol.GetItems().Serialize(ar); });
+    const auto head = [&](DWORD format) {
+        Bytes out;
+        AppendNewClass(out, "CGraphicSymbol");
+        out.insert(out.end(), rect.begin(), rect.end());
+        AppendDword(out, format);
+        out.insert(out.end(), items.begin(), items.end());
+        return out;
+    };
 
     Bytes tail;
     for (int v : {0, 0, 4, 2})
@@ -219,37 +201,26 @@ TEST(GraphicSymbol, StoresFormatTwoAndReadsFormatOne) {
     AppendDword(tail, 1); // frozen
     AppendDword(tail, 0); // flipped
 
-    Bytes expected = NewSymbolRecord();
-    expected.insert(expected.end(), rect.begin(), rect.end());
-    AppendDword(expected, 2);
-    expected.insert(expected.end(), items.begin(), items.end());
+    Bytes expected = head(2);
     expected.insert(expected.end(), tail.begin(), tail.end());
     EXPECT_EQ(stored, expected);
 
     // The same symbol in the first layout: two doubles after the natural rectangle.
-    Bytes first = NewSymbolRecord();
-    first.insert(first.end(), rect.begin(), rect.end());
-    AppendDword(first, 1);
-    first.insert(first.end(), items.begin(), items.end());
+    Bytes first = head(1);
     first.insert(first.end(), tail.begin(), tail.begin() + 16);
     AppendDouble(first, 123.0);
     AppendDouble(first, 456.0);
     first.insert(first.end(), tail.begin() + 16, tail.end());
-    std::unique_ptr<CObject> read;
-    Load(first, [&](CArchive& ar) { read.reset(ar.ReadObject(RUNTIME_CLASS(CGraphicSymbol))); });
-    auto* loaded = static_cast<CGraphicSymbol*>(read.get());
+    auto loaded = LoadObject<CGraphicSymbol>(first);
+    ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->GetSymbolFormat(), 1);
     EXPECT_STREQ(loaded->GetName(), "Freccia");
     EXPECT_EQ(loaded->IsFrozen(), 1);
-    EXPECT_EQ(Store([&](CArchive& ar) { ar << loaded; }), expected); // written as format 2
+    EXPECT_EQ(StoreObject(loaded.get()), expected); // written as format 2
 
     // Any other format reads nothing after the items.
-    Bytes other = NewSymbolRecord();
-    other.insert(other.end(), rect.begin(), rect.end());
-    AppendDword(other, 9);
-    other.insert(other.end(), items.begin(), items.end());
-    Load(other, [&](CArchive& ar) { read.reset(ar.ReadObject(RUNTIME_CLASS(CGraphicSymbol))); });
-    loaded = static_cast<CGraphicSymbol*>(read.get());
+    loaded = LoadObject<CGraphicSymbol>(head(9));
+    ASSERT_NE(loaded, nullptr);
     EXPECT_STREQ(loaded->GetName(), "");
     EXPECT_EQ(loaded->GetItems().GetCount(), 1);
 }

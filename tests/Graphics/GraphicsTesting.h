@@ -11,7 +11,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,7 +22,7 @@ using Lines = std::vector<std::string>;
 // An item started at the first point and given each further point as a new node (add 1) or
 // as the end that follows the mouse (add 0).
 template <class Item>
-std::unique_ptr<Item> Placed(std::initializer_list<CVector> points, int add = 1) {
+std::unique_ptr<Item> Placed(const std::vector<CVector>& points, int add = 1) {
     auto item = std::make_unique<Item>();
     auto point = points.begin();
     CVector start = *point;
