@@ -15,13 +15,6 @@ void ExpectNear(CVector actual, CVector expected) {
     EXPECT_NEAR(actual.y, expected.y, 1e-9);
 }
 
-std::vector<CVector> Stroke(CGraphicFreeDraw& item) {
-    std::vector<CVector> points;
-    for (int i = 0; i < item.GetNodeCount(); ++i)
-        points.push_back(item.GetNode(i));
-    return points;
-}
-
 class GraphicFreeDraw : public ::testing::Test {
 protected:
     TempSettings settings;
@@ -34,7 +27,7 @@ TEST_F(GraphicFreeDraw, TheBoxGrowsWithTheStrokeAndNeverShrinks) {
     CVector a(30, 5), b(20, 40);
     item->SetEnd(&a, 1);
     item->SetEnd(&b, 1);
-    EXPECT_EQ(Stroke(*item),
+    EXPECT_EQ(Nodes(*item),
               (std::vector<CVector>{CVector(10, 10), CVector(30, 5), CVector(20, 40)}));
     EXPECT_EQ(item->GetBoxCorner(0), CVector(10, 5));
     EXPECT_EQ(item->GetBoxCorner(1), CVector(10, 40));
@@ -181,7 +174,7 @@ TEST_F(GraphicFreeDraw, StoresTheStrokeTheLabelAndTheBoxAndReadsThemBack) {
     EXPECT_EQ(stored, expected);
     const auto loaded = LoadObject<CGraphicFreeDraw>(stored);
     ASSERT_NE(loaded, nullptr);
-    EXPECT_EQ(Stroke(*loaded), Stroke(*item));
+    EXPECT_EQ(Nodes(*loaded), Nodes(*item));
     EXPECT_EQ(loaded->GetLabel().Text(), "ab");
     EXPECT_TRUE(loaded->GetLabelRect().IsRectEmpty());
     EXPECT_EQ(StoreObject(loaded.get()), stored);

@@ -34,6 +34,13 @@ std::unique_ptr<Item> Placed(const std::vector<CVector>& points, int add = 1) {
     return item;
 }
 
+inline std::vector<CVector> Nodes(CGraphicItem& item) {
+    std::vector<CVector> nodes;
+    for (int i = 0; i < item.GetNodeCount(); ++i)
+        nodes.push_back(item.GetNode(i));
+    return nodes;
+}
+
 inline CGraphicLine* NewLine(CVector a, CVector b, WORD cls = 0x0020,
                              COLORREF colour = RGB(0, 255, 0)) {
     auto* line = Placed<CGraphicLine>({a, b}, 0).release();

@@ -39,12 +39,9 @@ TEST(ItemRendering, PenWidthThinsWhenZoomedOutButNeverGrows) {
     };
     const Case cases[] = {
         {3, 0.25, "SelectPen 0/1/0x0000FF00"}, // 0.75 + 0.5 truncates to 1
-        {3, 1.0, "SelectPen 0/3/0x0000FF00"},
-        {3, 4.0, "SelectPen 0/3/0x0000FF00"},
-        {1, 0.1, "SelectPen 0/1/0x0000FF00"},
-        {0, 1.0, "SelectPen 0/1/0x0000FF00"},
-        {4, 0.5, "SelectPen 0/2/0x0000FF00"},
-        {5, 0.5, "SelectPen 0/3/0x0000FF00"}, // 2.5 + 0.5
+        {3, 1.0, "SelectPen 0/3/0x0000FF00"},  {3, 4.0, "SelectPen 0/3/0x0000FF00"},
+        {1, 0.1, "SelectPen 0/1/0x0000FF00"},  {0, 1.0, "SelectPen 0/1/0x0000FF00"},
+        {4, 0.5, "SelectPen 0/2/0x0000FF00"},  {5, 0.5, "SelectPen 0/3/0x0000FF00"}, // 2.5 + 0.5
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pen + std::string(" at zoom ") + std::to_string(c.zoom));
@@ -119,8 +116,9 @@ TEST(ItemRendering, ArrowHeadArmsOpenBackFromTheTip) {
     CVector tip(100, 50);
     item.DrawArrowHead(&dc, &tip, along.Angle(nullptr), 1.0, 15, 10);
     // (−10 cos 15°, ±10 sin 15°) = (−9.66, ±2.59) from the tip.
-    EXPECT_EQ(dc.Lines(), (Lines{"MoveTo (90,53)", "LineTo (90,53)-(100,50) pen 0/1/0x00000000 rop 13",
-                                 "MoveTo (90,47)", "LineTo (90,47)-(100,50) pen 0/1/0x00000000 rop 13"}));
+    EXPECT_EQ(dc.Lines(),
+              (Lines{"MoveTo (90,53)", "LineTo (90,53)-(100,50) pen 0/1/0x00000000 rop 13",
+                     "MoveTo (90,47)", "LineTo (90,47)-(100,50) pen 0/1/0x00000000 rop 13"}));
 
     // Down and to the right on screen; zoomed out the arms shrink with the view.
     const CVector diagonal(1, 1);
@@ -135,7 +133,8 @@ TEST(ItemRendering, ArrowHeadArmsOpenBackFromTheTip) {
     dc.Clear();
     item.DrawArrowHead(&dc, &corner, diagonal.Angle(nullptr), 2.0, 15, 10);
     EXPECT_EQ(dc.LinesNamed("MoveTo"), (Lines{"MoveTo (91,95)", "MoveTo (95,91)"}));
-    EXPECT_EQ(dc.LinesNamed("LineTo").front(), "LineTo (91,95)-(100,100) pen 0/1/0x00000000 rop 13");
+    EXPECT_EQ(dc.LinesNamed("LineTo").front(),
+              "LineTo (91,95)-(100,100) pen 0/1/0x00000000 rop 13");
 }
 
 TEST(ItemRendering, ConnectionFramesTheLabelAndLeadsToTheNearestCorner) {
@@ -161,7 +160,8 @@ TEST(ItemRendering, ConnectionFramesTheLabelAndLeadsToTheNearestCorner) {
         EXPECT_EQ(frame, CRect(95, 95, 145, 121));
         const Lines drawing = dc.DrawingLines();
         ASSERT_EQ(drawing.size(), 3u);
-        EXPECT_EQ(drawing[0], "Polyline (95,95)-(145,95)-(145,121)-(95,121)-(95,95) pen 0/1/0x00000000 rop 13");
+        EXPECT_EQ(drawing[0],
+                  "Polyline (95,95)-(145,95)-(145,121)-(95,121)-(95,95) pen 0/1/0x00000000 rop 13");
         EXPECT_EQ(drawing[2].substr(0, drawing[2].find(" pen")), c.leader);
     }
 }
