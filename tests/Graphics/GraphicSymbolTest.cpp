@@ -166,6 +166,15 @@ TEST(GraphicSymbol, ItemsAreAddedRemovedAndDumpedWithoutCopies) {
     EXPECT_EQ(symbol.RemoveItem(b), 0);
     symbol.RemoveAllItems(); // the list owns both now
     EXPECT_EQ(symbol.GetItems().GetCount(), 0);
+
+    // The other way, every item of every group in the map's order: 0x0001 before 0x0020.
+    CGraphicLine* c = NewLine(CVector(0, 0), CVector(1, 1));
+    list.AddItem(0x0020, c);
+    EXPECT_EQ(list.DumpItems(&symbol), 1);
+    EXPECT_EQ(symbol.GetItems().GetCount(), 3);
+    EXPECT_EQ(symbol.GetItems().GetHead(), a);
+    EXPECT_EQ(symbol.GetItems().GetTail(), c);
+    symbol.RemoveAllItems();
 }
 
 // Both layouts: the rectangle's fields, the format, the items, then the symbol's own fields.
