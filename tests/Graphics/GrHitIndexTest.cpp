@@ -6,15 +6,11 @@
 #include <vellum/Graphics/GrItmlst.h>
 #include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/Graphics/GraphicLine.h>
-#include <vellum/archive/Archive.h>
 #include <vellum/archive/ClassRegistry.h>
-#include <vellum/platform/GlobalMemory.h>
-#include <vellum/platform/MemFile.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <random>
@@ -200,18 +196,10 @@ void ExpectSameWalks(Scene& scene, std::mt19937& random, const char* after) {
     }
 }
 
-// The list stored and read back; the items keep their numbers in the order of the walk.
+// The list stored and read back; the items are numbered anew in the order of the walk.
 void Reload(Scene& scene) {
-    void* block = scene.list->GetGlobalHandle();
-    ASSERT_NE(block, nullptr);
-    std::vector<BYTE> bytes(GlobalSize(block));
-    std::memcpy(bytes.data(), GlobalLock(block), bytes.size());
-    GlobalUnlock(block);
-    GlobalFree(block);
-    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-    CArchive ar(&file, CArchive::load);
-    scene.list.reset(
-        static_cast<CGraphicItemList*>(ar.ReadObject(RUNTIME_CLASS(CGraphicItemList))));
+    scene.list = ListFromBytes(StoreObject(scene.list.get()));
+    ASSERT_NE(scene.list, nullptr);
     scene.list->SetTypesToDraw(0xFFFF);
     scene.items.clear();
     for (POSITION pos = scene.list->GetStartPosition(); pos;) {

@@ -1,4 +1,4 @@
-#include "support/ArchiveBytes.h"
+#include "support/ItemBytes.h"
 
 #include <vellum/Graphics/GraphicRect.h>
 #include <vellum/Graphics/GraphicSelectionRect.h>
@@ -208,12 +208,8 @@ TEST(GraphicRect, StoresTheBaseFieldsTagAndCornersAndTheSelectionNothing) {
     const Bytes bytes = Store([&](CArchive& ar) { ar << &rect << &selection; });
     Bytes expected;
     AppendNewClass(expected, "CGraphicRect");
-    AppendDword(expected, 2);     // format version
-    AppendWord(expected, 0);      // the base node array stays empty
-    AppendWord(expected, 0x0020); // class
-    AppendDword(expected, 0x0000FF00);
-    AppendDouble(expected, 1.0);
-    AppendDword(expected, 1); // rectangle tag
+    AppendItemBody(expected, {}); // the base node array stays empty
+    AppendDword(expected, 1);     // rectangle tag
     for (double v : {1, 2, 1, 6, 4, 6, 4, 2})
         AppendDouble(expected, v);
     AppendNewClass(expected, "CGraphicSelectionRect"); // and an empty body
@@ -249,11 +245,7 @@ TEST(GraphicRect, DamagedCornersLoadAsStoredAndStayDrawable) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.loaded);
         Bytes body;
-        AppendDword(body, 2);
-        AppendWord(body, 0);
-        AppendWord(body, 0x0020);
-        AppendDword(body, 0x0000FF00);
-        AppendDouble(body, 1.0);
+        AppendItemBody(body, {});
         AppendDword(body, 1);
         for (double v : c.stored)
             AppendDouble(body, v);

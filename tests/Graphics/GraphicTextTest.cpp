@@ -1,4 +1,5 @@
 #include "Graphics/GraphicsTesting.h"
+#include "support/ItemBytes.h"
 #include "support/ScriptedUiHost.h"
 #include "support/TempSettings.h"
 #include "support/TextTesting.h"
@@ -67,7 +68,6 @@ TEST(GraphicText, CutsTheTextIntoWordsThatKeepTheirWhiteSpace) {
         auto item = TextBox(0, 0, 100, 20, c.text);
         EXPECT_EQ(Texts(item->GetWords()), c.words) << c.text;
         EXPECT_EQ(item->GetText().str(), c.text);
-        EXPECT_EQ(item->IsLayoutPending(), 1);
     }
     EXPECT_EQ(CGraphicText().GetWords(), std::vector<CString>(20)); // twenty empty words
 }
@@ -243,12 +243,8 @@ TEST(GraphicText, StoresTheRectangleThenTagFontAngleAndText) {
     const Bytes bytes = StoreObject(item.get());
     Bytes expected;
     AppendNewClass(expected, "CGraphicText");
-    AppendDword(expected, 2);
-    AppendWord(expected, 0); // the base node array stays empty
-    AppendWord(expected, 0x0010);
-    AppendDword(expected, 0x00030201);
-    AppendDouble(expected, 1.0);
-    AppendDword(expected, 1); // rectangle tag
+    AppendItemBody(expected, {}, 0x0010, 0x00030201); // the base node array stays empty
+    AppendDword(expected, 1);                         // rectangle tag
     for (int i = 0; i < 4; ++i) {
         AppendDouble(expected, item->GetCorner(i).x);
         AppendDouble(expected, item->GetCorner(i).y);
