@@ -1,17 +1,7 @@
 #include "Graphics/GraphicsTesting.h"
-#include "support/ItemBytes.h"
-#include "support/TempSettings.h"
-#include "support/TextTesting.h"
 
 #include <vellum/Graphics/GrAngle.h>
-#include <vellum/backends/recording/RecordingDC.h>
 #include <vellum/platform/Locale.h>
-
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <limits>
-#include <string>
 
 namespace vellum::test {
 namespace {

@@ -3,18 +3,12 @@
 // in the class registry and for kinds that hit beyond their nodes.
 #include "Graphics/GraphicsTesting.h"
 
-#include <vellum/Graphics/GrItmlst.h>
 #include <vellum/Graphics/GrPolyLine.h>
-#include <vellum/Graphics/GraphicLine.h>
 #include <vellum/archive/ClassRegistry.h>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
-#include <memory>
 #include <random>
-#include <vector>
 
 namespace vellum::test {
 namespace {

@@ -1,19 +1,9 @@
 #include "Graphics/GraphicsTesting.h"
 #include "support/Files.h"
 
-#include <vellum/Graphics/GrItmlst.h>
 #include <vellum/Graphics/GrPolyLine.h>
-#include <vellum/Graphics/GraphicLine.h>
-#include <vellum/backends/recording/RecordingDC.h>
 #include <vellum/basalt/RegionalSettings.h>
 #include <vellum/platform/GlobalMemory.h>
-
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <fstream>
-#include <string>
-#include <vector>
 
 namespace vellum::test {
 namespace {

@@ -1,20 +1,8 @@
 #include "Graphics/GraphicsTesting.h"
-#include "support/ItemBytes.h"
-#include "support/ScriptedUiHost.h"
-#include "support/TempSettings.h"
-#include "support/TextTesting.h"
 
-#include <vellum/Graphics/GrItmlst.h>
 #include <vellum/Graphics/GrPolyDist.h>
-#include <vellum/backends/recording/RecordingDC.h>
 #include <vellum/basalt/RegionalSettings.h>
 #include <vellum/ui/CalibrationDlg.h>
-#include <vellum/ui/Resource.h>
-
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <limits>
 
 namespace vellum::test {
 namespace {

@@ -1,18 +1,9 @@
-#include "support/ItemBytes.h"
+#include "Graphics/GraphicsTesting.h"
 
 #include <vellum/Graphics/GraphicArc.h>
-#include <vellum/backends/recording/RecordingDC.h>
-
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace vellum::test {
 namespace {
-
-using Lines = std::vector<std::string>;
 
 std::unique_ptr<CGraphicArc> Arc(CVector start, CVector end) {
     auto arc = std::make_unique<CGraphicArc>();

@@ -1,15 +1,7 @@
-#include "support/ArchiveBytes.h"
-#include "support/TextTesting.h"
+#include "Graphics/GraphicsTesting.h"
 
 #include <vellum/Graphics/GraphicFont.h>
-#include <vellum/backends/recording/RecordingDC.h>
 #include <vellum/platform/Exceptions.h>
-
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <limits>
-#include <memory>
 
 namespace vellum::test {
 namespace {

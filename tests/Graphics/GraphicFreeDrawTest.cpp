@@ -1,11 +1,6 @@
 #include "Graphics/GraphicsTesting.h"
-#include "support/ScriptedUiHost.h"
-#include "support/TempSettings.h"
 
 #include <vellum/Graphics/GraphicFreeDraw.h>
-#include <vellum/backends/recording/RecordingDC.h>
-
-#include <gtest/gtest.h>
 
 namespace vellum::test {
 namespace {

@@ -1,17 +1,9 @@
 // The base item and the two plain kinds that add nothing to its behaviour but their node rules:
 // the line of two ends and the polyline of any number of nodes.
 #include "Graphics/GraphicsTesting.h"
-#include "support/ItemBytes.h"
 
 #include <vellum/Graphics/GrPolyLine.h>
-#include <vellum/Graphics/GraphicItem.h>
-#include <vellum/Graphics/GraphicLine.h>
 #include <vellum/platform/Exceptions.h>
-
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <cstring>
 
 namespace vellum::test {
 namespace {

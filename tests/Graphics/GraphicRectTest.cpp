@@ -1,24 +1,15 @@
-#include "support/ItemBytes.h"
+#include "Graphics/GraphicsTesting.h"
 
 #include <vellum/Graphics/GraphicRect.h>
 #include <vellum/Graphics/GraphicSelectionRect.h>
 #include <vellum/backends/cairo/CairoDC.h>
-#include <vellum/backends/recording/RecordingDC.h>
-
-#include <gtest/gtest.h>
 
 #include <array>
-#include <cmath>
-#include <limits>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace vellum::test {
 namespace {
 
 using Quad = std::array<double, 8>; // x0, y0, x1, y1, x2, y2, x3, y3
-using Lines = std::vector<std::string>;
 
 const Quad kAxis = {0, 0, 0, 10, 20, 10, 20, 0};
 const Quad kDiamond = {0, 0, -10, 10, 0, 20, 10, 10}; // a 45° square standing on c0

@@ -1,15 +1,6 @@
 #include "Graphics/GraphicsTesting.h"
-#include "support/ScriptedUiHost.h"
-#include "support/TempSettings.h"
 
-#include <vellum/Graphics/GrItmlst.h>
-#include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicSymbol.h>
-#include <vellum/backends/recording/RecordingDC.h>
-
-#include <gtest/gtest.h>
-
-#include <cmath>
 
 namespace vellum::test {
 namespace {

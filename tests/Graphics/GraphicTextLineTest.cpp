@@ -1,14 +1,7 @@
 #include "Graphics/GraphicsTesting.h"
-#include "support/ItemBytes.h"
-#include "support/ScriptedUiHost.h"
-#include "support/TextTesting.h"
 
 #include <vellum/Graphics/GraphicTextLine.h>
-#include <vellum/backends/recording/RecordingDC.h>
 #include <vellum/platform/Exceptions.h>
-#include <vellum/ui/Resource.h>
-
-#include <gtest/gtest.h>
 
 namespace vellum::test {
 namespace {

@@ -1,17 +1,6 @@
 #include "Graphics/GraphicsTesting.h"
-#include "support/ItemBytes.h"
-#include "support/ScriptedUiHost.h"
-#include "support/TempSettings.h"
-#include "support/TextTesting.h"
 
 #include <vellum/Graphics/GraphicText.h>
-#include <vellum/backends/recording/RecordingDC.h>
-#include <vellum/ui/Resource.h>
-
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <cstring>
 
 namespace vellum::test {
 namespace {

@@ -1,16 +1,24 @@
 #pragma once
-// What the tests of graphic items share: items placed node by node as the window places them,
-// objects stored and read back, and lists read from files.
+// What the tests of graphic items share: the support they all use, items placed node by node as
+// the window places them, objects stored and read back, and lists read from files.
 
-#include "support/ArchiveBytes.h"
+#include "support/ItemBytes.h"
+#include "support/ScriptedUiHost.h"
+#include "support/TempSettings.h"
+#include "support/TextTesting.h"
 
 #include <vellum/Graphics/GrItmlst.h>
 #include <vellum/Graphics/GraphicLine.h>
+#include <vellum/backends/recording/RecordingDC.h>
+#include <vellum/ui/Resource.h>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>

@@ -1,24 +1,15 @@
 // The sheets that items open for their properties: colour and line for the plain kinds; line,
 // colour and the label's font for the measurements.
+#include "Graphics/GraphicsTesting.h"
 #include "support/FakeWnd.h"
-#include "support/ScriptedUiHost.h"
-#include "support/TempSettings.h"
-#include "support/TextTesting.h"
 
 #include <vellum/Graphics/GrAngle.h>
 #include <vellum/Graphics/GrPolyDist.h>
 #include <vellum/Graphics/GrPolyLine.h>
-#include <vellum/Graphics/GraphicLine.h>
 #include <vellum/platform/PropertySheet.h>
 #include <vellum/ui/ColorPP.h>
 #include <vellum/ui/FontPP.h>
 #include <vellum/ui/LinePP.h>
-#include <vellum/ui/Resource.h>
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 namespace vellum::test {
 namespace {

@@ -1,22 +1,10 @@
-#include "support/TempSettings.h"
+#include "Graphics/GraphicsTesting.h"
 
 #include <vellum/Graphics/GrPolyLine.h>
-#include <vellum/Graphics/GraphicItem.h>
-#include <vellum/Graphics/GraphicLine.h>
-#include <vellum/backends/recording/RecordingDC.h>
 #include <vellum/platform/UserSettings.h>
-
-#include <gtest/gtest.h>
-
-#include <initializer_list>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace vellum::test {
 namespace {
-
-using Lines = std::vector<std::string>;
 
 // Opens the protected drawing services to the tests.
 class CExposedItem : public CGraphicItem {

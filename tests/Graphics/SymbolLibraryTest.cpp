@@ -1,23 +1,12 @@
 #include "Graphics/GraphicsTesting.h"
-#include "support/TempSettings.h"
 
-#include <vellum/Graphics/GrItmlst.h>
-#include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicSymbol.h>
-#include <vellum/backends/recording/RecordingDC.h>
 #include <vellum/platform/File.h>
 #include <vellum/platform/ListBox.h>
 #include <vellum/platform/UserSettings.h>
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <memory>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace vellum::test {
 namespace {

@@ -1,17 +1,13 @@
 // Text boxes and labels drawn by the Cairo backend, as a user sees them: the accents of
 // Windows-1252 text, the size that follows the zoom, and the turn that follows the angle.
 
-#include "support/ScriptedUiHost.h"
+#include "Graphics/GraphicsTesting.h"
 
 #include <vellum/Graphics/GraphicText.h>
 #include <vellum/Graphics/GraphicTextLine.h>
 #include <vellum/backends/cairo/CairoDC.h>
-#include <vellum/ui/Resource.h>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 
 namespace vellum::test {
 namespace {
