@@ -28,11 +28,6 @@ public:
     static inline int s_live = 0;
 };
 
-class CListWithFreeID : public CGraphicItemList {
-public:
-    using CGraphicItemList::GetFreeTypeID;
-};
-
 CGraphicLine* NewLine(double x1, double y1, double x2, double y2, WORD cls = 0x0020,
                       COLORREF colour = RGB(0, 255, 0)) {
     return vellum::test::NewLine(CVector(x1, y1), CVector(x2, y2), cls, colour);
@@ -268,14 +263,6 @@ TEST(GrItmlst, DeletingFindsTheItemOrLeavesItAlone) {
     EXPECT_EQ(static_cast<CGrItemList*>(group)->GetCount(), 0);
     EXPECT_EQ(list.DeleteItemItem(kept, 0x0020), 1);
     EXPECT_EQ(CProbeLine::s_live, 1);
-}
-
-TEST(GrItmlst, FreeTypeIDIsTheSmallestUnusedKey) {
-    CListWithFreeID list;
-    EXPECT_EQ(list.GetFreeTypeID(), 0);
-    for (WORD key : {0, 1, 3})
-        list.AddItem(key, NewLine(0, 0, 1, 1));
-    EXPECT_EQ(list.GetFreeTypeID(), 2);
 }
 
 // A line in group 0x0020, then group 0x0008 refers back to it and the data ends; a failed

@@ -115,11 +115,24 @@ TEST_F(GraphicFreeDraw, HandlesAreCornersThenEdgeMiddlesAndTheLabelIsHitFirst) {
     EXPECT_EQ(host.Cursors(), (std::vector<UINT>{IDC_SIZENWSE, IDC_SIZENS, IDC_SIZEALL}));
 }
 
-TEST_F(GraphicFreeDraw, TheLabelMovesAloneAndTheStrokeWithItsBox) {
+TEST_F(GraphicFreeDraw, DrawsTheStrokeTheHandlesAndTheLabelWhichMovesAlone) {
     auto item = Box();
+    CRecordingDC plain;
+    item->Draw(&plain, 1.0, 0, 0, 1.0);
+    EXPECT_EQ(plain.LinesNamed("TextOut").size(), 0u); // an empty label draws nothing
+    EXPECT_EQ(plain.LinesNamed("FillSolidRect").size(), 0u);
+    EXPECT_EQ(plain.LinesNamed("LineTo").size(), 2u);
+    item->SetFocus(-1);
+    CRecordingDC focused;
+    item->Draw(&focused, 1.0, 0, 0, 1.0);
+    const auto squares = focused.LinesNamed("FillSolidRect");
+    ASSERT_EQ(squares.size(), 8u); // the eight handles, not the three stroke points
+    EXPECT_NE(squares[1].find("(-3,22)-(3,28)"), std::string::npos) << squares[1];
+
     item->GetLabel().SetText("Nota");
-    CRecordingDC dc;
-    item->Draw(&dc, 1.0, 0, 0, 1.0);
+    CRecordingDC labelled;
+    item->Draw(&labelled, 1.0, 0, 0, 1.0);
+    EXPECT_EQ(labelled.LinesNamed("TextOut").size(), 1u);
     const CRect label = item->GetLabelRect();
     ASSERT_FALSE(label.IsRectEmpty());
     CVector inLabel(label.left + 1, label.top + 1);
@@ -132,25 +145,6 @@ TEST_F(GraphicFreeDraw, TheLabelMovesAloneAndTheStrokeWithItsBox) {
     EXPECT_EQ(item->GetNode(0), CVector(10, 20));
     EXPECT_EQ(item->GetBoxCorner(2), CVector(110, 70));
     EXPECT_EQ(item->GetLabel().GetNode(0), CVector(anchor.x + 5, anchor.y + 6));
-}
-
-TEST_F(GraphicFreeDraw, AnEmptyLabelDrawsOnlyTheStrokeAndTheHandles) {
-    auto item = Box();
-    CRecordingDC plain;
-    item->Draw(&plain, 1.0, 0, 0, 1.0);
-    EXPECT_EQ(plain.LinesNamed("TextOut").size(), 0u);
-    EXPECT_EQ(plain.LinesNamed("FillSolidRect").size(), 0u);
-    EXPECT_EQ(plain.LinesNamed("LineTo").size(), 2u);
-    item->SetFocus(-1);
-    CRecordingDC focused;
-    item->Draw(&focused, 1.0, 0, 0, 1.0);
-    const auto squares = focused.LinesNamed("FillSolidRect");
-    ASSERT_EQ(squares.size(), 8u); // the eight handles, not the three stroke points
-    EXPECT_NE(squares[1].find("(-3,22)-(3,28)"), std::string::npos) << squares[1];
-    item->GetLabel().SetText("Nota");
-    CRecordingDC labelled;
-    item->Draw(&labelled, 1.0, 0, 0, 1.0);
-    EXPECT_EQ(labelled.LinesNamed("TextOut").size(), 1u);
 }
 
 TEST_F(GraphicFreeDraw, StoresTheStrokeTheLabelAndTheBoxAndReadsThemBack) {

@@ -43,26 +43,31 @@ TEST(GraphicSymbol, NormalizeMovesTheItemsToTheOriginAndKeepsTheirExtent) {
 }
 
 // The placed frame keeps the size in millimetres on every image: width × height mm at
-// resolution (pixels per mm) and magnification, turned by the angle.
-TEST(GraphicSymbol, ScalesAndFrameFollowResolutionMagnificationAndAngle) {
+// resolution (pixels per mm) and magnification. Each axis without a usable resolution or size
+// scales by 0, and then the symbol keeps its natural size.
+TEST(GraphicSymbol, ScalesAndFrameFollowResolutionMagnificationAndSize) {
     struct Row {
-        double rx, ry, mx, my, degrees;
+        double rx, ry, mx, my, width, height;
         double horizontal, vertical; // expected scales
         CVector c0, c2;              // expected frame, placed at (300, 200)
     };
     const Row rows[] = {
-        {20, 20, 1, 1, 0, 2.0, 2.0, CVector(200, 150), CVector(400, 250)},
-        {10, 10, 2, 2, 0, 2.0, 2.0, CVector(200, 150), CVector(400, 250)},
-        {40, 10, 1, 1, 0, 4.0, 1.0, CVector(100, 175), CVector(500, 225)},
-        {5, 5, 1, 1, 0, 0.5, 0.5, CVector(275, 187.5), CVector(325, 212.5)},
-        {20, 20, 1, 0.5, 0, 2.0, 1.0, CVector(200, 175), CVector(400, 225)},
-        {0, 20, 1, 1, 0, 0.0, 0.0, CVector(250, 175), CVector(350, 225)}, // natural size
-        {20, 20, 0, 1, 0, 0.0, 0.0, CVector(250, 175), CVector(350, 225)},
+        {20, 20, 1, 1, 10, 5, 2.0, 2.0, {200, 150}, {400, 250}},
+        {10, 10, 2, 2, 10, 5, 2.0, 2.0, {200, 150}, {400, 250}},
+        {40, 10, 1, 1, 10, 5, 4.0, 1.0, {100, 175}, {500, 225}},
+        {5, 5, 1, 1, 10, 5, 0.5, 0.5, {275, 187.5}, {325, 212.5}},
+        {20, 20, 1, 0.5, 10, 5, 2.0, 1.0, {200, 175}, {400, 225}},
+        {0, 20, 1, 1, 10, 5, 0.0, 0.0, {250, 175}, {350, 225}},
+        {20, 20, 0, 1, 10, 5, 0.0, 0.0, {250, 175}, {350, 225}},
+        {20, 20, 1, 1, 0, 5, 0.0, 2.0, {250, 175}, {350, 225}}, // one axis unusable
+        {20, 20, 1, 1, -10, 5, 0.0, 2.0, {250, 175}, {350, 225}},
+        {20, 20, 1, 1, 10, 0, 2.0, 0.0, {250, 175}, {350, 225}},
+        {20, 20, 1, 1, NAN, 5, 0.0, 2.0, {250, 175}, {350, 225}},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << "resolution " << row.rx << "," << row.ry
-                                        << " magnification " << row.mx << "," << row.my);
+        SCOPED_TRACE(&row - rows);
         auto symbol = TenByFive();
+        symbol->SetSize(row.width, row.height);
         symbol->SetResolution(row.rx, row.ry);
         symbol->SetMagnification(row.mx, row.my);
         Place(*symbol, CVector(300, 200));
@@ -73,6 +78,12 @@ TEST(GraphicSymbol, ScalesAndFrameFollowResolutionMagnificationAndAngle) {
         EXPECT_EQ(symbol->GetCorner(1), CVector(row.c0.x, row.c2.y));
         EXPECT_EQ(symbol->IsUpdatePending(), 0);
     }
+    CGraphicSymbol empty; // no items: a frame of no size at the point
+    empty.SetSize(10, 5);
+    empty.SetResolution(20, 20);
+    Place(empty, CVector(7, 9));
+    EXPECT_EQ(empty.GetCorner(0), CVector(7, 9));
+    EXPECT_EQ(empty.GetCorner(2), CVector(7, 9));
 }
 
 TEST(GraphicSymbol, ATurnedSymbolMeasuresItsWidthAlongTheOtherAxis) {
@@ -88,25 +99,7 @@ TEST(GraphicSymbol, ATurnedSymbolMeasuresItsWidthAlongTheOtherAxis) {
     EXPECT_DOUBLE_EQ(symbol->GetAngle(), kPi / 2);
 }
 
-TEST(GraphicSymbol, BadSizesDrawAtTheNaturalSize) {
-    const double sizes[][2] = {{0.0, 5.0}, {-10.0, 5.0}, {10.0, 0.0}, {NAN, 5.0}};
-    for (const auto& size : sizes) {
-        auto symbol = TenByFive();
-        symbol->SetSize(size[0], size[1]);
-        symbol->SetResolution(20.0, 20.0);
-        Place(*symbol, CVector(300, 200));
-        EXPECT_EQ(symbol->GetCorner(0), CVector(250, 175)) << size[0] << " x " << size[1];
-        EXPECT_EQ(symbol->GetCorner(2), CVector(350, 225));
-    }
-    CGraphicSymbol empty; // no items: a frame of no size at the point
-    empty.SetSize(10, 5);
-    empty.SetResolution(20, 20);
-    Place(empty, CVector(7, 9));
-    EXPECT_EQ(empty.GetCorner(0), CVector(7, 9));
-    EXPECT_EQ(empty.GetCorner(2), CVector(7, 9));
-}
-
-TEST(GraphicSymbol, FrozenSymbolsIgnoreDragsButNotProgrammaticMoves) {
+TEST(GraphicSymbol, FrozenSymbolsIgnoreDragsAndTwoFlipsRestoreTheItems) {
     auto symbol = TenByFive();
     Place(*symbol, CVector(300, 200));
     symbol->SetFrozen(1);
@@ -120,17 +113,15 @@ TEST(GraphicSymbol, FrozenSymbolsIgnoreDragsButNotProgrammaticMoves) {
     symbol->Move(10, 5, 3); // a corner number moves the whole symbol too
     EXPECT_EQ(symbol->GetCorner(0), CVector(260, 180));
     EXPECT_EQ(symbol->GetCorner(2), CVector(360, 230));
-}
 
-TEST(GraphicSymbol, TwoFlipsRestoreTheItemsAndTheFlag) {
-    auto symbol = TenByFive();
-    Place(*symbol, CVector(300, 200));
+    // Two flips restore the items and the flag.
+    symbol->SetFrozen(0);
     symbol->FlipHorizontal(0);
     EXPECT_EQ(symbol->IsFlipped(), 1);
     auto* line = static_cast<CGraphicLine*>(symbol->GetItems().GetHead());
     EXPECT_EQ(line->GetNode(0), CVector(100, 0)); // mirrored, then normalized
     EXPECT_EQ(line->GetNode(1), CVector(0, 50));
-    CVector centre(0, 0);
+    centre = CVector(0, 0);
     symbol->Rotate(0.5, &centre);
     EXPECT_DOUBLE_EQ(symbol->GetAngle(), -0.5); // a flipped symbol turns the other way
     symbol->FlipHorizontal(0);

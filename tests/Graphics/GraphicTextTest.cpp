@@ -88,7 +88,7 @@ TEST(GraphicText, LaysWordsOutGreedilyWithAStrictFit) {
     }
 }
 
-TEST(GraphicText, DrawsLinesDownTheLeftEdgeAndGrowsTheBox) {
+TEST(GraphicText, DrawsLinesDownTheLeftEdgeAndGrowsTheBoxToTheText) {
     auto item = TextBox(10, 10, 61, 5, "aa bb cc");
     CRecordingDC dc;
     item->Draw(&dc, 1.0, 0, 0, 1.0);
@@ -118,11 +118,10 @@ TEST(GraphicText, DrawsLinesDownTheLeftEdgeAndGrowsTheBox) {
     Type(*item, "aa");
     item->Draw(&dc, 1.0, 0, CGraphicText::flagRightAligned, 1.0);
     EXPECT_EQ(dc.LinesNamed("SetTextAlign"), (Lines{"SetTextAlign 2", "SetTextAlign 0"}));
-}
 
-TEST(GraphicText, AnEmptyTextHasNoHeightAndANewTextOneEmptyLine) {
+    // An empty text has no height; a new one has one empty line.
+    dc.Clear();
     auto empty = TextBox(0, 0, 50, 30, "   ");
-    CRecordingDC dc;
     empty->Draw(&dc, 1.0, 0, 0, 1.0);
     EXPECT_EQ(empty->GetTextHeight(), 0.0);
     EXPECT_EQ(empty->GetTextWidth(), 1.0);

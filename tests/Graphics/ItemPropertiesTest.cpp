@@ -5,7 +5,6 @@
 
 #include <vellum/Graphics/GrAngle.h>
 #include <vellum/Graphics/GrPolyDist.h>
-#include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/platform/PropertySheet.h>
 #include <vellum/ui/ColorPP.h>
 #include <vellum/ui/FontPP.h>
@@ -50,21 +49,6 @@ TEST(ItemProperties, ColourAndWidthApplyOnOkAndOkAloneTruncatesTheWidth) {
     EXPECT_EQ(line.GetColor(), RGB(255, 0, 0));
     EXPECT_EQ(line.GetLineWidth(), 2.0);
     EXPECT_EQ(settings.Contents(), "");
-
-    // A polyline uses the same sheet; its defaults go to the settings.
-    CGrPolyLine polyline;
-    polyline.SetLineWidth(1.0);
-    host.AddScript([](CScriptedUser& user) {
-        user.Check(IDC_COLOR_DEFAULT);
-        EXPECT_TRUE(user.Tab(1));
-        user.Spin(IDC_LINE_SPIN, 1);
-        user.Check(IDC_LINE_DEFAULT);
-        user.OK();
-    });
-    EXPECT_EQ(polyline.Properties(&parent, 0), 1);
-    EXPECT_EQ(polyline.GetLineWidth(), 2.0);
-    EXPECT_EQ(polyline.GetColor(), RGB(0, 255, 0));
-    EXPECT_EQ(settings.Contents(), "[UserGraphics]\nDefaultColor=0,255,0\nDefaultWidth=2\n");
 }
 
 // The distance and the angle share one sheet: line, colour, then the label's font.
