@@ -8,14 +8,6 @@
 namespace vellum::test {
 namespace {
 
-// A base item with the given nodes, appended as the window appends them.
-std::unique_ptr<CGraphicItem> ItemWith(const std::vector<CVector>& nodes) {
-    auto item = std::make_unique<CGraphicItem>();
-    for (CVector p : nodes)
-        item->SetEnd(&p, 1);
-    return item;
-}
-
 TEST(GraphicItem, NodeToleranceFollowsZoomWithinLimits) {
     auto item = ItemWith({{10, 10}, {60, 60}});
     struct Row {

@@ -259,17 +259,6 @@ TEST(GraphicRect, DamagedCornersLoadAsStoredAndStayDrawable) {
         auto raster = CCairoDC::CreateImage(64, 48, RGB(0, 0, 0));
         rect.SetFocus(-1);
         rect.Draw(raster.get(), 2.0, 0, 0, 1.0);
-
-        // A body that ends inside the corners fails as the archive's end of data.
-        body.resize(body.size() - 4);
-        Load(body, [&](CArchive& ar) {
-            try {
-                rect.Serialize(ar);
-                ADD_FAILURE() << "a short body was accepted";
-            } catch (const CArchiveException& e) {
-                EXPECT_EQ(e.m_cause, CArchiveException::endOfFile);
-            }
-        });
     }
 }
 

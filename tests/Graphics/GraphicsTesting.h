@@ -42,6 +42,14 @@ std::unique_ptr<Item> Placed(const std::vector<CVector>& points, int add = 1) {
     return item;
 }
 
+// A base item with the given nodes, appended as the window appends them.
+inline std::unique_ptr<CGraphicItem> ItemWith(const std::vector<CVector>& nodes) {
+    auto item = std::make_unique<CGraphicItem>();
+    for (CVector p : nodes)
+        item->SetEnd(&p, 1);
+    return item;
+}
+
 inline std::vector<CVector> Nodes(CGraphicItem& item) {
     std::vector<CVector> nodes;
     for (int i = 0; i < item.GetNodeCount(); ++i)
