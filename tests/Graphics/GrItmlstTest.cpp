@@ -2,7 +2,6 @@
 #include "support/Files.h"
 
 #include <vellum/Graphics/GrPolyLine.h>
-#include <vellum/basalt/RegionalSettings.h>
 #include <vellum/platform/GlobalMemory.h>
 
 namespace vellum::test {
@@ -19,7 +18,6 @@ public:
     void SetResolution(double rx, double ry) override {
         calls.push_back("res " + std::to_string(rx) + " " + std::to_string(ry));
     }
-    void OnRegionalSettingsChanged(CRegionalSettings&) override { calls.push_back("units"); }
     void Move(double dx, double dy, int node) override {
         calls.push_back("move " + std::to_string(node));
         CGraphicLine::Move(dx, dy, node);

@@ -12,19 +12,6 @@ TEST(GraphicFont, IsTheDefaultFontOfSizeTenUnderTheOverlaySettingsName) {
     EXPECT_EQ(font.m_strFaceName, "Arial");
     EXPECT_EQ(font.GetSize(), 10);
     EXPECT_EQ(font.GetColor(), RGB(0, 0, 0));
-
-    font.m_strFaceName = "Face";
-    font.m_dwEffects = 3;
-    font.SetSize(33);
-    CGraphicFont copy(font);
-    CGraphicFont assigned;
-    assigned = font;
-    for (const CGraphicFont* f : {&copy, &assigned}) {
-        EXPECT_EQ(f->m_strFaceName, "Face");
-        EXPECT_EQ(f->m_dwEffects, 3u);
-        EXPECT_EQ(f->GetSize(), 33);
-        EXPECT_EQ(f->GetSettingsName(), "UserGraphicsFont");
-    }
 }
 
 TEST(GraphicFont, CreatesFontsScaledByTruncationAndKeepsItsSize) {
