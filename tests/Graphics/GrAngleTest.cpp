@@ -66,7 +66,7 @@ TEST_F(GrAngleTest, ShowsTheAngleAndItsComplementInDegrees) {
     EXPECT_EQ(japanese->GetAngleStr(), "90.0\x81\x8B (270.0\x81\x8B)");
 }
 
-TEST_F(GrAngleTest, DrawsTwoLinesTheirDottedJoinAndTheLabelFrame) {
+TEST_F(GrAngleTest, DrawsTwoLinesTheirJoinAndTheLabelFrameAndPicksASegment) {
     auto angle = Angle({{40, 10}, {10, 10}, {10, 10}, {10, 40}});
     EXPECT_EQ(angle->AcceptMoreNodes(), 0);
     CRecordingDC dc;
@@ -88,11 +88,9 @@ TEST_F(GrAngleTest, DrawsTwoLinesTheirDottedJoinAndTheLabelFrame) {
     angle->Draw(&dc, 2.0, CGraphicItem::drawNoLabels, 0, 1.0);
     EXPECT_EQ(dc.DrawingLines()[1], "LineTo (80,20)-(20,20) pen 0/3/0x0000FF00 rop 13");
     EXPECT_EQ(dc.DrawingLines().size(), 6u);
-}
 
-TEST_F(GrAngleTest, PicksASegmentAndShowsItsHandles) {
-    auto angle = Angle({{40, 10}, {10, 10}, {10, 10}, {10, 40}});
-    CRecordingDC dc;
+    // A hit picks a segment, whose two nodes show.
+    dc.Clear();
     angle->Draw(&dc, 1.0, 0, 0, 1.0);
     struct Case {
         double x, y;

@@ -86,10 +86,26 @@ TEST(GraphicTextLine, MeasuresItsBoxInImageUnitsAtEveryZoom) {
     EXPECT_EQ(TextOuts(printer), Lines{"(20,40) abc -20/0"});
 }
 
-TEST(GraphicTextLine, MovesAndTurnsItsAnchorAlone) {
+TEST(GraphicTextLine, ShowsItsBoxWhenDraggedAndMovesAndTurnsItsAnchorAlone) {
     auto label = Label(CVector(10, 20), "abc");
     CRecordingDC dc;
     label->Draw(&dc, 1.0, 0, 0, 1.0);
+    label->SetDrag(1);
+
+    dc.Clear();
+    label->Draw(&dc, 2.0, 0, 0, 1.0);
+    EXPECT_TRUE(dc.DrawingLines().empty()); // no focus: nothing
+
+    label->SetFocus(-1);
+    dc.Clear();
+    label->Draw(&dc, 2.0, 0, 0, 1.0);
+    EXPECT_EQ(dc.DrawingLines(), Lines{"Polygon (20,40)-(80,40)-(80,80)-(20,80) pen 0/2/0x00000000 "
+                                       "brush 0/0x00FFFFFF rop 13 fill 1"});
+
+    dc.Clear();
+    label->Draw(&dc, 2.0, CGraphicItem::drawOwnLabel, 0, 1.0);
+    EXPECT_TRUE(dc.DrawingLines().empty()); // the measurement draws the frame itself
+    label->SetDrag(0);
 
     // Node 1 alone: node 2 lags until the next measurement.
     label->Move(5, -5, 1);
@@ -118,27 +134,6 @@ TEST(GraphicTextLine, MovesAndTurnsItsAnchorAlone) {
     label->Draw(&dc, 1.0, 0, 0, 1.0);
     EXPECT_NEAR(label->GetNode(1).x, 130, 1e-9);
     EXPECT_NEAR(label->GetNode(1).y, -80, 1e-9);
-}
-
-TEST(GraphicTextLine, ADraggedLabelShowsItsBoxOnlyWhenFocused) {
-    auto label = Label(CVector(10, 20), "abc");
-    CRecordingDC dc;
-    label->Draw(&dc, 1.0, 0, 0, 1.0);
-    label->SetDrag(1);
-
-    dc.Clear();
-    label->Draw(&dc, 2.0, 0, 0, 1.0);
-    EXPECT_TRUE(dc.DrawingLines().empty()); // no focus: nothing
-
-    label->SetFocus(-1);
-    dc.Clear();
-    label->Draw(&dc, 2.0, 0, 0, 1.0);
-    EXPECT_EQ(dc.DrawingLines(), Lines{"Polygon (20,40)-(80,40)-(80,80)-(20,80) pen 0/2/0x00000000 "
-                                       "brush 0/0x00FFFFFF rop 13 fill 1"});
-
-    dc.Clear();
-    label->Draw(&dc, 2.0, CGraphicItem::drawOwnLabel, 0, 1.0);
-    EXPECT_TRUE(dc.DrawingLines().empty()); // the measurement draws the frame itself
 }
 
 TEST(GraphicTextLine, StoresItsFieldsAfterTheItemAndRefusesAStreamWithoutBothCorners) {
