@@ -66,7 +66,7 @@ TEST_F(GrPolyDistTest, ShowsPixelsOrTheCalibratedLength) {
     EXPECT_EQ(unbounded->GetValue(), 0.0);
 }
 
-TEST_F(GrPolyDistTest, DrawsArrowsOutwardsAndJoinsTheLabelFrameToTheLastNode) {
+TEST_F(GrPolyDistTest, DrawsArrowsAndTheLabelFrameWhichIsHitFirst) {
     auto distance = Distance({CVector(10, 10), CVector(40, 50)});
     CRecordingDC dc;
     distance->Draw(&dc, 1.0, 0, 0, 1.0);
@@ -85,6 +85,25 @@ TEST_F(GrPolyDistTest, DrawsArrowsOutwardsAndJoinsTheLabelFrameToTheLastNode) {
     EXPECT_EQ(dc.GetBkMode(), OPAQUE);
     EXPECT_EQ(distance->GetBoundsRect(0), CRect(10, 10, 135, 75));
     EXPECT_EQ(distance->GetBoundsRect(1), CRect(0, 0, 140, 80)); // gap on both, then once more
+    // Hits find the label first, then nodes, then segments.
+    struct Case {
+        double x, y;
+        int hit;
+    };
+    const Case cases[] = {
+        {40, 50, -2},    // the last node lies in the frame: the label wins
+        {134.4, 74, -2}, // rounds to 134, inside
+        {135, 60, 0},    // the frame's right edge is outside; the segment is far
+        {10, 12, 1},     // node 1
+        {25, 30, -1},    // on the segment
+        {25, 37.5, -1},  // 4.5 from it
+        {25, 40, 0},     // 6 from it
+        {80, 20, 0},
+    };
+    for (const Case& c : cases) {
+        CVector p(c.x, c.y);
+        EXPECT_EQ(distance->HitTest(&p, 1.0), c.hit) << c.x << "," << c.y;
+    }
 
     // The label dragged up and left; zoom 0.5: the label's font is 9 pixels high with 4-pixel
     // characters, so its box is 36 by 9 at (-30, -5); a margin of 2; the frame mapped back to image
@@ -106,30 +125,6 @@ TEST_F(GrPolyDistTest, DrawsArrowsOutwardsAndJoinsTheLabelFrameToTheLastNode) {
     EXPECT_TRUE(dc.LinesNamed("Polyline").empty());
     EXPECT_TRUE(dc.LinesNamed("TextOut").empty());
     EXPECT_EQ(distance->GetLabelFrame(), CRect(-64, -14, 16, 12));
-}
-
-TEST_F(GrPolyDistTest, HitsTheLabelFirstThenNodesThenSegments) {
-    auto distance = Distance({CVector(10, 10), CVector(40, 50)});
-    CRecordingDC dc;
-    distance->Draw(&dc, 1.0, 0, 0, 1.0); // frame (35,45)-(135,75)
-    struct Case {
-        double x, y;
-        int hit;
-    };
-    const Case cases[] = {
-        {40, 50, -2},    // the last node lies in the frame: the label wins
-        {134.4, 74, -2}, // rounds to 134, inside
-        {135, 60, 0},    // the frame's right edge is outside; the segment is far
-        {10, 12, 1},     // node 1
-        {25, 30, -1},    // on the segment
-        {25, 37.5, -1},  // 4.5 from it
-        {25, 40, 0},     // 6 from it
-        {80, 20, 0},
-    };
-    for (const Case& c : cases) {
-        CVector p(c.x, c.y);
-        EXPECT_EQ(distance->HitTest(&p, 1.0), c.hit) << c.x << "," << c.y;
-    }
 }
 
 TEST_F(GrPolyDistTest, MovesTheLabelAloneOrTheNodesAlone) {
