@@ -93,7 +93,7 @@ TEST_F(SymbolLibrary, GroupsTakeTheSmallestFreeNumberAndRepeatedNamesAddNothing)
     EXPECT_EQ(library.GetCount(), 2);
 }
 
-TEST_F(SymbolLibrary, SymbolsAreFoundCopiedAndDeletedByExactName) {
+TEST_F(SymbolLibrary, SymbolsAreFoundCopiedAndDeletedByExactNameAndOtherEntriesSkipped) {
     library.AddSymbolGroup("Frecce");
     CGraphicSymbol* stray = NewSymbol("Su");
     EXPECT_EQ(library.AddSymbolToGroup("frecce", stray), 0); // names are case-sensitive
@@ -117,14 +117,12 @@ TEST_F(SymbolLibrary, SymbolsAreFoundCopiedAndDeletedByExactName) {
     one.reset(); // the copies are the caller's
     std::unique_ptr<CGraphicSymbol> left(library.GetSymbol("Frecce", "Giu"));
     EXPECT_NE(left, nullptr);
-}
 
-TEST_F(SymbolLibrary, EntriesThatAreNotSymbolsAreSkipped) {
+    // Entries that are not symbols are skipped.
     library.AddSymbolGroup("Misto");
     CObject* group = nullptr;
-    library.Lookup(0, group);
-    auto* line = new CGraphicLine;
-    static_cast<CGrItemList*>(group)->AddTail(line);
+    ASSERT_TRUE(library.Lookup(1, group));
+    static_cast<CGrItemList*>(group)->AddTail(new CGraphicLine);
     library.AddSymbolToGroup("Misto", NewSymbol("Croce"));
     CListBox lb;
     library.AddSymbolsToLB("Misto", &lb, nullptr);
