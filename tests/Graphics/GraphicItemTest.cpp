@@ -33,6 +33,7 @@ TEST(GraphicItem, HitTestFindsNodesThenTheBodyOfEachKind) {
     auto item = ItemWith({{0, 0}, {20, 0}}); // bounds (-1, -1, 21, 1): -11 <= y < 11
     auto line = Placed<CGraphicLine>({{0, 0}, {100, 0}}, 0);
     auto diagonal = Placed<CGraphicLine>({{0, 0}, {100, 100}}, 0);
+    auto slanted = Placed<CGraphicLine>({{0, 0}, {30, 40}}, 0);
     struct Row {
         CGraphicItem* item;
         double x, y, zoom;
@@ -40,7 +41,7 @@ TEST(GraphicItem, HitTestFindsNodesThenTheBodyOfEachKind) {
     };
     // The line: within 5 pixels of the segment (-4.6 rounds to -5, the box's edge), its end
     // nodes, 10 image pixels at zoom 0.5. The diagonal's box alone would take the corner; the
-    // distance does not.
+    // distance does not. (19, 17) lies exactly 5 from the slanted line: out.
     const Row rows[] = {
         {item.get(), 20, 0, 1, 2},       {item.get(), 10, 0, 1, -1},
         {item.get(), 10, 10, 1, -1},     {item.get(), 10, -11, 1, -1},
@@ -51,6 +52,7 @@ TEST(GraphicItem, HitTestFindsNodesThenTheBodyOfEachKind) {
         {line.get(), 106, 0, 1, 0},      {line.get(), -2, 1, 1, 1},
         {line.get(), 50, 9, 0.5, -1},    {line.get(), 50, 10, 0.5, 0},
         {diagonal.get(), 50, 53, 1, -1}, {diagonal.get(), 90, 10, 1, 0},
+        {slanted.get(), 19, 17, 1, 0},   {slanted.get(), 18.9, 17.1, 1, -1},
     };
     for (const Row& r : rows) {
         CVector p(r.x, r.y);
