@@ -84,19 +84,18 @@ TEST(GraphicSymbol, ScalesAndFrameFollowResolutionMagnificationAndSize) {
     Place(empty, CVector(7, 9));
     EXPECT_EQ(empty.GetCorner(0), CVector(7, 9));
     EXPECT_EQ(empty.GetCorner(2), CVector(7, 9));
-}
 
-TEST(GraphicSymbol, ATurnedSymbolMeasuresItsWidthAlongTheOtherAxis) {
-    auto symbol = TenByFive();
-    symbol->SetResolution(20.0, 10.0);
+    // A turned symbol measures its width along the other axis.
+    auto turned = TenByFive();
+    turned->SetResolution(20.0, 10.0);
     CVector centre(0, 0);
-    symbol->Rotate(kPi / 2, &centre);
-    Place(*symbol, CVector(300, 200));
+    turned->Rotate(kPi / 2, &centre);
+    Place(*turned, CVector(300, 200));
     // Width 100 px now lies along y (10 px per mm): 10 mm already, so scale 1; the height's
     // 50 px lie along x (20 px per mm): 2.5 mm, scaled by 2 to 5 mm.
-    EXPECT_NEAR(symbol->GetHorizontalScale(), 1.0, 1e-12);
-    EXPECT_NEAR(symbol->GetVerticalScale(), 2.0, 1e-12);
-    EXPECT_DOUBLE_EQ(symbol->GetAngle(), kPi / 2);
+    EXPECT_NEAR(turned->GetHorizontalScale(), 1.0, 1e-12);
+    EXPECT_NEAR(turned->GetVerticalScale(), 2.0, 1e-12);
+    EXPECT_DOUBLE_EQ(turned->GetAngle(), kPi / 2);
 }
 
 TEST(GraphicSymbol, FrozenSymbolsIgnoreDragsAndTwoFlipsRestoreTheItems) {
