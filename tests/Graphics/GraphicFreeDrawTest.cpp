@@ -49,20 +49,13 @@ TEST_F(GraphicFreeDraw, StretchingKeepsTheOppositeSideAndARefusesBoxesUnderTwent
         CVector c0, c2; // the box after the drag, with the stroke's first and second points
     };
     const Row rows[] = {
-        {7, -80, 0, CVector(0, 0), CVector(20, 50)},
-        {7, -85, 0, CVector(0, 0), CVector(100, 50)},
-        {5, 85, 0, CVector(0, 0), CVector(100, 50)},
-        {5, 80, 9, CVector(80, 0), CVector(100, 50)},
-        {3, 20, 10, CVector(0, 0), CVector(120, 60)},
-        {1, -10, 20, CVector(-10, 20), CVector(100, 50)},
-        {1, 10, 31, CVector(0, 0), CVector(100, 50)},
-        {2, 10, 10, CVector(10, 0), CVector(100, 60)},
-        {4, 10, 10, CVector(0, 10), CVector(110, 50)},
-        {6, 5, -30, CVector(0, 0), CVector(100, 20)},
-        {6, 5, -31, CVector(0, 0), CVector(100, 50)},
-        {8, 5, 30, CVector(0, 30), CVector(100, 50)},
-        {0, 5, 5, CVector(0, 0), CVector(100, 50)},
-        {9, 5, 5, CVector(0, 0), CVector(100, 50)},
+        {7, -80, 0, {0, 0}, {20, 50}},   {7, -85, 0, {0, 0}, {100, 50}},
+        {5, 85, 0, {0, 0}, {100, 50}},   {5, 80, 9, {80, 0}, {100, 50}},
+        {3, 20, 10, {0, 0}, {120, 60}},  {1, -10, 20, {-10, 20}, {100, 50}},
+        {1, 10, 31, {0, 0}, {100, 50}},  {2, 10, 10, {10, 0}, {100, 60}},
+        {4, 10, 10, {0, 10}, {110, 50}}, {6, 5, -30, {0, 0}, {100, 20}},
+        {6, 5, -31, {0, 0}, {100, 50}},  {8, 5, 30, {0, 30}, {100, 50}},
+        {0, 5, 5, {0, 0}, {100, 50}},    {9, 5, 5, {0, 0}, {100, 50}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message()
@@ -88,11 +81,10 @@ TEST_F(GraphicFreeDraw, HandlesAreCornersThenEdgeMiddlesAndTheLabelIsHitFirst) {
         int hit;
     };
     const Row rows[] = {
-        {CVector(0, 0), 1, 1},    {CVector(0, 25), 5, 5},    {CVector(0, 50), 2, 2},
-        {CVector(50, 50), 6, 6},  {CVector(100, 50), 3, 3},  {CVector(100, 25), 7, 7},
-        {CVector(100, 0), 4, 4},  {CVector(50, 0), 8, 8},    {CVector(4, 4), 1, 1},
-        {CVector(5, 5), 0, -1},   {CVector(-5, -5), 1, 1},   {CVector(-6, 0), 0, -1},
-        {CVector(60, 30), 0, -1}, {CVector(200, 200), 0, 0},
+        {{0, 0}, 1, 1},    {{0, 25}, 5, 5},    {{0, 50}, 2, 2},  {{50, 50}, 6, 6},
+        {{100, 50}, 3, 3}, {{100, 25}, 7, 7},  {{100, 0}, 4, 4}, {{50, 0}, 8, 8},
+        {{4, 4}, 1, 1},    {{5, 5}, 0, -1},    {{-5, -5}, 1, 1}, {{-6, 0}, 0, -1},
+        {{60, 30}, 0, -1}, {{200, 200}, 0, 0},
     };
     for (const Row& row : rows) {
         CVector p = row.point;
