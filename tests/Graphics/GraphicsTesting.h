@@ -87,9 +87,11 @@ inline std::string WriteTempFile(const std::string& name, const Bytes& bytes) {
     return path;
 }
 
-// The list that CGraphicItemList::FromFile reads from a file holding bytes.
+// The list that CGraphicItemList::FromFile reads from a file holding bytes; the file is named
+// after the test, as tests run side by side.
 inline std::unique_ptr<CGraphicItemList> ListFromBytes(const Bytes& bytes) {
-    const std::string path = WriteTempFile("vellum-list.vla", bytes);
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    const std::string path = WriteTempFile("vellum-" + name + ".vla", bytes);
     std::unique_ptr<CGraphicItemList> list(CGraphicItemList::FromFile(path.c_str()));
     std::remove(path.c_str());
     return list;
