@@ -1,23 +1,10 @@
-#include "support/TextTesting.h"
-#include "support/ItemBytes.h"
-#include "support/TempSettings.h"
+#include "Graphics/GraphicsTesting.h"
 
 #include <vellum/Graphics/GrAngle.h>
-#include <vellum/backends/recording/RecordingDC.h>
 #include <vellum/platform/Locale.h>
-
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <limits>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace vellum::test {
 namespace {
-
-using Lines = std::vector<std::string>;
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 class GrAngleTest : public ::testing::Test {
@@ -33,12 +20,6 @@ protected:
             angle->SetEnd(&next, angle->AcceptMoreNodes());
         }
         return angle;
-    }
-    static std::vector<CVector> Nodes(CGrAngle& angle) {
-        std::vector<CVector> nodes;
-        for (int i = 0; i < angle.GetNodeCount(); ++i)
-            nodes.push_back(angle.GetNode(i));
-        return nodes;
     }
 
     TempSettings settings;
@@ -85,7 +66,7 @@ TEST_F(GrAngleTest, ShowsTheAngleAndItsComplementInDegrees) {
     EXPECT_EQ(japanese->GetAngleStr(), "90.0\x81\x8B (270.0\x81\x8B)");
 }
 
-TEST_F(GrAngleTest, DrawsTwoLinesTheirDottedJoinAndTheLabelFrame) {
+TEST_F(GrAngleTest, DrawsTwoLinesTheirJoinAndTheLabelFrameAndPicksASegment) {
     auto angle = Angle({{40, 10}, {10, 10}, {10, 10}, {10, 40}});
     EXPECT_EQ(angle->AcceptMoreNodes(), 0);
     CRecordingDC dc;
@@ -107,31 +88,18 @@ TEST_F(GrAngleTest, DrawsTwoLinesTheirDottedJoinAndTheLabelFrame) {
     angle->Draw(&dc, 2.0, CGraphicItem::drawNoLabels, 0, 1.0);
     EXPECT_EQ(dc.DrawingLines()[1], "LineTo (80,20)-(20,20) pen 0/3/0x0000FF00 rop 13");
     EXPECT_EQ(dc.DrawingLines().size(), 6u);
-}
 
-TEST_F(GrAngleTest, PicksASegmentAndShowsItsHandles) {
-    auto angle = Angle({{40, 10}, {10, 10}, {10, 10}, {10, 40}});
-    CRecordingDC dc;
+    // A hit picks a segment, whose two nodes show.
+    dc.Clear();
     angle->Draw(&dc, 1.0, 0, 0, 1.0);
     struct Case {
         double x, y;
-        int hit;
-        int segment;
-        Lines squares;
+        int hit, segment;
+        const char* squares[2]; // the node squares of a picked segment
     };
     const Case cases[] = {
-        {25,
-         11,
-         -1,
-         0,
-         {"FillSolidRect (37,7)-(43,13) colour 0x00000000",
-          "FillSolidRect (7,7)-(13,13) colour 0x00000000"}},
-        {11,
-         25,
-         -1,
-         2,
-         {"FillSolidRect (7,7)-(13,13) colour 0x00000000",
-          "FillSolidRect (7,37)-(13,43) colour 0x00000000"}},
+        {25, 11, -1, 0, {"(37,7)-(43,13)", "(7,7)-(13,13)"}},
+        {11, 25, -1, 2, {"(7,7)-(13,13)", "(7,37)-(13,43)"}},
         {11, 12, 2, -1, {}},  // node 2 before node 3
         {20, 50, -2, -1, {}}, // the label
         {30, 30, 0, -1, {}},
@@ -147,7 +115,9 @@ TEST_F(GrAngleTest, PicksASegmentAndShowsItsHandles) {
         angle->SetFocus(hit);
         dc.Clear();
         angle->Draw(&dc, 1.0, 0, 0, 1.0);
-        EXPECT_EQ(dc.LinesNamed("FillSolidRect"), c.squares);
+        EXPECT_EQ(dc.LinesNamed("FillSolidRect"),
+                  (Lines{"FillSolidRect " + std::string(c.squares[0]) + " colour 0x00000000",
+                         "FillSolidRect " + std::string(c.squares[1]) + " colour 0x00000000"}));
     }
     // Picked by a node: every node shows.
     angle->SetFocus(3);
@@ -192,7 +162,7 @@ TEST_F(GrAngleTest, MovesSegmentsTheWholeAngleOrTheSharedVertex) {
 TEST_F(GrAngleTest, StoresFourNodesTheTagAndTheLabel) {
     auto angle = Angle({{10, 0}, {0, 0}}); // two nodes placed
     EXPECT_EQ(angle->GetNodeCount(), 2);
-    const Bytes bytes = Store([&](CArchive& ar) { ar << angle.get(); });
+    const Bytes bytes = StoreObject(angle.get());
     EXPECT_EQ(angle->GetNodeCount(), 4);
     Bytes expected;
     AppendNewClass(expected, "CGrAngle");
@@ -204,15 +174,12 @@ TEST_F(GrAngleTest, StoresFourNodesTheTagAndTheLabel) {
     Append(expected, {0}); // no text yet: the value came with the fourth node
     EXPECT_EQ(bytes, expected);
 
-    CObject* object = nullptr;
-    Load(bytes, [&](CArchive& ar) { ar >> object; });
-    std::unique_ptr<CObject> owned(object);
-    auto* loaded = dynamic_cast<CGrAngle*>(object);
+    const auto loaded = LoadObject<CGrAngle>(bytes);
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->GetNodeCount(), 4);
     EXPECT_EQ(loaded->GetAngleStr(), "?"); // arms (10, 0) and (0, 0)
     EXPECT_EQ(loaded->AcceptMoreNodes(), 0);
-    EXPECT_EQ(Store([&](CArchive& ar) { ar << loaded; }).size(), bytes.size() + 1);
+    EXPECT_EQ(StoreObject(loaded.get()).size(), bytes.size() + 1);
 }
 
 } // namespace

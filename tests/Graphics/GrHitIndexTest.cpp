@@ -1,22 +1,14 @@
 // The hit index must change nothing that a click sees: the list's walk with the index and
 // without it give the same items, in the same order, with the same cycling, for every kind
 // in the class registry and for kinds that hit beyond their nodes.
-#include <vellum/Graphics/GrItmlst.h>
-#include <vellum/Graphics/GrPolyLine.h>
-#include <vellum/Graphics/GraphicLine.h>
-#include <vellum/archive/Archive.h>
-#include <vellum/archive/ClassRegistry.h>
-#include <vellum/platform/GlobalMemory.h>
-#include <vellum/platform/MemFile.h>
+#include "Graphics/GraphicsTesting.h"
 
-#include <gtest/gtest.h>
+#include <vellum/Graphics/GrPolyLine.h>
+#include <vellum/archive/ClassRegistry.h>
 
 #include <algorithm>
-#include <cstring>
 #include <map>
-#include <memory>
 #include <random>
-#include <vector>
 
 namespace vellum::test {
 namespace {
@@ -48,54 +40,33 @@ public:
 
 TEST(GrHitIndex, HitBoundsAreTheReachOfTheHitTest) {
     struct Row {
-        const char* what;
-        std::vector<CVector> nodes;
         bool line;
+        std::vector<CVector> nodes;
         int gap;
         BOOL known;
         CRect bounds;
     };
     const Row rows[] = {
-        {"line, node squares at twice the gap",
-         {{0, 0}, {100, 20}},
-         true,
-         5,
-         TRUE,
-         {-10, -10, 110, 30}},
-        {"line without gap", {{0, 0}, {100, 20}}, true, 0, TRUE, {0, 0, 0, 0}},
-        {"line with a negative gap", {{0, 0}, {100, 20}}, true, -1, FALSE, {}},
-        {"line far out", {{0, 0}, {6e8, 0}}, true, 5, FALSE, {}},
-        {"flat polyline: segment box +1, then the gap twice",
-         {{0, 0}, {100, 0}},
-         false,
-         5,
-         TRUE,
-         {-11, -11, 111, 11}},
-        {"polyline of one node: its unset second node lies at the origin",
-         {{50, 50}},
-         false,
-         5,
-         TRUE,
-         {-10, -10, 60, 60}},
-        {"polyline, rounded nodes", {{0.5, -0.5}, {9.4, 30.6}}, false, 2, TRUE, {-3, -5, 13, 35}},
+        {true, {{0, 0}, {100, 20}}, 5, TRUE, {-10, -10, 110, 30}}, // node squares: twice the gap
+        {true, {{0, 0}, {100, 20}}, 0, TRUE, {0, 0, 0, 0}},
+        {true, {{0, 0}, {100, 20}}, -1, FALSE, {}},
+        {true, {{0, 0}, {6e8, 0}}, 5, FALSE, {}},
+        {false, {{0, 0}, {100, 0}}, 5, TRUE, {-11, -11, 111, 11}}, // segment box +1, gap twice
+        {false, {{50, 50}}, 5, TRUE, {-10, -10, 60, 60}}, // the unset second node is the origin
+        {false, {{0.5, -0.5}, {9.4, 30.6}}, 2, TRUE, {-3, -5, 13, 35}}, // rounded nodes
     };
     for (const Row& row : rows) {
+        SCOPED_TRACE(&row - rows);
         std::unique_ptr<CGraphicItem> item;
         if (row.line)
-            item = std::make_unique<CGraphicLine>();
+            item = Placed<CGraphicLine>(row.nodes, 0);
         else
-            item = std::make_unique<CGrPolyLine>();
-        CVector start = row.nodes[0];
-        item->SetStart(&start);
-        for (std::size_t n = 1; n < row.nodes.size(); ++n) {
-            CVector p = row.nodes[n];
-            item->SetEnd(&p, row.line ? 0 : 1);
-        }
+            item = Placed<CGrPolyLine>(row.nodes);
         item->SetGap(row.gap);
         CRect bounds(1, 2, 3, 4);
-        EXPECT_EQ(item->GetHitBounds(&bounds), row.known) << row.what;
+        EXPECT_EQ(item->GetHitBounds(&bounds), row.known);
         if (row.known) {
-            EXPECT_EQ(bounds, row.bounds) << row.what;
+            EXPECT_EQ(bounds, row.bounds);
         }
     }
     // Derived kinds, and the base, do not know.
@@ -219,18 +190,10 @@ void ExpectSameWalks(Scene& scene, std::mt19937& random, const char* after) {
     }
 }
 
-// The list stored and read back; the items keep their numbers in the order of the walk.
+// The list stored and read back; the items are numbered anew in the order of the walk.
 void Reload(Scene& scene) {
-    void* block = scene.list->GetGlobalHandle();
-    ASSERT_NE(block, nullptr);
-    std::vector<BYTE> bytes(GlobalSize(block));
-    std::memcpy(bytes.data(), GlobalLock(block), bytes.size());
-    GlobalUnlock(block);
-    GlobalFree(block);
-    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-    CArchive ar(&file, CArchive::load);
-    scene.list.reset(
-        static_cast<CGraphicItemList*>(ar.ReadObject(RUNTIME_CLASS(CGraphicItemList))));
+    scene.list = ListFromBytes(StoreObject(scene.list.get()));
+    ASSERT_NE(scene.list, nullptr);
     scene.list->SetTypesToDraw(0xFFFF);
     scene.items.clear();
     for (POSITION pos = scene.list->GetStartPosition(); pos;) {
@@ -293,10 +256,7 @@ TEST(GrHitIndex, CycleResumesAcrossAChange) {
     CGraphicItemList list;
     std::vector<CGraphicItem*> stack;
     for (int i = 0; i < 2 * CGrItemList::minIndexedItems; ++i) {
-        auto* line = new CGraphicLine;
-        CVector a(i % 2 ? 0 : 1000, 0), b(i % 2 ? 100 : 1100, 0);
-        line->SetStart(&a);
-        line->SetEnd(&b, 0);
+        auto* line = NewLine(CVector(i % 2 ? 0 : 1000, 0), CVector(i % 2 ? 100 : 1100, 0));
         list.AddItem(0x0020, line);
         stack.push_back(line);
     }

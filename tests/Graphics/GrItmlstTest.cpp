@@ -1,22 +1,8 @@
-#include "support/ArchiveBytes.h"
+#include "Graphics/GraphicsTesting.h"
 #include "support/Files.h"
-#include "support/TempSettings.h"
 
-#include <vellum/Graphics/GrItmlst.h>
 #include <vellum/Graphics/GrPolyLine.h>
-#include <vellum/Graphics/GraphicLine.h>
-#include <vellum/backends/recording/RecordingDC.h>
-#include <vellum/basalt/RegionalSettings.h>
 #include <vellum/platform/GlobalMemory.h>
-
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace vellum::test {
 namespace {
@@ -32,29 +18,17 @@ public:
     void SetResolution(double rx, double ry) override {
         calls.push_back("res " + std::to_string(rx) + " " + std::to_string(ry));
     }
-    void OnRegionalSettingsChanged(CRegionalSettings&) override { calls.push_back("units"); }
     void Move(double dx, double dy, int node) override {
         calls.push_back("move " + std::to_string(node));
         CGraphicLine::Move(dx, dy, node);
     }
-    std::vector<std::string> calls;
+    Lines calls;
     static inline int s_live = 0;
-};
-
-class CListWithFreeID : public CGraphicItemList {
-public:
-    using CGraphicItemList::GetFreeTypeID;
 };
 
 CGraphicLine* NewLine(double x1, double y1, double x2, double y2, WORD cls = 0x0020,
                       COLORREF colour = RGB(0, 255, 0)) {
-    auto* line = new CGraphicLine;
-    CVector a(x1, y1), b(x2, y2);
-    line->SetStart(&a);
-    line->SetEnd(&b, 0);
-    line->SetClass(cls);
-    line->SetColor(colour);
-    return line;
+    return vellum::test::NewLine(CVector(x1, y1), CVector(x2, y2), cls, colour);
 }
 
 Bytes BlockBytes(void* block) {
@@ -70,6 +44,20 @@ Bytes LineBody(double x1, double y1, double x2, double y2) {
     return Store([&](CArchive& ar) { line->Serialize(ar); });
 }
 
+// A list of groups, the first of key 0x0020 with a count of items: the first a new line.
+Bytes ListWithLines(WORD groups, WORD items) {
+    Bytes bytes;
+    AppendNewClass(bytes, "CGraphicItemList");
+    AppendWord(bytes, groups);
+    AppendWord(bytes, 0x0020);
+    AppendNewClass(bytes, "CGrItemList");
+    AppendWord(bytes, items);
+    AppendNewClass(bytes, "CGraphicLine");
+    const Bytes body = LineBody(1, 1, 9, 9);
+    bytes.insert(bytes.end(), body.begin(), body.end());
+    return bytes;
+}
+
 void AppendListTail(Bytes& out) {
     AppendDword(out, 1); // list tag
     AppendDword(out, 0); // calibrated
@@ -77,49 +65,29 @@ void AppendListTail(Bytes& out) {
         AppendDouble(out, v);
 }
 
-std::string WriteTempFile(const std::string& name, const Bytes& bytes) {
-    const std::string path = ::testing::TempDir() + name;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    return path;
-}
-
 // The colours of the pens the items drew with, in drawing order.
-std::vector<std::string> PenOrder(CGraphicItemList& list) {
+Lines PenOrder(CGraphicItemList& list) {
     CRecordingDC dc;
     list.Draw(&dc, 1.0, 0, 0, 1.0);
-    std::vector<std::string> pens;
+    Lines pens;
     for (const std::string& line : dc.LinesNamed("SelectPen"))
         if (line != "SelectPen 0/1/0x00000000") // the previous pen selected back
             pens.push_back(line.substr(line.rfind('/') + 1));
     return pens;
 }
 
-TEST(GrItmlst, EmptyListStoresAsSixtyFourBytes) {
-    CGraphicItemList list;
-    const Bytes bytes = BlockBytes(list.GetGlobalHandle());
-    Bytes expected;
-    AppendNewClass(expected, "CGraphicItemList");
-    AppendWord(expected, 0);
-    AppendListTail(expected);
-    EXPECT_EQ(bytes, expected);
-    EXPECT_EQ(bytes.size(), 64u);
-}
-
 TEST(GrItmlst, ItemsOfOneClassShareAGroupAndTheirClassRecord) {
     CGraphicItemList list;
-    list.AddItem(0x0020, NewLine(1, 2, 3, 4));
+    Bytes empty;
+    AppendNewClass(empty, "CGraphicItemList");
+    AppendWord(empty, 0);
+    AppendListTail(empty);
+    EXPECT_EQ(BlockBytes(list.GetGlobalHandle()), empty);
+
+    list.AddItem(0x0020, NewLine(1, 1, 9, 9));
     list.AddItem(0x0020, NewLine(5, 6, 7, 8));
-    Bytes expected;
-    AppendNewClass(expected, "CGraphicItemList"); // class 1, list 2
-    AppendWord(expected, 1);
-    AppendWord(expected, 0x0020);
-    AppendNewClass(expected, "CGrItemList"); // class 3, group 4
-    AppendWord(expected, 2);
-    AppendNewClass(expected, "CGraphicLine"); // class 5, first line 6
-    const Bytes first = LineBody(1, 2, 3, 4);
-    expected.insert(expected.end(), first.begin(), first.end());
+    // Class 1 and list 2, key, class 3 and group 4, class 5 and the first line 6.
+    Bytes expected = ListWithLines(1, 2);
     AppendWord(expected, 0x8005); // a new object of class 5
     const Bytes second = LineBody(5, 6, 7, 8);
     expected.insert(expected.end(), second.begin(), second.end());
@@ -144,10 +112,7 @@ TEST(GrItmlst, ListsRoundTripByteForByteThroughBlocksAndFiles) {
     list.SetResolution(3.5, 4.5);
     list.SetMagnification(1.25, 1.5);
     const Bytes bytes = BlockBytes(list.GetGlobalHandle());
-
-    const std::string path = WriteTempFile("vellum-list.vla", bytes);
-    std::unique_ptr<CGraphicItemList> loaded(CGraphicItemList::FromFile(path.c_str()));
-    std::remove(path.c_str());
+    const auto loaded = ListFromBytes(bytes);
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->GetCount(), 2);
     EXPECT_EQ(loaded->IsCalibrated(), 1);
@@ -165,16 +130,13 @@ TEST(GrItmlst, ReloadingReversesKeysThatShareABucket) {
     CGraphicItemList list;
     list.AddItem(0x0001, NewLine(0, 0, 9, 9, 0x0001, 0x01));
     list.AddItem(0x0002, NewLine(0, 0, 9, 9, 0x0002, 0x02));
-    EXPECT_EQ(PenOrder(list), (std::vector<std::string>{"0x00000002", "0x00000001"}));
+    EXPECT_EQ(PenOrder(list), (Lines{"0x00000002", "0x00000001"}));
     const Bytes stored = BlockBytes(list.GetGlobalHandle());
-    const std::string path = WriteTempFile("vellum-bucket.vla", stored);
-    std::unique_ptr<CGraphicItemList> once(CGraphicItemList::FromFile(path.c_str()));
+    const auto once = ListFromBytes(stored);
     ASSERT_NE(once, nullptr);
     once->SetTypesToDraw(0xFFFF);
-    EXPECT_EQ(PenOrder(*once), (std::vector<std::string>{"0x00000001", "0x00000002"}));
-    WriteTempFile("vellum-bucket.vla", BlockBytes(once->GetGlobalHandle()));
-    std::unique_ptr<CGraphicItemList> twice(CGraphicItemList::FromFile(path.c_str()));
-    std::remove(path.c_str());
+    EXPECT_EQ(PenOrder(*once), (Lines{"0x00000001", "0x00000002"}));
+    const auto twice = ListFromBytes(BlockBytes(once->GetGlobalHandle()));
     ASSERT_NE(twice, nullptr);
     EXPECT_EQ(BlockBytes(twice->GetGlobalHandle()), stored);
 }
@@ -188,16 +150,15 @@ TEST(GrItmlst, GroupsAreWalkedInTheMapsOrder) {
     list.AddItem(0x0010, NewLine(0, 0, 9, 9, 0x0010, 0x10));
     list.AddItem(0x0008, NewLine(0, 0, 9, 9, 0x0008, 0x08));
     list.AddItem(0x0001, NewLine(0, 0, 9, 9, 0x0001, 0x11)); // the tail of its group
-    EXPECT_EQ(PenOrder(list), (std::vector<std::string>{"0x00000008", "0x00000001", "0x00000011",
-                                                        "0x00000010", "0x00000020"}));
+    EXPECT_EQ(PenOrder(list),
+              (Lines{"0x00000008", "0x00000001", "0x00000011", "0x00000010", "0x00000020"}));
     // The masked draw goes by ascending bit instead, and only single-bit keys.
     list.AddItem(0x8000, NewLine(0, 0, 9, 9, 0x8000, 0x80));
     list.AddItem(0x0003, NewLine(0, 0, 9, 9, 0x0003, 0x03));
     list.SetTypesToDraw(0x8001);
-    EXPECT_EQ(PenOrder(list), (std::vector<std::string>{"0x00000001", "0x00000011", "0x00000080"}));
+    EXPECT_EQ(PenOrder(list), (Lines{"0x00000001", "0x00000011", "0x00000080"}));
     list.SetTypesToDraw(0xFFFE);
-    EXPECT_EQ(PenOrder(list),
-              (std::vector<std::string>{"0x00000008", "0x00000010", "0x00000020", "0x00000080"}));
+    EXPECT_EQ(PenOrder(list), (Lines{"0x00000008", "0x00000010", "0x00000020", "0x00000080"}));
 }
 
 TEST(GrItmlst, RepeatedHitsCycleThroughOverlappingItems) {
@@ -241,27 +202,17 @@ TEST(GrItmlst, RepeatedHitsCycleThroughOverlappingItems) {
 }
 
 TEST(GrItmlst, LoadingDropsNullEntriesAndNullGroups) {
-    Bytes bytes;
-    AppendNewClass(bytes, "CGraphicItemList");
-    AppendWord(bytes, 2);
-    AppendWord(bytes, 0x0020);
-    AppendNewClass(bytes, "CGrItemList");
-    AppendWord(bytes, 3);
-    AppendNewClass(bytes, "CGraphicLine");
-    const Bytes body = LineBody(1, 1, 9, 9);
-    bytes.insert(bytes.end(), body.begin(), body.end());
+    Bytes bytes = ListWithLines(2, 3);
     AppendWord(bytes, 0x0000); // a null entry
     AppendWord(bytes, 0x8005);
+    const Bytes body = LineBody(1, 1, 9, 9);
     bytes.insert(bytes.end(), body.begin(), body.end());
     AppendDword(bytes, 1);
     Append(bytes, {0});
     AppendWord(bytes, 0x0010);
     AppendWord(bytes, 0x0000); // a null group
     AppendListTail(bytes);
-
-    const std::string path = WriteTempFile("vellum-nulls.vla", bytes);
-    std::unique_ptr<CGraphicItemList> list(CGraphicItemList::FromFile(path.c_str()));
-    std::remove(path.c_str());
+    const auto list = ListFromBytes(bytes);
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->GetCount(), 1);
     CObject* group = nullptr;
@@ -271,30 +222,26 @@ TEST(GrItmlst, LoadingDropsNullEntriesAndNullGroups) {
     EXPECT_EQ(list->GetTypesToDraw(), 0x0039);
 }
 
-TEST(GrItmlst, ResolutionMagnificationAndCalibrationReachEveryItem) {
+TEST(GrItmlst, ItemsGetWhatTheListIsGivenAndAreDeletedOnceFound) {
     CGraphicItemList list;
     list.SetResolution(2.0, 3.0);
     auto* probe = new CProbeLine;
     list.AddItem(0x0020, probe);
-    EXPECT_EQ(probe->calls,
-              (std::vector<std::string>{"res 2.000000 3.000000", "mag 1.000000 1.000000"}));
+    EXPECT_EQ(probe->calls, (Lines{"res 2.000000 3.000000", "mag 1.000000 1.000000"}));
     probe->calls.clear();
     list.SetMagnification(0.0, 2.0);
     list.SetCalibrated(1);
     list.SetCalibrated(0);
     EXPECT_EQ(probe->calls,
-              (std::vector<std::string>{"mag 1.000000 2.000000", "mag 1.000000 1.000000",
-                                        "res 0.000000 0.000000"}));
+              (Lines{"mag 1.000000 2.000000", "mag 1.000000 1.000000", "res 0.000000 0.000000"}));
 
     probe->calls.clear();
     list.MoveItems(3, 4);
     list.RotateItems(0.0, nullptr);
     list.FlipHorizontal(100);
-    EXPECT_EQ(probe->calls, (std::vector<std::string>{"move -1"}));
-}
+    EXPECT_EQ(probe->calls, Lines{"move -1"});
 
-TEST(GrItmlst, DeletingFindsTheItemOrLeavesItAlone) {
-    CGraphicItemList list;
+    // Deleting finds the item, under any key of the mask, or leaves it alone.
     auto* kept = new CProbeLine;
     auto* twice = new CProbeLine;
     list.AddItem(0x0020, kept);
@@ -304,67 +251,40 @@ TEST(GrItmlst, DeletingFindsTheItemOrLeavesItAlone) {
     EXPECT_EQ(list.DeleteItemItem(&stranger, 0xFFFF), 0);
     EXPECT_EQ(list.DeleteItemItem(kept, 0x0008), 0);
     EXPECT_EQ(list.DeleteItemItem(kept, 0x0400), 0);
-    EXPECT_EQ(CProbeLine::s_live, 3);
+    EXPECT_EQ(CProbeLine::s_live, 4);
     EXPECT_EQ(list.DeleteItemItem(twice, 0xFFFF), 1);
-    EXPECT_EQ(CProbeLine::s_live, 2);
+    EXPECT_EQ(CProbeLine::s_live, 3);
     CObject* group = nullptr;
     ASSERT_TRUE(list.Lookup(0x0008, group)); // an emptied group stays
     EXPECT_EQ(static_cast<CGrItemList*>(group)->GetCount(), 0);
     EXPECT_EQ(list.DeleteItemItem(kept, 0x0020), 1);
-    EXPECT_EQ(CProbeLine::s_live, 1);
+    EXPECT_EQ(CProbeLine::s_live, 2);
 }
 
-TEST(GrItmlst, FreeTypeIDIsTheSmallestUnusedKey) {
-    CListWithFreeID list;
-    EXPECT_EQ(list.GetFreeTypeID(), 0);
-    for (WORD key : {0, 1, 3})
-        list.AddItem(key, NewLine(0, 0, 1, 1));
-    EXPECT_EQ(list.GetFreeTypeID(), 2);
-}
-
-TEST(GrItmlst, FailedLoadIsLoggedAndReturnsNothing) {
-    CGraphicItemList list;
-    list.AddItem(0x0020, NewLine(1, 2, 3, 4));
-    Bytes bytes = BlockBytes(list.GetGlobalHandle());
-    bytes.resize(bytes.size() - 10);
-    const std::string log = ::testing::TempDir() + "vellum-list-errors.log";
-    std::remove(log.c_str());
-    ScopedEnv logTo("VELLUM_LOG", log.c_str());
-    const std::string path = WriteTempFile("vellum-truncated.vla", bytes);
-    EXPECT_EQ(CGraphicItemList::FromFile(path.c_str()), nullptr);
-    EXPECT_EQ(CGraphicItemList::FromFile("/nonexistent/list.vla"), nullptr);
-    std::remove(path.c_str());
-
-    std::ifstream in(log);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    std::remove(log.c_str());
-    ASSERT_EQ(lines.size(), 1u); // the missing file never reaches the list
-    EXPECT_NE(lines[0].find("\t17000\t.\\Graphics\\GrItmlst\t1685\t"), std::string::npos);
-}
-
-TEST(GrItmlst, DamagedStreamsNeverShareOwnershipBadly) {
-    // Group 0x0020 holds a line; group 0x0008 refers back to it and then the data ends.
-    Bytes shared;
-    AppendNewClass(shared, "CGraphicItemList");
-    AppendWord(shared, 2);
-    AppendWord(shared, 0x0020);
-    AppendNewClass(shared, "CGrItemList");
-    AppendWord(shared, 1);
-    AppendNewClass(shared, "CGraphicLine");
-    const Bytes body = LineBody(1, 1, 9, 9);
-    shared.insert(shared.end(), body.begin(), body.end());
+// A line in group 0x0020, then group 0x0008 refers back to it and the data ends; a failed
+// load is logged once, a missing file never reaches the list.
+TEST(GrItmlst, DamagedStreamsAreLoggedAndNeverShareOwnershipBadly) {
+    Bytes shared = ListWithLines(2, 1);
     AppendDword(shared, 1);
     Append(shared, {0});
     AppendWord(shared, 0x0008);
     AppendWord(shared, 0x8003); // a second group
     AppendWord(shared, 2);
     AppendWord(shared, 0x0006); // the line read before
-    const std::string path = WriteTempFile("vellum-shared.vla", shared);
-    const std::string log = ::testing::TempDir() + "vellum-shared.log";
-    ScopedEnv logTo("VELLUM_LOG", log.c_str());
-    EXPECT_EQ(CGraphicItemList::FromFile(path.c_str()), nullptr);
+    const std::string log = ::testing::TempDir() + "vellum-list-errors.log";
+    std::remove(log.c_str());
+    {
+        ScopedEnv logTo("VELLUM_LOG", log.c_str());
+        EXPECT_EQ(ListFromBytes(shared), nullptr);
+        EXPECT_EQ(CGraphicItemList::FromFile("/nonexistent/list.vla"), nullptr);
+    }
+    std::ifstream in(log);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    std::remove(log.c_str());
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("\t17000\t.\\Graphics\\GrItmlst\t1685\t"), std::string::npos);
 
     // The same stream completed: the line stands in both groups and is deleted once; a
     // repeated key replaces the earlier group, which is deleted.
@@ -372,12 +292,9 @@ TEST(GrItmlst, DamagedStreamsNeverShareOwnershipBadly) {
     AppendDword(shared, 1);
     Append(shared, {0});
     AppendListTail(shared);
-    const std::string complete = WriteTempFile("vellum-shared.vla", shared);
-    std::unique_ptr<CGraphicItemList> list(CGraphicItemList::FromFile(complete.c_str()));
+    const auto list = ListFromBytes(shared);
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->GetCount(), 2);
-    std::remove(path.c_str());
-    std::remove(log.c_str());
 }
 
 } // namespace

@@ -1,27 +1,15 @@
-#include "support/ItemBytes.h"
+#include "Graphics/GraphicsTesting.h"
 
 #include <vellum/Graphics/GraphicArc.h>
-#include <vellum/backends/recording/RecordingDC.h>
-
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace vellum::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 std::unique_ptr<CGraphicArc> Arc(CVector start, CVector end) {
-    auto arc = std::make_unique<CGraphicArc>();
-    arc->SetStart(&start);
-    arc->SetEnd(&end, 1);
-    return arc;
+    return Placed<CGraphicArc>({start, end});
 }
 
-TEST(GraphicArc, InnerPointsFollowTheEndsWhileDragging) {
+TEST(GraphicArc, InnerPointsFollowTheEndsAndTheBodyIsTheControlPolygon) {
     auto arc = Arc(CVector(0, 0), CVector(10, 20));
     EXPECT_EQ(arc->GetNodeCount(), 4);
     EXPECT_EQ(arc->GetControlPoint(1), CVector(0, 10));
@@ -33,10 +21,9 @@ TEST(GraphicArc, InnerPointsFollowTheEndsWhileDragging) {
     arc->Move(3, 0, 2);
     EXPECT_EQ(arc->GetControlPoint(1), CVector(3, 10));
     EXPECT_EQ(arc->GetCenterPoint(), CVector(5, 10));
-}
 
-TEST(GraphicArc, ItsBodyIsTheControlPolygon) {
-    auto arc = Arc(CVector(0, 0), CVector(100, 100)); // (0,0) (0,50) (50,100) (100,100)
+    // The body is the control polygon.
+    arc = Arc(CVector(0, 0), CVector(100, 100)); // (0,0) (0,50) (50,100) (100,100)
     struct Case {
         double x, y;
         int hit;
@@ -97,7 +84,7 @@ TEST(GraphicArc, DrawsTheCurveAtTheZoomWithItsHandles) {
 
 TEST(GraphicArc, StoresAnEmptyNodeArrayTheTagAndFourPoints) {
     auto arc = Arc(CVector(0, 0), CVector(10, 20));
-    const Bytes bytes = Store([&](CArchive& ar) { ar << arc.get(); });
+    const Bytes bytes = StoreObject(arc.get());
     Bytes expected;
     AppendNewClass(expected, "CGraphicArc");
     AppendItemBody(expected, {}); // no node array: the points follow the tag
@@ -106,10 +93,7 @@ TEST(GraphicArc, StoresAnEmptyNodeArrayTheTagAndFourPoints) {
         AppendDouble(expected, v);
     EXPECT_EQ(bytes, expected);
 
-    CObject* object = nullptr;
-    Load(bytes, [&](CArchive& ar) { ar >> object; });
-    std::unique_ptr<CObject> owned(object);
-    auto* loaded = dynamic_cast<CGraphicArc*>(object);
+    const auto loaded = LoadObject<CGraphicArc>(bytes);
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->GetControlPoint(2), CVector(5, 20));
     EXPECT_EQ(loaded->GetNodeCount(), 4);

@@ -1,15 +1,7 @@
-#include "support/ArchiveBytes.h"
-#include "support/TextTesting.h"
+#include "Graphics/GraphicsTesting.h"
 
 #include <vellum/Graphics/GraphicFont.h>
-#include <vellum/backends/recording/RecordingDC.h>
 #include <vellum/platform/Exceptions.h>
-
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <limits>
-#include <memory>
 
 namespace vellum::test {
 namespace {
@@ -20,19 +12,6 @@ TEST(GraphicFont, IsTheDefaultFontOfSizeTenUnderTheOverlaySettingsName) {
     EXPECT_EQ(font.m_strFaceName, "Arial");
     EXPECT_EQ(font.GetSize(), 10);
     EXPECT_EQ(font.GetColor(), RGB(0, 0, 0));
-
-    font.m_strFaceName = "Face";
-    font.m_dwEffects = 3;
-    font.SetSize(33);
-    CGraphicFont copy(font);
-    CGraphicFont assigned;
-    assigned = font;
-    for (const CGraphicFont* f : {&copy, &assigned}) {
-        EXPECT_EQ(f->m_strFaceName, "Face");
-        EXPECT_EQ(f->m_dwEffects, 3u);
-        EXPECT_EQ(f->GetSize(), 33);
-        EXPECT_EQ(f->GetSettingsName(), "UserGraphicsFont");
-    }
 }
 
 TEST(GraphicFont, CreatesFontsScaledByTruncationAndKeepsItsSize) {

@@ -1,15 +1,6 @@
-#include "support/ArchiveBytes.h"
-#include "support/ScriptedUiHost.h"
-#include "support/TempSettings.h"
+#include "Graphics/GraphicsTesting.h"
 
 #include <vellum/Graphics/GraphicFreeDraw.h>
-#include <vellum/backends/recording/RecordingDC.h>
-
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace vellum::test {
 namespace {
@@ -19,39 +10,19 @@ void ExpectNear(CVector actual, CVector expected) {
     EXPECT_NEAR(actual.y, expected.y, 1e-9);
 }
 
-std::vector<CVector> Stroke(CGraphicFreeDraw& item) {
-    std::vector<CVector> points;
-    for (int i = 0; i < item.GetNodeCount(); ++i)
-        points.push_back(item.GetNode(i));
-    return points;
-}
-
-// A stroke with its first point at (10, 10) and the others added.
-std::unique_ptr<CGraphicFreeDraw> Draw(std::initializer_list<CVector> points) {
-    auto item = std::make_unique<CGraphicFreeDraw>();
-    auto point = points.begin();
-    CVector start = *point;
-    item->SetStart(&start);
-    for (++point; point != points.end(); ++point) {
-        CVector next = *point;
-        item->SetEnd(&next, 1);
-    }
-    return item;
-}
-
 class GraphicFreeDraw : public ::testing::Test {
 protected:
     TempSettings settings;
 };
 
 TEST_F(GraphicFreeDraw, TheBoxGrowsWithTheStrokeAndNeverShrinks) {
-    auto item = Draw({CVector(10, 10)});
+    auto item = Placed<CGraphicFreeDraw>({CVector(10, 10)});
     EXPECT_EQ(item->GetBoxCorner(0), CVector(10, 10));
     EXPECT_EQ(item->GetBoxCorner(2), CVector(11, 11));
     CVector a(30, 5), b(20, 40);
     item->SetEnd(&a, 1);
     item->SetEnd(&b, 1);
-    EXPECT_EQ(Stroke(*item),
+    EXPECT_EQ(Nodes(*item),
               (std::vector<CVector>{CVector(10, 10), CVector(30, 5), CVector(20, 40)}));
     EXPECT_EQ(item->GetBoxCorner(0), CVector(10, 5));
     EXPECT_EQ(item->GetBoxCorner(1), CVector(10, 40));
@@ -68,31 +39,23 @@ TEST_F(GraphicFreeDraw, TheBoxGrowsWithTheStrokeAndNeverShrinks) {
 
 // A box from (0, 0) to (100, 50) around a stroke through its corners and middle.
 std::unique_ptr<CGraphicFreeDraw> Box() {
-    return Draw({CVector(0, 0), CVector(100, 50), CVector(50, 25)});
+    return Placed<CGraphicFreeDraw>({CVector(0, 0), CVector(100, 50), CVector(50, 25)});
 }
 
 TEST_F(GraphicFreeDraw, StretchingKeepsTheOppositeSideAndARefusesBoxesUnderTwenty) {
     struct Row {
         int handle;
         double dx, dy;
-        CVector c0, c2;      // the box after the drag
-        CVector first, last; // stroke points (0, 0) and (100, 50) after the drag
+        CVector c0, c2; // the box after the drag, with the stroke's first and second points
     };
     const Row rows[] = {
-        {7, -80, 0, CVector(0, 0), CVector(20, 50), CVector(0, 0), CVector(20, 50)},
-        {7, -85, 0, CVector(0, 0), CVector(100, 50), CVector(0, 0), CVector(100, 50)},
-        {5, 85, 0, CVector(0, 0), CVector(100, 50), CVector(0, 0), CVector(100, 50)},
-        {5, 80, 9, CVector(80, 0), CVector(100, 50), CVector(80, 0), CVector(100, 50)},
-        {3, 20, 10, CVector(0, 0), CVector(120, 60), CVector(0, 0), CVector(120, 60)},
-        {1, -10, 20, CVector(-10, 20), CVector(100, 50), CVector(-10, 20), CVector(100, 50)},
-        {1, 10, 31, CVector(0, 0), CVector(100, 50), CVector(0, 0), CVector(100, 50)},
-        {2, 10, 10, CVector(10, 0), CVector(100, 60), CVector(10, 0), CVector(100, 60)},
-        {4, 10, 10, CVector(0, 10), CVector(110, 50), CVector(0, 10), CVector(110, 50)},
-        {6, 5, -30, CVector(0, 0), CVector(100, 20), CVector(0, 0), CVector(100, 20)},
-        {6, 5, -31, CVector(0, 0), CVector(100, 50), CVector(0, 0), CVector(100, 50)},
-        {8, 5, 30, CVector(0, 30), CVector(100, 50), CVector(0, 30), CVector(100, 50)},
-        {0, 5, 5, CVector(0, 0), CVector(100, 50), CVector(0, 0), CVector(100, 50)},
-        {9, 5, 5, CVector(0, 0), CVector(100, 50), CVector(0, 0), CVector(100, 50)},
+        {7, -80, 0, {0, 0}, {20, 50}},   {7, -85, 0, {0, 0}, {100, 50}},
+        {5, 85, 0, {0, 0}, {100, 50}},   {5, 80, 9, {80, 0}, {100, 50}},
+        {3, 20, 10, {0, 0}, {120, 60}},  {1, -10, 20, {-10, 20}, {100, 50}},
+        {1, 10, 31, {0, 0}, {100, 50}},  {2, 10, 10, {10, 0}, {100, 60}},
+        {4, 10, 10, {0, 10}, {110, 50}}, {6, 5, -30, {0, 0}, {100, 20}},
+        {6, 5, -31, {0, 0}, {100, 50}},  {8, 5, 30, {0, 30}, {100, 50}},
+        {0, 5, 5, {0, 0}, {100, 50}},    {9, 5, 5, {0, 0}, {100, 50}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message()
@@ -102,8 +65,8 @@ TEST_F(GraphicFreeDraw, StretchingKeepsTheOppositeSideAndARefusesBoxesUnderTwent
         EXPECT_EQ(item->GetBoxCorner(0), row.c0);
         EXPECT_EQ(item->GetBoxCorner(2), row.c2);
         EXPECT_EQ(item->GetBoxCorner(1), CVector(row.c0.x, row.c2.y));
-        ExpectNear(item->GetNode(0), row.first);
-        ExpectNear(item->GetNode(1), row.last);
+        ExpectNear(item->GetNode(0), row.c0);
+        ExpectNear(item->GetNode(1), row.c2);
     }
     auto item = Box();
     item->Move(-80, 0, 7); // the middle point keeps its place in the box: scaled by 0.2
@@ -118,11 +81,10 @@ TEST_F(GraphicFreeDraw, HandlesAreCornersThenEdgeMiddlesAndTheLabelIsHitFirst) {
         int hit;
     };
     const Row rows[] = {
-        {CVector(0, 0), 1, 1},    {CVector(0, 25), 5, 5},    {CVector(0, 50), 2, 2},
-        {CVector(50, 50), 6, 6},  {CVector(100, 50), 3, 3},  {CVector(100, 25), 7, 7},
-        {CVector(100, 0), 4, 4},  {CVector(50, 0), 8, 8},    {CVector(4, 4), 1, 1},
-        {CVector(5, 5), 0, -1},   {CVector(-5, -5), 1, 1},   {CVector(-6, 0), 0, -1},
-        {CVector(60, 30), 0, -1}, {CVector(200, 200), 0, 0},
+        {{0, 0}, 1, 1},    {{0, 25}, 5, 5},    {{0, 50}, 2, 2},  {{50, 50}, 6, 6},
+        {{100, 50}, 3, 3}, {{100, 25}, 7, 7},  {{100, 0}, 4, 4}, {{50, 0}, 8, 8},
+        {{4, 4}, 1, 1},    {{5, 5}, 0, -1},    {{-5, -5}, 1, 1}, {{-6, 0}, 0, -1},
+        {{60, 30}, 0, -1}, {{200, 200}, 0, 0},
     };
     for (const Row& row : rows) {
         CVector p = row.point;
@@ -145,11 +107,24 @@ TEST_F(GraphicFreeDraw, HandlesAreCornersThenEdgeMiddlesAndTheLabelIsHitFirst) {
     EXPECT_EQ(host.Cursors(), (std::vector<UINT>{IDC_SIZENWSE, IDC_SIZENS, IDC_SIZEALL}));
 }
 
-TEST_F(GraphicFreeDraw, TheLabelMovesAloneAndTheStrokeWithItsBox) {
+TEST_F(GraphicFreeDraw, DrawsTheStrokeTheHandlesAndTheLabelWhichMovesAlone) {
     auto item = Box();
+    CRecordingDC plain;
+    item->Draw(&plain, 1.0, 0, 0, 1.0);
+    EXPECT_EQ(plain.LinesNamed("TextOut").size(), 0u); // an empty label draws nothing
+    EXPECT_EQ(plain.LinesNamed("FillSolidRect").size(), 0u);
+    EXPECT_EQ(plain.LinesNamed("LineTo").size(), 2u);
+    item->SetFocus(-1);
+    CRecordingDC focused;
+    item->Draw(&focused, 1.0, 0, 0, 1.0);
+    const auto squares = focused.LinesNamed("FillSolidRect");
+    ASSERT_EQ(squares.size(), 8u); // the eight handles, not the three stroke points
+    EXPECT_NE(squares[1].find("(-3,22)-(3,28)"), std::string::npos) << squares[1];
+
     item->GetLabel().SetText("Nota");
-    CRecordingDC dc;
-    item->Draw(&dc, 1.0, 0, 0, 1.0);
+    CRecordingDC labelled;
+    item->Draw(&labelled, 1.0, 0, 0, 1.0);
+    EXPECT_EQ(labelled.LinesNamed("TextOut").size(), 1u);
     const CRect label = item->GetLabelRect();
     ASSERT_FALSE(label.IsRectEmpty());
     CVector inLabel(label.left + 1, label.top + 1);
@@ -164,29 +139,10 @@ TEST_F(GraphicFreeDraw, TheLabelMovesAloneAndTheStrokeWithItsBox) {
     EXPECT_EQ(item->GetLabel().GetNode(0), CVector(anchor.x + 5, anchor.y + 6));
 }
 
-TEST_F(GraphicFreeDraw, AnEmptyLabelDrawsOnlyTheStrokeAndTheHandles) {
-    auto item = Box();
-    CRecordingDC plain;
-    item->Draw(&plain, 1.0, 0, 0, 1.0);
-    EXPECT_EQ(plain.LinesNamed("TextOut").size(), 0u);
-    EXPECT_EQ(plain.LinesNamed("FillSolidRect").size(), 0u);
-    EXPECT_EQ(plain.LinesNamed("LineTo").size(), 2u);
-    item->SetFocus(-1);
-    CRecordingDC focused;
-    item->Draw(&focused, 1.0, 0, 0, 1.0);
-    const auto squares = focused.LinesNamed("FillSolidRect");
-    ASSERT_EQ(squares.size(), 8u); // the eight handles, not the three stroke points
-    EXPECT_NE(squares[1].find("(-3,22)-(3,28)"), std::string::npos) << squares[1];
-    item->GetLabel().SetText("Nota");
-    CRecordingDC labelled;
-    item->Draw(&labelled, 1.0, 0, 0, 1.0);
-    EXPECT_EQ(labelled.LinesNamed("TextOut").size(), 1u);
-}
-
 TEST_F(GraphicFreeDraw, StoresTheStrokeTheLabelAndTheBoxAndReadsThemBack) {
-    auto item = Draw({CVector(1, 2), CVector(3, 4)});
+    auto item = Placed<CGraphicFreeDraw>({CVector(1, 2), CVector(3, 4)});
     item->GetLabel().SetText("ab");
-    const Bytes stored = Store([&](CArchive& ar) { ar << item.get(); });
+    const Bytes stored = StoreObject(item.get());
     const Bytes base = Store([&](CArchive& ar) { item->CGraphicItem::Serialize(ar); });
     const Bytes label = Store([&](CArchive& ar) { item->GetLabel().Serialize(ar); });
     Bytes expected;
@@ -197,14 +153,12 @@ TEST_F(GraphicFreeDraw, StoresTheStrokeTheLabelAndTheBoxAndReadsThemBack) {
     for (double v : {1.0, 2.0, 1.0, 4.0, 3.0, 4.0, 3.0, 2.0})
         AppendDouble(expected, v);
     EXPECT_EQ(stored, expected);
-    std::unique_ptr<CObject> read;
-    Load(stored, [&](CArchive& ar) { read.reset(ar.ReadObject(nullptr)); });
-    auto* loaded = dynamic_cast<CGraphicFreeDraw*>(read.get());
+    const auto loaded = LoadObject<CGraphicFreeDraw>(stored);
     ASSERT_NE(loaded, nullptr);
-    EXPECT_EQ(Stroke(*loaded), Stroke(*item));
+    EXPECT_EQ(Nodes(*loaded), Nodes(*item));
     EXPECT_EQ(loaded->GetLabel().Text(), "ab");
     EXPECT_TRUE(loaded->GetLabelRect().IsRectEmpty());
-    EXPECT_EQ(Store([&](CArchive& ar) { ar << loaded; }), stored);
+    EXPECT_EQ(StoreObject(loaded.get()), stored);
 }
 
 TEST_F(GraphicFreeDraw, PropertiesSetTextColourAndWidth) {

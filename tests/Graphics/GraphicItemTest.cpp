@@ -1,127 +1,110 @@
-#include "support/ArchiveBytes.h"
+// The base item and the two plain kinds that add nothing to its behaviour but their node rules:
+// the line of two ends and the polyline of any number of nodes.
+#include "Graphics/GraphicsTesting.h"
 
-#include <vellum/Graphics/GraphicItem.h>
+#include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/platform/Exceptions.h>
-
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <initializer_list>
-#include <memory>
-#include <utility>
 
 namespace vellum::test {
 namespace {
 
-// A base item with the given nodes, appended as the window appends them.
-std::unique_ptr<CGraphicItem> ItemWith(std::initializer_list<std::pair<double, double>> nodes) {
-    auto item = std::make_unique<CGraphicItem>();
-    for (const auto& [x, y] : nodes) {
-        CVector p(x, y);
-        item->SetEnd(&p, 1);
-    }
-    return item;
-}
-
-int Hit(CGraphicItem& item, double x, double y, double zoom = 1.0) {
-    CVector p(x, y);
-    return item.HitTest(&p, zoom);
-}
-
-int NodeAt(CGraphicItem& item, double x, double y, double zoom) {
-    CVector p(x, y);
-    return item.PntInNode(&p, zoom);
-}
-
-void ExpectRect(const CRect& r, LONG l, LONG t, LONG rt, LONG b) {
-    EXPECT_EQ(r.left, l);
-    EXPECT_EQ(r.top, t);
-    EXPECT_EQ(r.right, rt);
-    EXPECT_EQ(r.bottom, b);
-}
-
 TEST(GraphicItem, NodeToleranceFollowsZoomWithinLimits) {
     auto item = ItemWith({{10, 10}, {60, 60}});
-    // Zoom 2: h = 2, the square 8 <= x < 12.
-    EXPECT_EQ(NodeAt(*item, 8, 8, 2.0), 1);
-    EXPECT_EQ(NodeAt(*item, 11.4, 11.4, 2.0), 1);
-    EXPECT_EQ(NodeAt(*item, 7.6, 10, 2.0), 1); // rounds to 8
-    EXPECT_EQ(NodeAt(*item, 7.4, 10, 2.0), 0);
-    EXPECT_EQ(NodeAt(*item, 12, 10, 2.0), 0);
-    EXPECT_EQ(NodeAt(*item, 10, 12, 2.0), 0);
-    // Zoom 0.1: 50 pixels, capped at twice the gap.
-    EXPECT_EQ(NodeAt(*item, 19.4, 10, 0.1), 1);
-    EXPECT_EQ(NodeAt(*item, 20, 10, 0.1), 0);
-    EXPECT_EQ(NodeAt(*item, 0, 0, 0.1), 1);
-    // Zoom 100: never below one pixel.
-    EXPECT_EQ(NodeAt(*item, 9, 10, 100.0), 1);
-    EXPECT_EQ(NodeAt(*item, 10, 10, 100.0), 1);
-    EXPECT_EQ(NodeAt(*item, 11, 10, 100.0), 0);
-    // The first node found wins, and nodes are numbered from 1.
-    EXPECT_EQ(NodeAt(*item, 60, 61, 1.0), 2);
+    struct Row {
+        double x, y, zoom;
+        int node;
+    };
+    // Zoom 2: the square 8 <= x < 12, after rounding; zoom 0.1: 50 pixels, capped at twice the
+    // gap; zoom 100: never below one pixel. Nodes are numbered from 1.
+    const Row rows[] = {
+        {8, 8, 2, 1},     {11.4, 11.4, 2, 1}, {7.6, 10, 2, 1},  {7.4, 10, 2, 0}, {12, 10, 2, 0},
+        {10, 12, 2, 0},   {19.4, 10, 0.1, 1}, {20, 10, 0.1, 0}, {0, 0, 0.1, 1},  {9, 10, 100, 1},
+        {10, 10, 100, 1}, {11, 10, 100, 0},   {60, 61, 1, 2},
+    };
+    for (const Row& r : rows) {
+        CVector p(r.x, r.y);
+        EXPECT_EQ(item->PntInNode(&p, r.zoom), r.node) << r.x << "," << r.y << " zoom " << r.zoom;
+    }
 }
 
-TEST(GraphicItem, HitTestPrefersNodesThenTheDoublyEnlargedBounds) {
-    auto item = ItemWith({{0, 0}, {20, 0}});
-    EXPECT_EQ(Hit(*item, 20, 0), 2);
-    EXPECT_EQ(Hit(*item, 10, 0), -1);
-    // Bounds (-1, -1, 21, 1), enlarged twice by the gap: -11 <= y < 11.
-    EXPECT_EQ(Hit(*item, 10, 10), -1);
-    EXPECT_EQ(Hit(*item, 10, -11), -1);
-    EXPECT_EQ(Hit(*item, 10, 11), 0);
-    EXPECT_EQ(Hit(*item, 30, 0), -1);
-    EXPECT_EQ(Hit(*item, 31, 0), 0);
+// The base prefers nodes, then takes the bounds enlarged twice by the gap; a line measures
+// its distance to the segment instead.
+TEST(GraphicItem, HitTestFindsNodesThenTheBodyOfEachKind) {
+    auto item = ItemWith({{0, 0}, {20, 0}}); // bounds (-1, -1, 21, 1): -11 <= y < 11
+    auto line = Placed<CGraphicLine>({{0, 0}, {100, 0}}, 0);
+    auto diagonal = Placed<CGraphicLine>({{0, 0}, {100, 100}}, 0);
+    auto slanted = Placed<CGraphicLine>({{0, 0}, {30, 40}}, 0);
+    struct Row {
+        CGraphicItem* item;
+        double x, y, zoom;
+        int hit;
+    };
+    // The line: within 5 pixels of the segment (-4.6 rounds to -5, the box's edge), its end
+    // nodes, 10 image pixels at zoom 0.5. The diagonal's box alone would take the corner; the
+    // distance does not. (19, 17) lies exactly 5 from the slanted line: out.
+    const Row rows[] = {
+        {item.get(), 20, 0, 1, 2},       {item.get(), 10, 0, 1, -1},
+        {item.get(), 10, 10, 1, -1},     {item.get(), 10, -11, 1, -1},
+        {item.get(), 10, 11, 1, 0},      {item.get(), 30, 0, 1, -1},
+        {item.get(), 31, 0, 1, 0},       {line.get(), 50, 4.4, 1, -1},
+        {line.get(), 50, 5, 1, 0},       {line.get(), 50, -4.6, 1, -1},
+        {line.get(), 103, 0, 1, 2},      {line.get(), 104, 0, 1, 2},
+        {line.get(), 106, 0, 1, 0},      {line.get(), -2, 1, 1, 1},
+        {line.get(), 50, 9, 0.5, -1},    {line.get(), 50, 10, 0.5, 0},
+        {diagonal.get(), 50, 53, 1, -1}, {diagonal.get(), 90, 10, 1, 0},
+        {slanted.get(), 19, 17, 1, 0},   {slanted.get(), 18.9, 17.1, 1, -1},
+    };
+    for (const Row& r : rows) {
+        CVector p(r.x, r.y);
+        EXPECT_EQ(r.item->HitTest(&p, r.zoom), r.hit) << &r - rows;
+    }
+    auto path = ItemWith({{0, 0}, {100, 0}, {100, 100}});
+    CVector onFirst(50, 3), onSecond(103, 50), between(50, 50), corner(100, 0);
+    EXPECT_EQ(path->PntInNodeLines(&onFirst, 1.0), 0);
+    EXPECT_EQ(path->PntInNodeLines(&onSecond, 1.0), 1);
+    EXPECT_EQ(path->PntInNodeLines(&between, 1.0), -1);
+    EXPECT_EQ(path->PntInNodeLines(&corner, 1.0), -1); // node hits do not count
 }
 
 TEST(GraphicItem, BoundsUniteSegmentsAndWidenDegenerateOnes) {
     auto flat = ItemWith({{0, 5}, {10, 5}});
-    ExpectRect(flat->GetBoundsRect(0), -1, 4, 11, 6);
-    ExpectRect(flat->GetBoundsRect(1), -6, -1, 16, 11);
-
+    EXPECT_EQ(flat->GetBoundsRect(0), CRect(-1, 4, 11, 6));
+    EXPECT_EQ(flat->GetBoundsRect(1), CRect(-6, -1, 16, 11));
     auto bent = ItemWith({{0, 0}, {10, 10}, {20, 5}});
-    ExpectRect(bent->GetBoundsRect(0), 0, 0, 20, 10);
-    ExpectRect(bent->GetBoundsRect(1), -5, -5, 25, 15);
-
+    EXPECT_EQ(bent->GetBoundsRect(0), CRect(0, 0, 20, 10));
+    EXPECT_EQ(bent->GetBoundsRect(1), CRect(-5, -5, 25, 15));
     auto reversed = ItemWith({{10, 10}, {0.6, 2.4}}); // normalised, rounded to (1, 2)
-    ExpectRect(reversed->GetBoundsRect(0), 1, 2, 10, 10);
-
-    auto single = ItemWith({{7, 7}});
-    ExpectRect(single->GetBoundsRect(1), 0, 0, 0, 0);
-}
-
-TEST(GraphicItem, CenterPointTruncatesTowardZero) {
-    auto item = ItemWith({{-3, -3}, {-10, -10}});
-    // Bounds (-15, -15, 2, 2): (-13 / 2) is -6, not -7.
-    const CVector centre = item->GetCenterPoint();
-    EXPECT_EQ(centre.x, -6.0);
-    EXPECT_EQ(centre.y, -6.0);
+    EXPECT_EQ(reversed->GetBoundsRect(0), CRect(1, 2, 10, 10));
+    EXPECT_EQ(ItemWith({{7, 7}})->GetBoundsRect(1), CRect(0, 0, 0, 0));
+    // Bounds (-15, -15, 2, 2): the centre truncates (-13 / 2) to -6, not -7.
+    EXPECT_EQ(ItemWith({{-3, -3}, {-10, -10}})->GetCenterPoint(), CVector(-6, -6));
 }
 
 TEST(GraphicItem, MoveScaleFlipAndRotateTheNodes) {
     auto item = ItemWith({{0, 0}, {10, 0}, {10, 10}});
     item->Move(3, 4, 2);
-    EXPECT_TRUE(item->GetNode(0) == CVector(0, 0));
-    EXPECT_TRUE(item->GetNode(1) == CVector(13, 4));
+    EXPECT_EQ(item->GetNode(0), CVector(0, 0));
+    EXPECT_EQ(item->GetNode(1), CVector(13, 4));
     item->Move(3, 4, -1);
-    EXPECT_TRUE(item->GetNode(0) == CVector(3, 4));
-    EXPECT_TRUE(item->GetNode(2) == CVector(13, 14));
+    EXPECT_EQ(item->GetNode(0), CVector(3, 4));
+    EXPECT_EQ(item->GetNode(2), CVector(13, 14));
     item->Move(1, 1, 0); // not a node number
     item->Move(1, 1, 4);
-    EXPECT_TRUE(item->GetNode(0) == CVector(3, 4));
+    EXPECT_EQ(item->GetNode(0), CVector(3, 4));
 
     item->Scale(0, 2, nullptr);
     item->Scale(2, -1, nullptr);
-    EXPECT_TRUE(item->GetNode(1) == CVector(16, 8));
+    EXPECT_EQ(item->GetNode(1), CVector(16, 8));
     CVector centre(3, 4);
     item->Scale(2, 3, &centre);
-    EXPECT_TRUE(item->GetNode(0) == CVector(3, 4));
-    EXPECT_TRUE(item->GetNode(1) == CVector(29, 16));
-    EXPECT_TRUE(item->GetNode(2) == CVector(23, 34));
+    EXPECT_EQ(item->GetNode(0), CVector(3, 4));
+    EXPECT_EQ(item->GetNode(1), CVector(29, 16));
+    EXPECT_EQ(item->GetNode(2), CVector(23, 34));
 
     auto flip = ItemWith({{30, 7}, {-5, 8}});
     flip->FlipHorizontal(100);
-    EXPECT_TRUE(flip->GetNode(0) == CVector(170, 7));
-    EXPECT_TRUE(flip->GetNode(1) == CVector(205, 8));
+    EXPECT_EQ(flip->GetNode(0), CVector(170, 7));
+    EXPECT_EQ(flip->GetNode(1), CVector(205, 8));
 
     // About the default centre (5, 0): counter-clockwise on screen by a quarter turn.
     auto turn = ItemWith({{0, 0}, {10, 0}});
@@ -132,35 +115,84 @@ TEST(GraphicItem, MoveScaleFlipAndRotateTheNodes) {
     EXPECT_NEAR(turn->GetNode(1).y, -5.0, 1e-9);
 }
 
-TEST(GraphicItem, PntInNodeLinesFindsTheFirstSegmentBody) {
-    auto path = ItemWith({{0, 0}, {100, 0}, {100, 100}});
-    CVector onFirst(50, 3), onSecond(103, 50), between(50, 50), corner(100, 0);
-    EXPECT_EQ(path->PntInNodeLines(&onFirst, 1.0), 0);
-    EXPECT_EQ(path->PntInNodeLines(&onSecond, 1.0), 1);
-    EXPECT_EQ(path->PntInNodeLines(&between, 1.0), -1);
-    EXPECT_EQ(path->PntInNodeLines(&corner, 1.0), -1); // node hits do not count
+TEST(GraphicItem, ALineKeepsTwoNodesAndAPolylineGrowsNodeByNode) {
+    CGraphicLine line;
+    EXPECT_EQ(line.GetNodeCount(), 2);
+    CVector p(4, 5), q(8, 9);
+    line.SetStart(&p);
+    EXPECT_EQ(line.GetEnd(), p);
+    line.SetEnd(&q, 1);
+    line.CheckNodeArray();
+    EXPECT_EQ(line.GetNodeCount(), 2);
+    EXPECT_EQ(line.GetStart(), p);
+    EXPECT_EQ(line.GetNode(1), q);
+    EXPECT_EQ(line.AcceptMoreNodes(), 0);
+    line.Move(1, 1, 2); // the base operations act on the two ends
+    EXPECT_EQ(line.GetEnd(), CVector(9, 10));
+    line.FlipHorizontal(10);
+    EXPECT_EQ(line.GetStart(), CVector(16, 5));
+
+    CGrPolyLine poly;
+    EXPECT_EQ(poly.AcceptMoreNodes(), 1);
+    EXPECT_EQ(poly.GetNodeCount(), 0);
+    CVector p0(0, 0), p1(3, 4), p2(3, 10), moving(1, 1);
+    poly.SetStart(&p0);
+    EXPECT_EQ(poly.GetNodeCount(), 1);
+    EXPECT_EQ(poly.GetLength(), 0.0); // a single node has no length
+    poly.SetEnd(&moving, 1);          // opens the second node
+    poly.SetEnd(&p1, 0);              // the rubber band follows the mouse
+    poly.SetEnd(&p2, 1);              // a click adds the third
+    EXPECT_EQ(poly.GetNodeCount(), 3);
+    EXPECT_DOUBLE_EQ(poly.GetLength(), 11.0);
+    EXPECT_EQ(poly.GetNode(1), p1);
+    for (int i = 0; i < 7; ++i) { // growing past the initial two elements keeps every node
+        CVector next(3, 10 + i + 1);
+        poly.SetEnd(&next, 1);
+    }
+    EXPECT_EQ(poly.GetNodeCount(), 10);
+    EXPECT_DOUBLE_EQ(poly.GetLength(), 18.0);
+    EXPECT_EQ(poly.GetNode(0), p0);
 }
 
+// The base stores its fields after the class record; a polyline adds nothing, a line keeps
+// its ends after a tag with an empty node array.
 TEST(GraphicItem, StoresItsFieldsAfterTheClassRecord) {
     auto item = ItemWith({{1.5, -2}, {3, 4}});
     item->SetClass(0x0008);
     item->SetColor(0x00112233);
     item->SetLineWidth(3.0);
-    const Bytes bytes = Store([&](CArchive& ar) { ar << item.get(); });
     Bytes expected;
     AppendNewClass(expected, "CGraphicItem");
-    AppendDword(expected, 2);
-    AppendWord(expected, 2);
-    for (double v : {1.5, -2.0, 3.0, 4.0})
+    AppendItemBody(expected, {1.5, -2, 3, 4}, 0x0008, 0x00112233, 3.0);
+    EXPECT_EQ(StoreObject(item.get()), expected);
+    EXPECT_EQ(LoadObject<CGraphicItem>(expected)->GetLineWidth(), 3.0);
+
+    auto poly = Placed<CGrPolyLine>({{1, 2}, {5, 6}});
+    expected.clear();
+    AppendNewClass(expected, "CGrPolyLine");
+    AppendItemBody(expected, {1, 2, 5, 6});
+    EXPECT_EQ(StoreObject(poly.get()), expected);
+    const auto back = LoadObject<CGrPolyLine>(expected);
+    ASSERT_NE(back, nullptr);
+    EXPECT_DOUBLE_EQ(back->GetLength(), std::sqrt(32.0));
+
+    auto line = Placed<CGraphicLine>({{1, 2}, {3, 4}}, 0);
+    const Bytes bytes = Store([&](CArchive& ar) { line->Serialize(ar); });
+    expected.clear();
+    AppendItemBody(expected, {});
+    AppendDword(expected, 1); // line tag
+    for (double v : {1.0, 2.0, 3.0, 4.0})
         AppendDouble(expected, v);
-    AppendWord(expected, 0x0008);
-    AppendDword(expected, 0x00112233);
-    AppendDouble(expected, 3.0);
     EXPECT_EQ(bytes, expected);
-    Load(bytes, [](CArchive& ar) {
-        std::unique_ptr<CObject> object(ar.ReadObject(RUNTIME_CLASS(CGraphicItem)));
-        EXPECT_EQ(static_cast<CGraphicItem*>(object.get())->GetLineWidth(), 3.0);
-    });
+    // A NaN end point reads as 0.0.
+    Bytes damaged = bytes;
+    const double nan = std::nan("");
+    std::memcpy(damaged.data() + 24 + 16, &nan, 8);
+    CGraphicLine readBack;
+    Load(damaged, [&](CArchive& ar) { readBack.Serialize(ar); });
+    EXPECT_EQ(readBack.GetStart(), CVector(1, 2));
+    EXPECT_EQ(readBack.GetEnd(), CVector(0, 4));
+    EXPECT_EQ(readBack.GetNodeCount(), 2);
 }
 
 TEST(GraphicItem, VersionOneBodyIsReadAndWrittenBackAsVersionTwo) {
@@ -185,20 +217,16 @@ TEST(GraphicItem, VersionOneBodyIsReadAndWrittenBackAsVersionTwo) {
     EXPECT_EQ(item.GetFormatVersion(), 2);
     EXPECT_EQ(item.GetColor(), 0x000000FFu);
     EXPECT_EQ(item.GetLineWidth(), 2.0);
-
-    Bytes versionTwo(versionOne.begin(), versionOne.end() - 1);
-    versionTwo[0] = 2;
-    versionTwo.erase(versionTwo.end() - 12, versionTwo.end() - 8);
+    Bytes versionTwo;
+    AppendItemBody(versionTwo, {5, 6}, 0x0010, 0x000000FF, 2.0);
     EXPECT_EQ(Store([&](CArchive& ar) { item.Serialize(ar); }), versionTwo);
-}
 
-TEST(GraphicItem, DamagedNodeCountFailsAtTheEndOfTheData) {
+    // A damaged node count fails at the end of the data.
     Bytes bytes;
     AppendDword(bytes, 2);
     AppendWord(bytes, 0xFFFF);
     AppendDword(bytes, 0xFFFFFFFF);
     AppendDouble(bytes, 1.0);
-    CGraphicItem item;
     EXPECT_EQ(CauseOf([&] { Load(bytes, [&](CArchive& ar) { item.Serialize(ar); }); }),
               CArchiveException::endOfFile);
 }

@@ -1,24 +1,15 @@
-#include "support/ArchiveBytes.h"
+#include "Graphics/GraphicsTesting.h"
 
 #include <vellum/Graphics/GraphicRect.h>
 #include <vellum/Graphics/GraphicSelectionRect.h>
 #include <vellum/backends/cairo/CairoDC.h>
-#include <vellum/backends/recording/RecordingDC.h>
-
-#include <gtest/gtest.h>
 
 #include <array>
-#include <cmath>
-#include <limits>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace vellum::test {
 namespace {
 
 using Quad = std::array<double, 8>; // x0, y0, x1, y1, x2, y2, x3, y3
-using Lines = std::vector<std::string>;
 
 const Quad kAxis = {0, 0, 0, 10, 20, 10, 20, 0};
 const Quad kDiamond = {0, 0, -10, 10, 0, 20, 10, 10}; // a 45° square standing on c0
@@ -208,12 +199,8 @@ TEST(GraphicRect, StoresTheBaseFieldsTagAndCornersAndTheSelectionNothing) {
     const Bytes bytes = Store([&](CArchive& ar) { ar << &rect << &selection; });
     Bytes expected;
     AppendNewClass(expected, "CGraphicRect");
-    AppendDword(expected, 2);     // format version
-    AppendWord(expected, 0);      // the base node array stays empty
-    AppendWord(expected, 0x0020); // class
-    AppendDword(expected, 0x0000FF00);
-    AppendDouble(expected, 1.0);
-    AppendDword(expected, 1); // rectangle tag
+    AppendItemBody(expected, {}); // the base node array stays empty
+    AppendDword(expected, 1);     // rectangle tag
     for (double v : {1, 2, 1, 6, 4, 6, 4, 2})
         AppendDouble(expected, v);
     AppendNewClass(expected, "CGraphicSelectionRect"); // and an empty body
@@ -249,11 +236,7 @@ TEST(GraphicRect, DamagedCornersLoadAsStoredAndStayDrawable) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.loaded);
         Bytes body;
-        AppendDword(body, 2);
-        AppendWord(body, 0);
-        AppendWord(body, 0x0020);
-        AppendDword(body, 0x0000FF00);
-        AppendDouble(body, 1.0);
+        AppendItemBody(body, {});
         AppendDword(body, 1);
         for (double v : c.stored)
             AppendDouble(body, v);
@@ -276,17 +259,6 @@ TEST(GraphicRect, DamagedCornersLoadAsStoredAndStayDrawable) {
         auto raster = CCairoDC::CreateImage(64, 48, RGB(0, 0, 0));
         rect.SetFocus(-1);
         rect.Draw(raster.get(), 2.0, 0, 0, 1.0);
-
-        // A body that ends inside the corners fails as the archive's end of data.
-        body.resize(body.size() - 4);
-        Load(body, [&](CArchive& ar) {
-            try {
-                rect.Serialize(ar);
-                ADD_FAILURE() << "a short body was accepted";
-            } catch (const CArchiveException& e) {
-                EXPECT_EQ(e.m_cause, CArchiveException::endOfFile);
-            }
-        });
     }
 }
 

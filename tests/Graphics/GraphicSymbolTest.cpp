@@ -1,30 +1,11 @@
-#include "support/ArchiveBytes.h"
-#include "support/ScriptedUiHost.h"
-#include "support/TempSettings.h"
+#include "Graphics/GraphicsTesting.h"
 
-#include <vellum/Graphics/GrItmlst.h>
-#include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicSymbol.h>
-#include <vellum/backends/recording/RecordingDC.h>
-
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace vellum::test {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-
-CGraphicLine* NewLine(CVector a, CVector b) {
-    auto* line = new CGraphicLine;
-    line->SetStart(&a);
-    line->SetEnd(&b, 0);
-    return line;
-}
 
 // A symbol whose one line spans 100 × 50 pixels, defined as 10 × 5 mm.
 std::unique_ptr<CGraphicSymbol> TenByFive() {
@@ -35,16 +16,22 @@ std::unique_ptr<CGraphicSymbol> TenByFive() {
     return symbol;
 }
 
-void Place(CGraphicSymbol& symbol, CVector at) {
+// Places the symbol at a point and returns what drawing it drew.
+Lines Place(CGraphicSymbol& symbol, CVector at) {
     symbol.SetStart(&at);
     symbol.SetEnd(&at, 0);
     CRecordingDC dc;
     symbol.Draw(&dc, 1.0, 0, 0, 1.0);
+    return dc.DrawingLines();
 }
 
+// Drawing scales the items into the frame and puts every item back.
 TEST(GraphicSymbol, NormalizeMovesTheItemsToTheOriginAndKeepsTheirExtent) {
     auto symbol = TenByFive();
     EXPECT_EQ(symbol->GetNaturalRect(), CRect(0, 0, 100, 50));
+    symbol->SetResolution(20, 20);
+    EXPECT_EQ(Place(*symbol, CVector(300, 200)),
+              (Lines{"MoveTo (200,150)", "LineTo (200,150)-(400,250) pen 0/1/0x0000FF00 rop 13"}));
     auto* line = static_cast<CGraphicLine*>(symbol->GetItems().GetHead());
     EXPECT_EQ(line->GetNode(0), CVector(0, 0));
     EXPECT_EQ(line->GetNode(1), CVector(100, 50));
@@ -56,26 +43,31 @@ TEST(GraphicSymbol, NormalizeMovesTheItemsToTheOriginAndKeepsTheirExtent) {
 }
 
 // The placed frame keeps the size in millimetres on every image: width × height mm at
-// resolution (pixels per mm) and magnification, turned by the angle.
-TEST(GraphicSymbol, ScalesAndFrameFollowResolutionMagnificationAndAngle) {
+// resolution (pixels per mm) and magnification. Each axis without a usable resolution or size
+// scales by 0, and then the symbol keeps its natural size.
+TEST(GraphicSymbol, ScalesAndFrameFollowResolutionMagnificationAndSize) {
     struct Row {
-        double rx, ry, mx, my, degrees;
+        double rx, ry, mx, my, width, height;
         double horizontal, vertical; // expected scales
         CVector c0, c2;              // expected frame, placed at (300, 200)
     };
     const Row rows[] = {
-        {20, 20, 1, 1, 0, 2.0, 2.0, CVector(200, 150), CVector(400, 250)},
-        {10, 10, 2, 2, 0, 2.0, 2.0, CVector(200, 150), CVector(400, 250)},
-        {40, 10, 1, 1, 0, 4.0, 1.0, CVector(100, 175), CVector(500, 225)},
-        {5, 5, 1, 1, 0, 0.5, 0.5, CVector(275, 187.5), CVector(325, 212.5)},
-        {20, 20, 1, 0.5, 0, 2.0, 1.0, CVector(200, 175), CVector(400, 225)},
-        {0, 20, 1, 1, 0, 0.0, 0.0, CVector(250, 175), CVector(350, 225)}, // natural size
-        {20, 20, 0, 1, 0, 0.0, 0.0, CVector(250, 175), CVector(350, 225)},
+        {20, 20, 1, 1, 10, 5, 2.0, 2.0, {200, 150}, {400, 250}},
+        {10, 10, 2, 2, 10, 5, 2.0, 2.0, {200, 150}, {400, 250}},
+        {40, 10, 1, 1, 10, 5, 4.0, 1.0, {100, 175}, {500, 225}},
+        {5, 5, 1, 1, 10, 5, 0.5, 0.5, {275, 187.5}, {325, 212.5}},
+        {20, 20, 1, 0.5, 10, 5, 2.0, 1.0, {200, 175}, {400, 225}},
+        {0, 20, 1, 1, 10, 5, 0.0, 0.0, {250, 175}, {350, 225}},
+        {20, 20, 0, 1, 10, 5, 0.0, 0.0, {250, 175}, {350, 225}},
+        {20, 20, 1, 1, 0, 5, 0.0, 2.0, {250, 175}, {350, 225}}, // one axis unusable
+        {20, 20, 1, 1, -10, 5, 0.0, 2.0, {250, 175}, {350, 225}},
+        {20, 20, 1, 1, 10, 0, 2.0, 0.0, {250, 175}, {350, 225}},
+        {20, 20, 1, 1, NAN, 5, 0.0, 2.0, {250, 175}, {350, 225}},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << "resolution " << row.rx << "," << row.ry
-                                        << " magnification " << row.mx << "," << row.my);
+        SCOPED_TRACE(&row - rows);
         auto symbol = TenByFive();
+        symbol->SetSize(row.width, row.height);
         symbol->SetResolution(row.rx, row.ry);
         symbol->SetMagnification(row.mx, row.my);
         Place(*symbol, CVector(300, 200));
@@ -86,56 +78,27 @@ TEST(GraphicSymbol, ScalesAndFrameFollowResolutionMagnificationAndAngle) {
         EXPECT_EQ(symbol->GetCorner(1), CVector(row.c0.x, row.c2.y));
         EXPECT_EQ(symbol->IsUpdatePending(), 0);
     }
-}
-
-TEST(GraphicSymbol, ATurnedSymbolMeasuresItsWidthAlongTheOtherAxis) {
-    auto symbol = TenByFive();
-    symbol->SetResolution(20.0, 10.0);
-    CVector centre(0, 0);
-    symbol->Rotate(kPi / 2, &centre);
-    Place(*symbol, CVector(300, 200));
-    // Width 100 px now lies along y (10 px per mm): 10 mm already, so scale 1; the height's
-    // 50 px lie along x (20 px per mm): 2.5 mm, scaled by 2 to 5 mm.
-    EXPECT_NEAR(symbol->GetHorizontalScale(), 1.0, 1e-12);
-    EXPECT_NEAR(symbol->GetVerticalScale(), 2.0, 1e-12);
-    EXPECT_DOUBLE_EQ(symbol->GetAngle(), kPi / 2);
-}
-
-TEST(GraphicSymbol, BadSizesDrawAtTheNaturalSize) {
-    const double sizes[][2] = {{0.0, 5.0}, {-10.0, 5.0}, {10.0, 0.0}, {NAN, 5.0}};
-    for (const auto& size : sizes) {
-        auto symbol = TenByFive();
-        symbol->SetSize(size[0], size[1]);
-        symbol->SetResolution(20.0, 20.0);
-        Place(*symbol, CVector(300, 200));
-        EXPECT_EQ(symbol->GetCorner(0), CVector(250, 175)) << size[0] << " x " << size[1];
-        EXPECT_EQ(symbol->GetCorner(2), CVector(350, 225));
-    }
     CGraphicSymbol empty; // no items: a frame of no size at the point
     empty.SetSize(10, 5);
     empty.SetResolution(20, 20);
     Place(empty, CVector(7, 9));
     EXPECT_EQ(empty.GetCorner(0), CVector(7, 9));
     EXPECT_EQ(empty.GetCorner(2), CVector(7, 9));
+
+    // A turned symbol measures its width along the other axis.
+    auto turned = TenByFive();
+    turned->SetResolution(20.0, 10.0);
+    CVector centre(0, 0);
+    turned->Rotate(kPi / 2, &centre);
+    Place(*turned, CVector(300, 200));
+    // Width 100 px now lies along y (10 px per mm): 10 mm already, so scale 1; the height's
+    // 50 px lie along x (20 px per mm): 2.5 mm, scaled by 2 to 5 mm.
+    EXPECT_NEAR(turned->GetHorizontalScale(), 1.0, 1e-12);
+    EXPECT_NEAR(turned->GetVerticalScale(), 2.0, 1e-12);
+    EXPECT_DOUBLE_EQ(turned->GetAngle(), kPi / 2);
 }
 
-TEST(GraphicSymbol, DrawingPutsEveryItemBackAndShowsItScaledAtTheFrame) {
-    auto symbol = TenByFive();
-    symbol->SetResolution(20, 20);
-    CVector at(300, 200);
-    symbol->SetStart(&at);
-    symbol->SetEnd(&at, 0);
-    CRecordingDC dc;
-    symbol->Draw(&dc, 1.0, 0, 0, 1.0);
-    auto* line = static_cast<CGraphicLine*>(symbol->GetItems().GetHead());
-    EXPECT_EQ(line->GetNode(0), CVector(0, 0));
-    EXPECT_EQ(line->GetNode(1), CVector(100, 50));
-    EXPECT_EQ(dc.DrawingLines(),
-              (std::vector<std::string>{"MoveTo (200,150)",
-                                        "LineTo (200,150)-(400,250) pen 0/1/0x0000FF00 rop 13"}));
-}
-
-TEST(GraphicSymbol, FrozenSymbolsIgnoreDragsButNotProgrammaticMoves) {
+TEST(GraphicSymbol, FrozenSymbolsIgnoreDragsAndTwoFlipsRestoreTheItems) {
     auto symbol = TenByFive();
     Place(*symbol, CVector(300, 200));
     symbol->SetFrozen(1);
@@ -149,17 +112,15 @@ TEST(GraphicSymbol, FrozenSymbolsIgnoreDragsButNotProgrammaticMoves) {
     symbol->Move(10, 5, 3); // a corner number moves the whole symbol too
     EXPECT_EQ(symbol->GetCorner(0), CVector(260, 180));
     EXPECT_EQ(symbol->GetCorner(2), CVector(360, 230));
-}
 
-TEST(GraphicSymbol, TwoFlipsRestoreTheItemsAndTheFlag) {
-    auto symbol = TenByFive();
-    Place(*symbol, CVector(300, 200));
+    // Two flips restore the items and the flag.
+    symbol->SetFrozen(0);
     symbol->FlipHorizontal(0);
     EXPECT_EQ(symbol->IsFlipped(), 1);
     auto* line = static_cast<CGraphicLine*>(symbol->GetItems().GetHead());
     EXPECT_EQ(line->GetNode(0), CVector(100, 0)); // mirrored, then normalized
     EXPECT_EQ(line->GetNode(1), CVector(0, 50));
-    CVector centre(0, 0);
+    centre = CVector(0, 0);
     symbol->Rotate(0.5, &centre);
     EXPECT_DOUBLE_EQ(symbol->GetAngle(), -0.5); // a flipped symbol turns the other way
     symbol->FlipHorizontal(0);
@@ -186,12 +147,15 @@ TEST(GraphicSymbol, ItemsAreAddedRemovedAndDumpedWithoutCopies) {
     EXPECT_EQ(symbol.RemoveItem(b), 0);
     symbol.RemoveAllItems(); // the list owns both now
     EXPECT_EQ(symbol.GetItems().GetCount(), 0);
-}
 
-Bytes NewSymbolRecord() {
-    Bytes out;
-    AppendNewClass(out, "CGraphicSymbol");
-    return out;
+    // The other way, every item of every group in the map's order: 0x0001 before 0x0020.
+    CGraphicLine* c = NewLine(CVector(0, 0), CVector(1, 1));
+    list.AddItem(0x0020, c);
+    EXPECT_EQ(list.DumpItems(&symbol), 1);
+    EXPECT_EQ(symbol.GetItems().GetCount(), 3);
+    EXPECT_EQ(symbol.GetItems().GetHead(), a);
+    EXPECT_EQ(symbol.GetItems().GetTail(), c);
+    symbol.RemoveAllItems();
 }
 
 // Both layouts: the rectangle's fields, the format, the items, then the symbol's own fields.
@@ -203,9 +167,17 @@ TEST(GraphicSymbol, StoresFormatTwoAndReadsFormatOne) {
     symbol.SetInfo("\xE0");
     symbol.SetSize(2.5, 1.0);
     symbol.SetFrozen(1);
-    const Bytes stored = Store([&](CArchive& ar) { ar << &symbol; });
+    const Bytes stored = StoreObject(&symbol);
     const Bytes rect = Store([&](CArchive& ar) { symbol.CGraphicRect::Serialize(ar); });
     const Bytes items = Store([&](CArchive& ar) { symbol.GetItems().Serialize(ar); });
+    const auto head = [&](DWORD format) {
+        Bytes out;
+        AppendNewClass(out, "CGraphicSymbol");
+        out.insert(out.end(), rect.begin(), rect.end());
+        AppendDword(out, format);
+        out.insert(out.end(), items.begin(), items.end());
+        return out;
+    };
 
     Bytes tail;
     for (int v : {0, 0, 4, 2})
@@ -219,37 +191,26 @@ TEST(GraphicSymbol, StoresFormatTwoAndReadsFormatOne) {
     AppendDword(tail, 1); // frozen
     AppendDword(tail, 0); // flipped
 
-    Bytes expected = NewSymbolRecord();
-    expected.insert(expected.end(), rect.begin(), rect.end());
-    AppendDword(expected, 2);
-    expected.insert(expected.end(), items.begin(), items.end());
+    Bytes expected = head(2);
     expected.insert(expected.end(), tail.begin(), tail.end());
     EXPECT_EQ(stored, expected);
 
     // The same symbol in the first layout: two doubles after the natural rectangle.
-    Bytes first = NewSymbolRecord();
-    first.insert(first.end(), rect.begin(), rect.end());
-    AppendDword(first, 1);
-    first.insert(first.end(), items.begin(), items.end());
+    Bytes first = head(1);
     first.insert(first.end(), tail.begin(), tail.begin() + 16);
     AppendDouble(first, 123.0);
     AppendDouble(first, 456.0);
     first.insert(first.end(), tail.begin() + 16, tail.end());
-    std::unique_ptr<CObject> read;
-    Load(first, [&](CArchive& ar) { read.reset(ar.ReadObject(RUNTIME_CLASS(CGraphicSymbol))); });
-    auto* loaded = static_cast<CGraphicSymbol*>(read.get());
+    auto loaded = LoadObject<CGraphicSymbol>(first);
+    ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->GetSymbolFormat(), 1);
     EXPECT_STREQ(loaded->GetName(), "Freccia");
     EXPECT_EQ(loaded->IsFrozen(), 1);
-    EXPECT_EQ(Store([&](CArchive& ar) { ar << loaded; }), expected); // written as format 2
+    EXPECT_EQ(StoreObject(loaded.get()), expected); // written as format 2
 
     // Any other format reads nothing after the items.
-    Bytes other = NewSymbolRecord();
-    other.insert(other.end(), rect.begin(), rect.end());
-    AppendDword(other, 9);
-    other.insert(other.end(), items.begin(), items.end());
-    Load(other, [&](CArchive& ar) { read.reset(ar.ReadObject(RUNTIME_CLASS(CGraphicSymbol))); });
-    loaded = static_cast<CGraphicSymbol*>(read.get());
+    loaded = LoadObject<CGraphicSymbol>(head(9));
+    ASSERT_NE(loaded, nullptr);
     EXPECT_STREQ(loaded->GetName(), "");
     EXPECT_EQ(loaded->GetItems().GetCount(), 1);
 }

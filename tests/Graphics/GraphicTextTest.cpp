@@ -1,22 +1,9 @@
-#include "support/ArchiveBytes.h"
-#include "support/ScriptedUiHost.h"
-#include "support/TempSettings.h"
-#include "support/TextTesting.h"
+#include "Graphics/GraphicsTesting.h"
 
 #include <vellum/Graphics/GraphicText.h>
-#include <vellum/backends/recording/RecordingDC.h>
-#include <vellum/ui/Resource.h>
-
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace vellum::test {
 namespace {
-
-using Lines = std::vector<std::string>;
 
 // The user types text into the text page and confirms.
 void Type(CGraphicText& item, const std::string& text) {
@@ -33,17 +20,14 @@ void Type(CGraphicText& item, const std::string& text) {
 // backend 20 pixels high with characters 10 pixels wide at zoom 1, twice that at zoom 2.
 std::unique_ptr<CGraphicText> TextBox(double x, double y, double w, double h,
                                       const std::string& text) {
-    auto item = std::make_unique<CGraphicText>();
+    auto item = Placed<CGraphicText>({{x, y}, {x + w, y + h}}, 0);
     item->SetFontSize(15);
-    CVector start(x, y), end(x + w, y + h);
-    item->SetStart(&start);
-    item->SetEnd(&end, 0);
     Type(*item, text);
     return item;
 }
 
-std::vector<std::string> Texts(const std::vector<CString>& lines) {
-    std::vector<std::string> texts;
+Lines Texts(const std::vector<CString>& lines) {
+    Lines texts;
     for (const CString& line : lines)
         texts.push_back(line.str());
     return texts;
@@ -73,7 +57,6 @@ TEST(GraphicText, CutsTheTextIntoWordsThatKeepTheirWhiteSpace) {
         auto item = TextBox(0, 0, 100, 20, c.text);
         EXPECT_EQ(Texts(item->GetWords()), c.words) << c.text;
         EXPECT_EQ(item->GetText().str(), c.text);
-        EXPECT_EQ(item->IsLayoutPending(), 1);
     }
     EXPECT_EQ(CGraphicText().GetWords(), std::vector<CString>(20)); // twenty empty words
 }
@@ -105,7 +88,7 @@ TEST(GraphicText, LaysWordsOutGreedilyWithAStrictFit) {
     }
 }
 
-TEST(GraphicText, DrawsLinesDownTheLeftEdgeAndGrowsTheBox) {
+TEST(GraphicText, DrawsLinesDownTheLeftEdgeAndGrowsTheBoxToTheText) {
     auto item = TextBox(10, 10, 61, 5, "aa bb cc");
     CRecordingDC dc;
     item->Draw(&dc, 1.0, 0, 0, 1.0);
@@ -135,28 +118,23 @@ TEST(GraphicText, DrawsLinesDownTheLeftEdgeAndGrowsTheBox) {
     Type(*item, "aa");
     item->Draw(&dc, 1.0, 0, CGraphicText::flagRightAligned, 1.0);
     EXPECT_EQ(dc.LinesNamed("SetTextAlign"), (Lines{"SetTextAlign 2", "SetTextAlign 0"}));
-}
 
-TEST(GraphicText, AnEmptyTextHasNoHeightAndANewTextOneEmptyLine) {
+    // An empty text has no height; a new one has one empty line.
+    dc.Clear();
     auto empty = TextBox(0, 0, 50, 30, "   ");
-    CRecordingDC dc;
     empty->Draw(&dc, 1.0, 0, 0, 1.0);
     EXPECT_EQ(empty->GetTextHeight(), 0.0);
     EXPECT_EQ(empty->GetTextWidth(), 1.0);
     EXPECT_TRUE(dc.LinesNamed("TextOut").empty());
-    // A new box of no height over no text gets one unit.
-    CVector p(5, 5);
+    CVector p(5, 5); // a box of no height over no text gets one unit
     empty->SetStart(&p);
     empty->SetEnd(&p, 0);
     ExpectCorners(*empty, {{5, 5}, {5, 6}, {6, 6}, {6, 5}});
 
-    CGraphicText fresh;
-    fresh.SetFontSize(15);
-    CVector start(0, 0), end(50, 5);
-    fresh.SetStart(&start);
-    fresh.SetEnd(&end, 0);
-    fresh.Draw(&dc, 1.0, 0, 0, 1.0);
-    EXPECT_EQ(fresh.GetTextHeight(), 20.0);
+    auto fresh = Placed<CGraphicText>({{0, 0}, {50, 5}}, 0);
+    fresh->SetFontSize(15);
+    fresh->Draw(&dc, 1.0, 0, 0, 1.0);
+    EXPECT_EQ(fresh->GetTextHeight(), 20.0);
     EXPECT_EQ(dc.LinesNamed("TextOut").size(), 1u);
 }
 
@@ -226,18 +204,11 @@ TEST(GraphicText, StretchesANewBoxNeverSmallerThanItsText) {
     ExpectCorners(item, {{10, 5}, {10, 30}, {20, 30}, {20, 5}}); // keeps what it gained above
 
     // Above and to the left of the start: the end becomes c0.
-    CGraphicText back;
-    CVector from(50, 50), to(20, 30);
-    back.SetStart(&from);
-    back.SetEnd(&to, 0);
-    ExpectCorners(back, {{20, 30}, {20, 50}, {50, 50}, {50, 30}});
+    auto back = Placed<CGraphicText>({{50, 50}, {20, 30}}, 0);
+    ExpectCorners(*back, {{20, 30}, {20, 50}, {50, 50}, {50, 30}});
 
     // A zero box becomes one unit; after a layout the box holds the text.
-    CGraphicText point;
-    CVector p(5, 5);
-    point.SetStart(&p);
-    point.SetEnd(&p, 0);
-    ExpectCorners(point, {{5, 5}, {5, 6}, {6, 6}, {6, 5}});
+    ExpectCorners(*Placed<CGraphicText>({{5, 5}, {5, 5}}, 0), {{5, 5}, {5, 6}, {6, 6}, {6, 5}});
     auto laidOut = TextBox(0, 0, 120, 10, "abcde fghij"); // one line: 50 wide, 20 high
     CRecordingDC dc;
     laidOut->Draw(&dc, 1.0, 0, 0, 1.0);
@@ -261,16 +232,11 @@ TEST(GraphicText, StoresTheRectangleThenTagFontAngleAndText) {
     item->SetClass(0x0010);
     CVector centre(1, 2);
     item->Rotate(PI, &centre);
-    const Bytes bytes = Store([&](CArchive& ar) { ar << item.get(); });
-
+    const Bytes bytes = StoreObject(item.get());
     Bytes expected;
     AppendNewClass(expected, "CGraphicText");
-    AppendDword(expected, 2);
-    AppendWord(expected, 0); // the base node array stays empty
-    AppendWord(expected, 0x0010);
-    AppendDword(expected, 0x00030201);
-    AppendDouble(expected, 1.0);
-    AppendDword(expected, 1); // rectangle tag
+    AppendItemBody(expected, {}, 0x0010, 0x00030201); // the base node array stays empty
+    AppendDword(expected, 1);                         // rectangle tag
     for (int i = 0; i < 4; ++i) {
         AppendDouble(expected, item->GetCorner(i).x);
         AppendDouble(expected, item->GetCorner(i).y);
@@ -282,27 +248,20 @@ TEST(GraphicText, StoresTheRectangleThenTagFontAngleAndText) {
     AppendText(expected, "Propriet\xE0\r\nperch\xE9");
     EXPECT_EQ(bytes, expected);
 
-    CObject* object = nullptr;
-    Load(bytes, [&](CArchive& ar) { ar >> object; });
-    std::unique_ptr<CObject> owned(object);
-    auto* loaded = dynamic_cast<CGraphicText*>(object);
+    const auto loaded = LoadObject<CGraphicText>(bytes);
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->GetText(), "Propriet\xE0\r\nperch\xE9");
     EXPECT_EQ(Texts(loaded->GetWords()), (Lines{"Propriet\xE0\r\n", "perch\xE9"}));
     EXPECT_EQ(loaded->GetAngle(), PI);
     EXPECT_EQ(loaded->GetFontSize(), 15);
     EXPECT_EQ(loaded->IsLayoutPending(), 1);
-    EXPECT_EQ(Store([&](CArchive& ar) { ar << loaded; }), bytes);
+    EXPECT_EQ(StoreObject(loaded.get()), bytes);
 
     // An angle that is not a number reads as 0.
-    Bytes nan = bytes;
-    const std::size_t angleAt = nan.size() - 18 - 8;
-    for (int i = 0; i < 8; ++i)
-        nan[angleAt + i] = i == 7 ? 0x7F : (i == 6 ? 0xF8 : 0);
-    CObject* nanObject = nullptr;
-    Load(nan, [&](CArchive& ar) { ar >> nanObject; });
-    std::unique_ptr<CObject> ownedNan(nanObject);
-    EXPECT_EQ(static_cast<CGraphicText*>(nanObject)->GetAngle(), 0.0);
+    Bytes damaged = bytes;
+    const double nan = std::nan("");
+    std::memcpy(damaged.data() + damaged.size() - 18 - 8, &nan, 8);
+    EXPECT_EQ(LoadObject<CGraphicText>(damaged)->GetAngle(), 0.0);
 }
 
 TEST(GraphicText, PropertiesTakeTheTextAndAChosenFontAndMayExchangeTheCorners) {

@@ -1,19 +1,14 @@
-#include "support/ScriptedUiHost.h"
-#include "support/TempSettings.h"
+// The sheets that items open for their properties: colour and line for the plain kinds; line,
+// colour and the label's font for the measurements.
+#include "Graphics/GraphicsTesting.h"
+#include "support/FakeWnd.h"
 
-#include <vellum/Graphics/GrPolyLine.h>
-#include <vellum/Graphics/GraphicLine.h>
-#include <vellum/platform/HeadlessUiHost.h>
-#include <vellum/platform/PropertyPage.h>
+#include <vellum/Graphics/GrAngle.h>
+#include <vellum/Graphics/GrPolyDist.h>
 #include <vellum/platform/PropertySheet.h>
-#include <vellum/platform/UiHost.h>
 #include <vellum/ui/ColorPP.h>
+#include <vellum/ui/FontPP.h>
 #include <vellum/ui/LinePP.h>
-#include <vellum/ui/Resource.h>
-
-#include <gtest/gtest.h>
-
-#include <vector>
 
 namespace vellum::test {
 namespace {
@@ -28,65 +23,83 @@ public:
     std::vector<DWORD> colours;
 };
 
-class ItemPropertiesTest : public ::testing::Test {
-protected:
+TEST(ItemProperties, ColourAndWidthApplyOnOkAndOkAloneTruncatesTheWidth) {
     TempSettings settings;
     CScriptedUiHost host;
-    CUiHostScope scope{host};
+    CUiHostScope scope(host);
     CWnd parent;
     ColourLoggingLine line;
-
-    void SetUp() override {
-        line.SetColor(RGB(10, 20, 30));
-        line.colours.clear();
-        line.SetLineWidth(2.7);
-    }
-
-    // The user picks pure red and types width 4, then confirms or cancels.
-    void ScriptRedAndFour(bool confirm) {
-        host.AnswerColor(RGB(255, 0, 0));
-        host.AddScript([confirm](CScriptedUser& user) {
-            user.Click(IDC_SELECT_COLOR);
-            EXPECT_TRUE(user.Tab(1));
-            user.Type(IDC_LINE_WIDTH, "4");
-            if (confirm)
-                user.OK();
-            else
-                user.Cancel();
-        });
-    }
-};
-
-TEST_F(ItemPropertiesTest, OkAppliesColourAndWidthToALine) {
-    ScriptRedAndFour(true);
+    line.SetColor(RGB(10, 20, 30));
+    line.colours.clear();
+    line.SetLineWidth(2.7);
+    host.AnswerColor(RGB(255, 0, 0));
+    host.AddScript([](CScriptedUser& user) {
+        user.Click(IDC_SELECT_COLOR);
+        EXPECT_TRUE(user.Tab(1));
+        user.Type(IDC_LINE_WIDTH, "4");
+        user.OK();
+    });
     EXPECT_EQ(line.Properties(&parent, 0), 1);
     EXPECT_EQ(line.GetColor(), RGB(255, 0, 0));
     EXPECT_EQ(line.colours, std::vector<DWORD>{RGB(255, 0, 0)});
     EXPECT_EQ(line.GetLineWidth(), 4.0);
+    line.SetLineWidth(2.7);
+    host.AddScript([](CScriptedUser& user) { user.OK(); });
+    EXPECT_EQ(line.Properties(nullptr, 0), 1);
+    EXPECT_EQ(line.GetColor(), RGB(255, 0, 0));
+    EXPECT_EQ(line.GetLineWidth(), 2.0);
     EXPECT_EQ(settings.Contents(), "");
 }
 
-TEST_F(ItemPropertiesTest, OkWithoutChangesKeepsTheColourAndTruncatesTheWidth) {
-    host.AddScript([](CScriptedUser& user) { user.OK(); });
-    EXPECT_EQ(line.Properties(nullptr, 0), 1);
-    EXPECT_EQ(line.GetColor(), RGB(10, 20, 30));
-    EXPECT_EQ(line.GetLineWidth(), 2.0);
-}
-
-TEST_F(ItemPropertiesTest, APolylineUsesTheSameSheet) {
-    CGrPolyLine polyline;
-    polyline.SetLineWidth(1.0);
-    host.AddScript([](CScriptedUser& user) {
-        user.Check(IDC_COLOR_DEFAULT);
-        EXPECT_TRUE(user.Tab(1));
-        user.Spin(IDC_LINE_SPIN, 1);
-        user.Check(IDC_LINE_DEFAULT);
-        user.OK();
-    });
-    EXPECT_EQ(polyline.Properties(&parent, 0), 1);
-    EXPECT_EQ(polyline.GetLineWidth(), 2.0);
-    EXPECT_EQ(polyline.GetColor(), RGB(0, 255, 0));
-    EXPECT_EQ(settings.Contents(), "[UserGraphics]\nDefaultColor=0,255,0\nDefaultWidth=2\n");
+// The distance and the angle share one sheet: line, colour, then the label's font.
+TEST(ItemProperties, MeasurementsTakeLineColourAndLabelFontOnOkAndNothingOnCancel) {
+    TempSettings settings;
+    CGrPolyDist distance;
+    CGrAngle angle;
+    struct Case {
+        CGraphicItem* item;
+        CGraphicTextLine* label;
+    };
+    for (const Case& c : {Case{&distance, &distance.GetLabel()}, Case{&angle, &angle.GetLabel()}}) {
+        SCOPED_TRACE(c.item->GetRuntimeClass()->m_lpszClassName);
+        CScriptedUiHost host;
+        CUiHostScope scope(host);
+        CFakeWnd parent;
+        c.item->SetLineWidth(2.6);
+        for (bool confirm : {false, true}) {
+            host.AnswerColor(RGB(255, 0, 0));
+            host.AnswerFont(ChosenFont("Courier New", 120));
+            host.AddScript([&](CScriptedUser& user) {
+                CPropertySheet& sheet = user.Sheet();
+                EXPECT_EQ(sheet.GetCaption(), "Propiet\xE0");
+                EXPECT_FALSE(sheet.HasApplyButton());
+                ASSERT_EQ(sheet.GetPageCount(), 3);
+                EXPECT_TRUE(sheet.GetPage(0)->IsKindOf(RUNTIME_CLASS(CLinePP)));
+                EXPECT_TRUE(sheet.GetPage(1)->IsKindOf(RUNTIME_CLASS(CColorPP)));
+                EXPECT_TRUE(sheet.GetPage(2)->IsKindOf(RUNTIME_CLASS(CFontPP)));
+                EXPECT_EQ(user.Text(IDC_LINE_WIDTH), "2");
+                user.Type(IDC_LINE_WIDTH, "3");
+                EXPECT_TRUE(user.Tab(1));
+                user.Click(IDC_SELECT_COLOR);
+                EXPECT_TRUE(user.Tab(2));
+                user.Click(IDC_SELECT_FONT);
+                confirm ? user.OK() : user.Cancel();
+            });
+            EXPECT_EQ(c.item->Properties(&parent, 0), confirm ? 1 : 0);
+            if (!confirm) {
+                EXPECT_EQ(c.item->GetLineWidth(), 2.6);
+                EXPECT_EQ(c.label->GetColor(), RGB(0, 255, 0));
+                EXPECT_EQ(c.label->Font().m_strFaceName, "Arial");
+                EXPECT_TRUE(parent.Events().empty());
+            }
+        }
+        EXPECT_EQ(c.item->GetLineWidth(), 3.0);
+        EXPECT_EQ(c.item->GetColor(), RGB(255, 0, 0));
+        EXPECT_EQ(c.label->GetColor(), RGB(255, 0, 0));
+        EXPECT_EQ(c.label->Font().m_strFaceName, "Courier New");
+        EXPECT_EQ(c.label->IsMeasurePending(), 1);
+        EXPECT_EQ(parent.Events(), std::vector<std::string>{"Invalidate erase 0"});
+    }
 }
 
 } // namespace

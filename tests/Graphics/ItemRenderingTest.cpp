@@ -1,35 +1,16 @@
-#include "support/TempSettings.h"
+#include "Graphics/GraphicsTesting.h"
 
 #include <vellum/Graphics/GrPolyLine.h>
-#include <vellum/Graphics/GraphicItem.h>
-#include <vellum/Graphics/GraphicLine.h>
-#include <vellum/backends/recording/RecordingDC.h>
 #include <vellum/platform/UserSettings.h>
-
-#include <gtest/gtest.h>
-
-#include <initializer_list>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace vellum::test {
 namespace {
-
-using Lines = std::vector<std::string>;
 
 // Opens the protected drawing services to the tests.
 class CExposedItem : public CGraphicItem {
 public:
     using CGraphicItem::DrawArrowHead;
 };
-
-void AddNodes(CGraphicItem& item, std::initializer_list<std::pair<double, double>> nodes) {
-    for (const auto& [x, y] : nodes) {
-        CVector p(x, y);
-        item.SetEnd(&p, 1);
-    }
-}
 
 TEST(ItemRendering, PenWidthThinsWhenZoomedOutButNeverGrows) {
     struct Case {
@@ -39,20 +20,16 @@ TEST(ItemRendering, PenWidthThinsWhenZoomedOutButNeverGrows) {
     };
     const Case cases[] = {
         {3, 0.25, "SelectPen 0/1/0x0000FF00"}, // 0.75 + 0.5 truncates to 1
-        {3, 1.0, "SelectPen 0/3/0x0000FF00"},
-        {3, 4.0, "SelectPen 0/3/0x0000FF00"},
-        {1, 0.1, "SelectPen 0/1/0x0000FF00"},
-        {0, 1.0, "SelectPen 0/1/0x0000FF00"},
-        {4, 0.5, "SelectPen 0/2/0x0000FF00"},
-        {5, 0.5, "SelectPen 0/3/0x0000FF00"}, // 2.5 + 0.5
+        {3, 1.0, "SelectPen 0/3/0x0000FF00"},  {3, 4.0, "SelectPen 0/3/0x0000FF00"},
+        {1, 0.1, "SelectPen 0/1/0x0000FF00"},  {0, 1.0, "SelectPen 0/1/0x0000FF00"},
+        {4, 0.5, "SelectPen 0/2/0x0000FF00"},  {5, 0.5, "SelectPen 0/3/0x0000FF00"}, // 2.5 + 0.5
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pen + std::string(" at zoom ") + std::to_string(c.zoom));
-        CGraphicItem item;
-        AddNodes(item, {{0, 0}, {10, 0}});
-        item.SetLineWidth(c.width);
+        auto item = ItemWith({{0, 0}, {10, 0}});
+        item->SetLineWidth(c.width);
         CRecordingDC dc;
-        item.Draw(&dc, c.zoom, 0, 0, 1.0);
+        item->Draw(&dc, c.zoom, 0, 0, 1.0);
         ASSERT_FALSE(dc.Records().empty());
         EXPECT_EQ(dc.Records().front().ToString(), c.pen);
     }
@@ -119,8 +96,9 @@ TEST(ItemRendering, ArrowHeadArmsOpenBackFromTheTip) {
     CVector tip(100, 50);
     item.DrawArrowHead(&dc, &tip, along.Angle(nullptr), 1.0, 15, 10);
     // (−10 cos 15°, ±10 sin 15°) = (−9.66, ±2.59) from the tip.
-    EXPECT_EQ(dc.Lines(), (Lines{"MoveTo (90,53)", "LineTo (90,53)-(100,50) pen 0/1/0x00000000 rop 13",
-                                 "MoveTo (90,47)", "LineTo (90,47)-(100,50) pen 0/1/0x00000000 rop 13"}));
+    EXPECT_EQ(dc.Lines(),
+              (Lines{"MoveTo (90,53)", "LineTo (90,53)-(100,50) pen 0/1/0x00000000 rop 13",
+                     "MoveTo (90,47)", "LineTo (90,47)-(100,50) pen 0/1/0x00000000 rop 13"}));
 
     // Down and to the right on screen; zoomed out the arms shrink with the view.
     const CVector diagonal(1, 1);
@@ -135,57 +113,54 @@ TEST(ItemRendering, ArrowHeadArmsOpenBackFromTheTip) {
     dc.Clear();
     item.DrawArrowHead(&dc, &corner, diagonal.Angle(nullptr), 2.0, 15, 10);
     EXPECT_EQ(dc.LinesNamed("MoveTo"), (Lines{"MoveTo (91,95)", "MoveTo (95,91)"}));
-    EXPECT_EQ(dc.LinesNamed("LineTo").front(), "LineTo (91,95)-(100,100) pen 0/1/0x00000000 rop 13");
+    EXPECT_EQ(dc.LinesNamed("LineTo").front(),
+              "LineTo (91,95)-(100,100) pen 0/1/0x00000000 rop 13");
 }
 
 TEST(ItemRendering, ConnectionFramesTheLabelAndLeadsToTheNearestCorner) {
-    CGraphicItem label;
-    AddNodes(label, {{100, 100}, {140, 116}});
+    auto label = ItemWith({{100, 100}, {140, 116}});
     struct Case {
         CVector anchor;
         const char* leader;
     };
     const Case cases[] = {
-        {CVector(0, 0), "LineTo (0,0)-(95,95)"},
-        {CVector(120, 50), "LineTo (120,50)-(95,95)"},     // tie of c0 and c1: c0
-        {CVector(200, 108), "LineTo (200,108)-(145,95)"},  // tie of c1 and c2: c1
-        {CVector(120, 200), "LineTo (120,200)-(145,121)"}, // tie of c2 and c3: c2
-        {CVector(0, 108), "LineTo (0,108)-(95,95)"},       // tie of c3 and c0: c0
-        {CVector(90, 130), "LineTo (90,130)-(95,121)"},
+        {{0, 0}, "LineTo (0,0)-(95,95)"},
+        {{120, 50}, "LineTo (120,50)-(95,95)"},     // tie of c0 and c1: c0
+        {{200, 108}, "LineTo (200,108)-(145,95)"},  // tie of c1 and c2: c1
+        {{120, 200}, "LineTo (120,200)-(145,121)"}, // tie of c2 and c3: c2
+        {{0, 108}, "LineTo (0,108)-(95,95)"},       // tie of c3 and c0: c0
+        {{90, 130}, "LineTo (90,130)-(95,121)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.leader);
         CRecordingDC dc;
         CVector anchor = c.anchor;
-        const CRect frame = label.DrawConnection(&dc, &anchor, 1.0);
-        EXPECT_EQ(frame, CRect(95, 95, 145, 121));
+        EXPECT_EQ(label->DrawConnection(&dc, &anchor, 1.0), CRect(95, 95, 145, 121));
         const Lines drawing = dc.DrawingLines();
         ASSERT_EQ(drawing.size(), 3u);
-        EXPECT_EQ(drawing[0], "Polyline (95,95)-(145,95)-(145,121)-(95,121)-(95,95) pen 0/1/0x00000000 rop 13");
+        EXPECT_EQ(drawing[0],
+                  "Polyline (95,95)-(145,95)-(145,121)-(95,121)-(95,95) pen 0/1/0x00000000 rop 13");
         EXPECT_EQ(drawing[2].substr(0, drawing[2].find(" pen")), c.leader);
     }
-}
 
-TEST(ItemRendering, ConnectionMarginShrinksWhenZoomedOutAndHidesWhileDragged) {
-    CGraphicItem label;
-    AddNodes(label, {{100, 100}, {140, 116}});
+    // The margin shrinks when zoomed out, to no less than two pixels; the frame hides while
+    // the label is dragged, unless it is the label that is picked.
     CVector anchor(0, 0);
     CRecordingDC half;
-    EXPECT_EQ(label.DrawConnection(&half, &anchor, 0.5), CRect(96, 96, 144, 120));
+    EXPECT_EQ(label->DrawConnection(&half, &anchor, 0.5), CRect(96, 96, 144, 120));
     EXPECT_EQ(half.DrawingLines().front(),
               "Polyline (48,48)-(72,48)-(72,60)-(48,60)-(48,48) pen 0/1/0x00000000 rop 13");
-    CRecordingDC fifth; // a margin of one pixel is raised to two
-    label.DrawConnection(&fifth, &anchor, 0.2);
+    CRecordingDC fifth;
+    label->DrawConnection(&fifth, &anchor, 0.2);
     EXPECT_EQ(fifth.DrawingLines().front(),
               "Polyline (18,18)-(30,18)-(30,25)-(18,25)-(18,18) pen 0/1/0x00000000 rop 13");
-
-    label.SetDrag(1);
+    label->SetDrag(1);
     CRecordingDC dragged;
-    EXPECT_EQ(label.DrawConnection(&dragged, &anchor, 1.0), CRect(95, 95, 145, 121));
+    EXPECT_EQ(label->DrawConnection(&dragged, &anchor, 1.0), CRect(95, 95, 145, 121));
     EXPECT_TRUE(dragged.DrawingLines().empty());
-    label.SetFocus(-2);
+    label->SetFocus(-2);
     CRecordingDC focused;
-    label.DrawConnection(&focused, &anchor, 1.0);
+    label->DrawConnection(&focused, &anchor, 1.0);
     EXPECT_EQ(focused.DrawingLines().size(), 3u);
 }
 

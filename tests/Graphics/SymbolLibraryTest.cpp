@@ -1,23 +1,12 @@
-#include "support/ArchiveBytes.h"
-#include "support/TempSettings.h"
+#include "Graphics/GraphicsTesting.h"
 
-#include <vellum/Graphics/GrItmlst.h>
-#include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicSymbol.h>
-#include <vellum/backends/recording/RecordingDC.h>
 #include <vellum/platform/File.h>
 #include <vellum/platform/ListBox.h>
 #include <vellum/platform/UserSettings.h>
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <memory>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace vellum::test {
 namespace {
@@ -26,11 +15,7 @@ using Names = std::vector<std::string>;
 
 CGraphicSymbol* NewSymbol(const char* name) {
     auto* symbol = new CGraphicSymbol;
-    auto* line = new CGraphicLine;
-    CVector a(0, 0), b(10, 5);
-    line->SetStart(&a);
-    line->SetEnd(&b, 0);
-    symbol->AddItem(line);
+    symbol->AddItem(NewLine(CVector(0, 0), CVector(10, 5)));
     symbol->Normalize();
     symbol->SetName(name);
     return symbol;
@@ -51,6 +36,10 @@ std::vector<int> Checks(const CCheckListBox& lb) {
     for (int i = 0; i < lb.GetCount(); ++i)
         checks.push_back(lb.GetCheck(i));
     return checks;
+}
+
+void WriteText(const char* path, const std::string& text) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
 std::string FileText(const char* path) {
@@ -104,7 +93,7 @@ TEST_F(SymbolLibrary, GroupsTakeTheSmallestFreeNumberAndRepeatedNamesAddNothing)
     EXPECT_EQ(library.GetCount(), 2);
 }
 
-TEST_F(SymbolLibrary, SymbolsAreFoundCopiedAndDeletedByExactName) {
+TEST_F(SymbolLibrary, SymbolsAreFoundCopiedAndDeletedByExactNameAndOtherEntriesSkipped) {
     library.AddSymbolGroup("Frecce");
     CGraphicSymbol* stray = NewSymbol("Su");
     EXPECT_EQ(library.AddSymbolToGroup("frecce", stray), 0); // names are case-sensitive
@@ -128,14 +117,12 @@ TEST_F(SymbolLibrary, SymbolsAreFoundCopiedAndDeletedByExactName) {
     one.reset(); // the copies are the caller's
     std::unique_ptr<CGraphicSymbol> left(library.GetSymbol("Frecce", "Giu"));
     EXPECT_NE(left, nullptr);
-}
 
-TEST_F(SymbolLibrary, EntriesThatAreNotSymbolsAreSkipped) {
+    // Entries that are not symbols are skipped.
     library.AddSymbolGroup("Misto");
     CObject* group = nullptr;
-    library.Lookup(0, group);
-    auto* line = new CGraphicLine;
-    static_cast<CGrItemList*>(group)->AddTail(line);
+    ASSERT_TRUE(library.Lookup(1, group));
+    static_cast<CGrItemList*>(group)->AddTail(new CGraphicLine);
     library.AddSymbolToGroup("Misto", NewSymbol("Croce"));
     CListBox lb;
     library.AddSymbolsToLB("Misto", &lb, nullptr);
@@ -162,15 +149,13 @@ TEST_F(SymbolLibrary, HiddenNamesAreTrimmedAndKeptInTheSettings) {
         EXPECT_EQ(library.DisableSymbolGroup(bad), 0) << bad;
         EXPECT_FALSE(library.IsSymbolGroupDisabled(bad)) << bad;
     }
-}
-
-TEST_F(SymbolLibrary, AnyValueOfAHiddenEntryHides) {
+    // Any value of an entry hides; a broken section header hides nothing.
     settings.Write(
         "[DisabledGroups]\nZero=0\nWord=yes\nnot an entry\n=1\n[DisabledSymbols\nX_Y=1\n");
     EXPECT_TRUE(library.IsSymbolGroupDisabled("Zero"));
     EXPECT_TRUE(library.IsSymbolGroupDisabled("Word"));
     EXPECT_FALSE(library.IsSymbolGroupDisabled("not an entry"));
-    EXPECT_FALSE(library.IsSymbolDisabled("X_Y")); // its section header is broken
+    EXPECT_FALSE(library.IsSymbolDisabled("X_Y"));
 }
 
 TEST_F(SymbolLibrary, TheListsShowWhatIsNotHiddenAndMeasureTheLongestLine) {
@@ -248,18 +233,12 @@ TEST_F(SymbolLibrary, RestoringHidesEachListedNameOnce) {
     };
     for (const Row& row : rows) {
         settings.Write("");
-        {
-            std::ofstream out("sgrps.tmp", std::ios::binary | std::ios::trunc);
-            out << row.text;
-        }
+        WriteText("sgrps.tmp", row.text);
         CFile file("sgrps.tmp", CFile::modeRead);
         EXPECT_TRUE(library.RestoreInitalGroupsState(&file));
         EXPECT_EQ(settings.Contents(), row.settings) << '"' << row.text << '"';
     }
-    {
-        std::ofstream out("smbs.tmp", std::ios::binary | std::ios::trunc);
-        out << "A_B||";
-    }
+    WriteText("smbs.tmp", "A_B||");
     CFile file("smbs.tmp", CFile::modeRead);
     settings.Write("");
     EXPECT_TRUE(library.RestoreInitalSymbolsState(&file));
@@ -270,35 +249,15 @@ TEST_F(SymbolLibrary, RestoringHidesEachListedNameOnce) {
 TEST_F(SymbolLibrary, ALibraryFileLoadsWithItsGroupsAndRefusesDamage) {
     library.AddSymbolGroup("Frecce");
     library.AddSymbolToGroup("Frecce", NewSymbol("Su"));
-    const Bytes bytes = Store([&](CArchive& ar) { ar << &library; });
-    {
-        std::ofstream out("library.vla", std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
-        std::ofstream cut("cut.vla", std::ios::binary);
-        cut.write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size() - 9));
-        std::ofstream empty("empty.vla", std::ios::binary);
-    }
-    std::unique_ptr<CGraphicItemList> loaded(CGraphicItemList::FromFile("library.vla"));
+    const Bytes bytes = StoreObject(&library);
+    const auto loaded = ListFromBytes(bytes);
     ASSERT_NE(loaded, nullptr);
     std::unique_ptr<CGraphicSymbol> su(loaded->GetSymbol("Frecce", "Su"));
     ASSERT_NE(su, nullptr);
     EXPECT_EQ(su->GetItems().GetCount(), 1);
-    EXPECT_EQ(CGraphicItemList::FromFile("cut.vla"), nullptr);
-    EXPECT_EQ(CGraphicItemList::FromFile("empty.vla"), nullptr);
+    EXPECT_EQ(ListFromBytes(Bytes(bytes.begin(), bytes.end() - 9)), nullptr);
+    EXPECT_EQ(ListFromBytes({}), nullptr);
     EXPECT_EQ(CGraphicItemList::FromFile("missing.vla"), nullptr);
-}
-
-TEST_F(SymbolLibrary, DumpItemsSharesEveryItemOfEveryGroup) {
-    CGraphicItemList list;
-    auto* a = new CGraphicLine;
-    auto* b = new CGraphicLine;
-    list.AddItem(0x0020, a);
-    list.AddItem(0x0008, b);
-    CGraphicSymbol symbol;
-    EXPECT_EQ(list.DumpItems(&symbol), 1);
-    EXPECT_EQ(symbol.GetItems().GetCount(), 2);
-    EXPECT_EQ(symbol.GetItems().GetHead(), b); // map order: 0x0008 before 0x0020
-    symbol.RemoveAllItems();
 }
 
 } // namespace
