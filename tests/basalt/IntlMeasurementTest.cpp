@@ -115,57 +115,37 @@ TEST_F(IntlMeasurement, OtherUnitsDecimalsAndSteps) {
     EXPECT_EQ(measurement.GetUnitString(), "in");
 }
 
-TEST_F(IntlMeasurement, ReadsLengthsInEveryUnit) {
-    EXPECT_DOUBLE_EQ(Typed("20 mm"), 0.02);
-    EXPECT_DOUBLE_EQ(Typed("2 cm"), 0.02);
-    EXPECT_DOUBLE_EQ(Typed("0.02 m"), 0.02);
-    EXPECT_NEAR(Typed("0.787 in"), 0.0199898, 1e-15);
-    EXPECT_NEAR(Typed("1 ft"), 0.3048, 1e-15);
-}
-
-TEST_F(IntlMeasurement, ReadsTheFormsUsersType) {
-    EXPECT_DOUBLE_EQ(Typed("20,5 mm"), 0.0205);
-    EXPECT_DOUBLE_EQ(Typed("20.5 mm"), 0.0205);
-    EXPECT_DOUBLE_EQ(Typed("  20 mm  "), 0.02);
-    EXPECT_DOUBLE_EQ(Typed("\t20MM"), 0.02);
-    EXPECT_NEAR(Typed("1 IN"), 0.0254, 1e-15);
-    EXPECT_DOUBLE_EQ(Typed(".5 cm"), 0.005);
-    EXPECT_DOUBLE_EQ(Typed("5. mm"), 0.005);
-    EXPECT_DOUBLE_EQ(Typed("-5 mm"), -0.005);
-    EXPECT_EQ(Typed("0 mm"), 0.0);
-}
-
-TEST_F(IntlMeasurement, BareNumberIsInTheCurrentUnit) {
-    EXPECT_DOUBLE_EQ(Typed("20"), 0.02);
-    EXPECT_DOUBLE_EQ(Typed(" 20,5 "), 0.0205);
+TEST_F(IntlMeasurement, ReadsLengthsInEveryUnitAndTheFormsUsersType) {
+    const std::pair<const char*, double> cases[] = {
+        {"20 mm", 0.02},  {"2 cm", 0.02},    {"0.02 m", 0.02},    {"0.787 in", 0.0199898},
+        {"1 ft", 0.3048}, {"1 IN", 0.0254},  {"20,5 mm", 0.0205}, {"20.5 mm", 0.0205},
+        {"\t20MM", 0.02}, {".5 cm", 0.005},  {"5. mm", 0.005},    {"  20 mm  ", 0.02},
+        {"0 mm", 0.0},    {"-5 mm", -0.005}, {"20", 0.02},        {" 20,5 ", 0.0205}};
+    for (const auto& [text, metres] : cases)
+        EXPECT_NEAR(Typed(text), metres, 1e-15) << '"' << text << '"';
+    // A bare number is in the current unit; a unit still wins.
     auto centimetres = Make();
     centimetres->SetMetricParam(METRIC_CENTIMETRE, 2, 0.0);
     EXPECT_EQ(centimetres->SetString("3"), TRUE);
     EXPECT_DOUBLE_EQ(centimetres->GetValue(), 0.03);
     English();
     EXPECT_NEAR(Typed("2"), 0.0508, 1e-15);
-    EXPECT_DOUBLE_EQ(Typed("20 mm"), 0.02); // a unit still wins
+    EXPECT_DOUBLE_EQ(Typed("20 mm"), 0.02);
 }
 
 TEST_F(IntlMeasurement, TextThatIsNotALengthGivesZero) {
-    const char* rejects[] = {"abc",   "12 parsecs", "",       "mm",   "   ",    "12 mm x",
-                             "1.2.3", "1,2,3 mm",   "- 5 mm", "--5",  "5 m m",  "12 mm.",
-                             ".",     ",mm",        "5e3 mm", "0x10", "12 in2", "1e999"};
-    for (const char* text : rejects) {
+    std::vector<std::string> rejects = {
+        "abc", "12 parsecs", "",       "mm", "   ", "12 mm x", "1.2.3", "1,2,3 mm", "- 5 mm",
+        "--5", "5 m m",      "12 mm.", ".",  ",mm", "5e3 mm",  "0x10",  "12 in2",   "1e999"};
+    rejects.push_back(std::string(400, '9') + " m"); // too large for a double
+    for (const std::string& text : rejects) {
         auto measurement = Make();
         measurement->SetMMValue(42.0); // a previous value does not survive a bad text
-        EXPECT_EQ(measurement->SetString(text), FALSE) << '"' << text << '"';
+        EXPECT_EQ(measurement->SetString(text.c_str()), FALSE) << '"' << text << '"';
         EXPECT_EQ(measurement->GetValue(), 0.0) << '"' << text << '"';
     }
     auto measurement = Make();
     EXPECT_EQ(measurement->SetString(nullptr), FALSE);
-    EXPECT_EQ(measurement->GetValue(), 0.0);
-}
-
-TEST_F(IntlMeasurement, HugeNumbersThatOverflowAreRejected) {
-    const std::string huge = std::string(400, '9') + " m";
-    auto measurement = Make();
-    EXPECT_EQ(measurement->SetString(huge.c_str()), FALSE);
     EXPECT_EQ(measurement->GetValue(), 0.0);
 }
 
