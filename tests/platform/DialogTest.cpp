@@ -16,19 +16,9 @@ namespace {
 
 using enum ControlKind;
 
-constexpr int IDC_INT = 10;
-constexpr int IDC_UINT = 11;
-constexpr int IDC_REAL = 12;
-constexpr int IDC_NAME = 13;
-constexpr int IDC_FLAG = 14;
-constexpr int IDC_RADIO_A = 15;
-constexpr int IDC_RADIO_B = 16;
-constexpr int IDC_RADIO_C = 17;
-constexpr int IDC_PUSH = 18;
-constexpr int IDC_COUNT = 19;
-constexpr int IDC_SPIN = 20;
-constexpr int IDC_NOTE = 21;
-constexpr int IDC_LABEL = 22;
+constexpr int IDC_INT = 10, IDC_UINT = 11, IDC_REAL = 12, IDC_NAME = 13, IDC_FLAG = 14,
+              IDC_RADIO_A = 15, IDC_RADIO_B = 16, IDC_RADIO_C = 17, IDC_PUSH = 18, IDC_COUNT = 19,
+              IDC_SPIN = 20, IDC_NOTE = 21, IDC_LABEL = 22;
 
 constexpr CControlTemplate kControls[] = {
     {Label, IDC_STATIC, "Integer:", 7, 7, 40, 8, 0},
@@ -61,13 +51,11 @@ public:
     int m_flag = BST_CHECKED;
     CSpinButtonCtrl m_spin;
 
-    std::vector<std::pair<UINT, UINT>> m_commands;
     std::vector<NMUPDOWN> m_spins;
     LRESULT m_spinAnswer = 0;
     int m_endWith = 0;
 
     BOOL OnCommand(UINT id, UINT code) override {
-        m_commands.emplace_back(id, code);
         if (id == IDC_PUSH && code == BN_CLICKED && m_endWith) {
             EndDialog(m_endWith);
             return TRUE;

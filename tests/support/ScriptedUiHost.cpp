@@ -43,17 +43,11 @@ void CScriptedUser::Spin(int id, int delta) {
 }
 
 void CScriptedUser::OK() {
-    if (m_sheet)
-        m_sheet->PressOK();
-    else
-        m_dialog->PressOK();
+    m_sheet ? m_sheet->PressOK() : m_dialog->PressOK();
 }
 
 void CScriptedUser::Cancel() {
-    if (m_sheet)
-        m_sheet->PressCancel();
-    else
-        m_dialog->PressCancel();
+    m_sheet ? m_sheet->PressCancel() : m_dialog->PressCancel();
 }
 
 CString CScriptedUser::Text(int id) const {
@@ -88,12 +82,9 @@ void CScriptedUiHost::RunPropertySheet(CPropertySheet& sheet) {
 
 BOOL CScriptedUiHost::ChooseColor(CHOOSECOLOR& choice) {
     m_colorRequests.push_back(choice);
-    if (m_colours.empty() || !m_colours.front()) {
-        if (!m_colours.empty())
-            m_colours.pop_front();
+    if (m_colours.empty())
         return FALSE;
-    }
-    choice.rgbResult = *m_colours.front();
+    choice.rgbResult = m_colours.front();
     m_colours.pop_front();
     return TRUE;
 }
@@ -101,25 +92,18 @@ BOOL CScriptedUiHost::ChooseColor(CHOOSECOLOR& choice) {
 BOOL CScriptedUiHost::ChooseFont(CHOOSEFONT& choice) {
     m_fontRequests.push_back(choice);
     m_fontsShown.push_back(*choice.lpLogFont);
-    if (m_fonts.empty() || !m_fonts.front()) {
-        if (!m_fonts.empty())
-            m_fonts.pop_front();
+    if (m_fonts.empty())
         return FALSE;
-    }
-    *choice.lpLogFont = m_fonts.front()->font;
-    choice.iPointSize = m_fonts.front()->pointSize;
-    choice.rgbColors = m_fonts.front()->colour;
+    *choice.lpLogFont = m_fonts.front().font;
+    choice.iPointSize = m_fonts.front().pointSize;
+    choice.rgbColors = m_fonts.front().colour;
     m_fonts.pop_front();
     return TRUE;
 }
 
 int CScriptedUiHost::MessageBox(CWnd* owner, const char* text, const char* caption, UINT type) {
     m_messages.push_back({owner, CString(text), CString(caption), type});
-    if (m_answers.empty())
-        return CHeadlessUiHost::NegativeAnswer(type);
-    const int answer = m_answers.front();
-    m_answers.pop_front();
-    return answer;
+    return CHeadlessUiHost::NegativeAnswer(type);
 }
 
 UINT CScriptedUiHost::TrackPopupMenu(const CMenu& menu, UINT flags, POINT screen, CWnd* owner) {

@@ -2,7 +2,8 @@
 // A UI host for tests that acts as the user: each dialog or property sheet the library runs
 // is handed to the next script, which types, clicks and presses buttons through
 // CScriptedUser exactly as a user would; choosers, message boxes and menus take queued
-// answers. Whatever has no script or answer left is cancelled, as the headless host does.
+// answers. Whatever has no script or answer left is cancelled, and message boxes get the
+// negative answer, as the headless host does.
 // Install it with CUiHostScope.
 
 #include <vellum/platform/ColorDialog.h>
@@ -14,7 +15,6 @@
 
 #include <deque>
 #include <functional>
-#include <optional>
 #include <vector>
 
 namespace vellum::test {
@@ -74,12 +74,9 @@ public:
 
     // The script for the next dialog or sheet the library runs.
     void AddScript(Script script) { m_scripts.push_back(std::move(script)); }
-    // The next colour chooser picks colour; CancelColor cancels it.
+    // The next colour or font chooser picks this answer.
     void AnswerColor(COLORREF colour) { m_colours.push_back(colour); }
-    void CancelColor() { m_colours.push_back(std::nullopt); }
     void AnswerFont(const FontAnswer& answer) { m_fonts.push_back(answer); }
-    // The answer to the next message box; by default the negative one.
-    void AnswerMessage(int answer) { m_answers.push_back(answer); }
     // The command that the user picks from the next popup menu (0: none).
     void AnswerMenu(UINT command) { m_menuAnswers.push_back(command); }
 
@@ -105,9 +102,8 @@ private:
     template <class Window> void Run(Window& window);
 
     std::deque<Script> m_scripts;
-    std::deque<std::optional<COLORREF>> m_colours;
-    std::deque<std::optional<FontAnswer>> m_fonts;
-    std::deque<int> m_answers;
+    std::deque<COLORREF> m_colours;
+    std::deque<FontAnswer> m_fonts;
     std::deque<UINT> m_menuAnswers;
     int m_dialogsRun = 0;
     std::vector<CHOOSECOLOR> m_colorRequests;
