@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 namespace vellum {
@@ -85,15 +84,6 @@ TEST(GraphMatrix, CompositionReadsRowTwoOfTheFirstOperandOnly) {
     const CGraphMatrix first = MakeMatrix({{1, 2, 3}, {4, 5, 6}, {7, 8, 9}});
     const CGraphMatrix second = MakeMatrix({{1, 0, 10}, {0, 1, 20}, {nan, nan, nan}});
     ExpectElements(first * second, {{71, 82, 93}, {144, 165, 186}, {0, 0, 1}});
-}
-
-TEST(GraphMatrix, RotationsAddUp) {
-    const CGraphMatrix combined = CRotateMatrix(0.25) * CRotateMatrix(0.5);
-    const CRotateMatrix direct(0.75);
-    for (int i = 0; i < 2; ++i) {
-        for (int j = 0; j < 3; ++j)
-            EXPECT_NEAR(combined.m[i][j], direct.m[i][j], 1e-15);
-    }
 }
 
 } // namespace

@@ -17,13 +17,11 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-struct RoundingCase {
-    double x, y;
-    LONG expectedX, expectedY;
-};
-
-TEST(VectorRounding, HalfAwayFromZero) {
-    const RoundingCase cases[] = {
+TEST(VectorRounding, HalfAwayFromZeroAndUnrepresentableGivesMinimum) {
+    const struct {
+        double x, y;
+        LONG expectedX, expectedY;
+    } cases[] = {
         {2.5, -2.5, 3, -3},
         {0.49, -0.49, 0, 0},
         {-2.4, 2.4, -2, 2},
@@ -34,28 +32,18 @@ TEST(VectorRounding, HalfAwayFromZero) {
         // The largest double below 0.5 plus 0.5 rounds to 1.0 before the truncation.
         {0.49999999999999994, -0.49999999999999994, 1, -1},
         {2147483647.4, -2147483648.4, INT32_MAX, INT32_MIN},
-    };
-    for (const RoundingCase& c : cases) {
-        const POINT pt = CVector(c.x, c.y);
-        EXPECT_EQ(pt.x, c.expectedX) << "x = " << c.x;
-        EXPECT_EQ(pt.y, c.expectedY) << "y = " << c.y;
-    }
-}
-
-TEST(VectorRounding, UnrepresentableGivesMinimum) {
-    const RoundingCase cases[] = {
         {2147483647.5, -2147483648.5, INT32_MIN, INT32_MIN},
         {kNaN, 1e300, INT32_MIN, INT32_MIN},
         {kInf, -kInf, INT32_MIN, INT32_MIN},
     };
-    for (const RoundingCase& c : cases) {
+    for (const auto& c : cases) {
         const POINT pt = CVector(c.x, c.y);
         EXPECT_EQ(pt.x, c.expectedX) << "x = " << c.x;
         EXPECT_EQ(pt.y, c.expectedY) << "y = " << c.y;
     }
 }
 
-TEST(VectorAngle, SignAndReference) {
+TEST(VectorAngle, SignReferenceAndWrapIntoHalfTurn) {
     const CVector right(1.0, 0.0);
     const CVector down(0.0, 1.0);
     // y points down, so turning from +x to +y is clockwise on screen and positive.
@@ -64,10 +52,7 @@ TEST(VectorAngle, SignAndReference) {
     // Without a second vector the reference direction is +x.
     EXPECT_DOUBLE_EQ(down.Angle(nullptr), -std::numbers::pi / 2);
     EXPECT_EQ(CVector(2.0, 2.0).Angle(&down), CVector(1.0, 1.0).Angle(&down));
-}
 
-TEST(VectorAngle, WrapsIntoHalfTurn) {
-    const CVector right(1.0, 0.0);
     const CVector aboveLeft(-1.0, -0.0001);
     const CVector belowLeft(-1.0, 0.0001);
     // Just inside a half turn: returned as is, not wrapped to the positive side.
