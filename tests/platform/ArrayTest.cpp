@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
 #include <vector>
 
 using namespace vellum;

@@ -1,10 +1,9 @@
+#include <vellum/platform/Rect.h>
 #include <vellum/platform/Rgn.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <climits>
-#include <random>
+#include <string>
 #include <vector>
 
 using namespace vellum;
@@ -12,12 +11,9 @@ using namespace vellum;
 namespace {
 
 void ExpectBox(const CRgn& region, int type, int left, int top, int right, int bottom) {
-    RECT box{-1, -1, -1, -1};
+    CRect box(-1, -1, -1, -1);
     EXPECT_EQ(region.GetRgnBox(&box), type);
-    EXPECT_EQ(box.left, left);
-    EXPECT_EQ(box.top, top);
-    EXPECT_EQ(box.right, right);
-    EXPECT_EQ(box.bottom, bottom);
+    EXPECT_EQ(box, CRect(left, top, right, bottom));
 }
 
 // The rows of a region inside the square [0, size)², '#' for a pixel inside it.
