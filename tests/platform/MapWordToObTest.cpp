@@ -1,5 +1,3 @@
-#include "support/CountedObject.h"
-
 #include <vellum/platform/Exceptions.h>
 #include <vellum/platform/MapWordToOb.h>
 
@@ -12,7 +10,8 @@ using namespace vellum;
 
 namespace {
 
-using Item = vellum::test::CountedObject;
+// A plain element; the containers hold it without owning it.
+class Item : public CObject {};
 
 using Entries = std::vector<std::pair<WORD, CObject*>>;
 

@@ -1,5 +1,3 @@
-#include "support/CountedObject.h"
-
 #include <vellum/platform/Exceptions.h>
 #include <vellum/platform/ObList.h>
 
@@ -11,7 +9,8 @@ using namespace vellum;
 
 namespace {
 
-using Item = vellum::test::CountedObject;
+// A plain element; the containers hold it without owning it.
+class Item : public CObject {};
 
 std::vector<CObject*> Forward(const CObList& list) {
     std::vector<CObject*> items;

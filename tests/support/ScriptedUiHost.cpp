@@ -2,63 +2,8 @@
 
 #include <vellum/platform/HeadlessUiHost.h>
 #include <vellum/platform/Menu.h>
-#include <vellum/platform/PropertyPage.h>
-
-#include <gtest/gtest.h>
 
 namespace vellum::test {
-
-CDialog& CScriptedUser::Dialog() const {
-    return m_sheet ? *m_sheet->GetActivePage() : *m_dialog;
-}
-
-CPropertySheet& CScriptedUser::Sheet() const {
-    EXPECT_NE(m_sheet, nullptr) << "a dialog, not a property sheet";
-    return *m_sheet;
-}
-
-bool CScriptedUser::IsOpen() const {
-    return m_sheet ? m_sheet->IsOpen() : m_dialog->IsOpen();
-}
-
-bool CScriptedUser::Tab(int index) {
-    return Sheet().SetActivePage(index);
-}
-
-void CScriptedUser::Type(int id, const char* text) {
-    EXPECT_TRUE(Dialog().TypeText(id, text)) << "control " << id << " takes no text";
-}
-
-void CScriptedUser::Check(int id, bool checked) {
-    if ((Checked(id) == BST_CHECKED) != checked)
-        Click(id);
-}
-
-void CScriptedUser::Click(int id) {
-    EXPECT_TRUE(Dialog().ClickButton(id)) << "control " << id << " cannot be clicked";
-}
-
-void CScriptedUser::Spin(int id, int delta) {
-    EXPECT_TRUE(Dialog().MoveSpin(id, delta)) << "control " << id << " is no spin control";
-}
-
-void CScriptedUser::OK() {
-    m_sheet ? m_sheet->PressOK() : m_dialog->PressOK();
-}
-
-void CScriptedUser::Cancel() {
-    m_sheet ? m_sheet->PressCancel() : m_dialog->PressCancel();
-}
-
-CString CScriptedUser::Text(int id) const {
-    CString text;
-    Dialog().GetDlgItemText(id, text);
-    return text;
-}
-
-int CScriptedUser::Checked(int id) const {
-    return static_cast<int>(Dialog().IsDlgButtonChecked(id));
-}
 
 template <class Window> void CScriptedUiHost::Run(Window& window) {
     ++m_dialogsRun;

@@ -9,9 +9,12 @@
 #include <vellum/platform/ColorDialog.h>
 #include <vellum/platform/Dialog.h>
 #include <vellum/platform/FontDialog.h>
+#include <vellum/platform/PropertyPage.h>
 #include <vellum/platform/PropertySheet.h>
 #include <vellum/platform/String.h>
 #include <vellum/platform/UiHost.h>
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <functional>
@@ -27,22 +30,38 @@ public:
     explicit CScriptedUser(CPropertySheet& sheet) : m_sheet(&sheet) {}
 
     // The dialog, or the page the sheet shows.
-    CDialog& Dialog() const;
-    CPropertySheet& Sheet() const;
-    bool IsOpen() const;
+    CDialog& Dialog() const { return m_sheet ? *m_sheet->GetActivePage() : *m_dialog; }
+    CPropertySheet& Sheet() const {
+        EXPECT_NE(m_sheet, nullptr) << "a dialog, not a property sheet";
+        return *m_sheet;
+    }
+    bool IsOpen() const { return m_sheet ? m_sheet->IsOpen() : m_dialog->IsOpen(); }
 
     // Clicks a tab; false when the page shown refused to be left.
-    bool Tab(int index);
-    void Type(int id, const char* text);
+    bool Tab(int index) { return Sheet().SetActivePage(index); }
+    void Type(int id, const char* text) {
+        EXPECT_TRUE(Dialog().TypeText(id, text)) << "control " << id << " takes no text";
+    }
     // Clicks the check box when its state is not the one wanted.
-    void Check(int id, bool checked = true);
-    void Click(int id);
-    void Spin(int id, int delta);
-    void OK();
-    void Cancel();
+    void Check(int id, bool checked = true) {
+        if ((Checked(id) == BST_CHECKED) != checked)
+            Click(id);
+    }
+    void Click(int id) {
+        EXPECT_TRUE(Dialog().ClickButton(id)) << "control " << id << " cannot be clicked";
+    }
+    void Spin(int id, int delta) {
+        EXPECT_TRUE(Dialog().MoveSpin(id, delta)) << "control " << id << " is no spin control";
+    }
+    void OK() { m_sheet ? m_sheet->PressOK() : m_dialog->PressOK(); }
+    void Cancel() { m_sheet ? m_sheet->PressCancel() : m_dialog->PressCancel(); }
 
-    CString Text(int id) const;
-    int Checked(int id) const;
+    CString Text(int id) const {
+        CString text;
+        Dialog().GetDlgItemText(id, text);
+        return text;
+    }
+    int Checked(int id) const { return static_cast<int>(Dialog().IsDlgButtonChecked(id)); }
 
 private:
     CDialog* m_dialog = nullptr;
