@@ -160,19 +160,18 @@ TEST(FontData, CreateFontHeightFollowsSizeAndResolution) {
         LONG size;
         LONG height;
     };
-    const std::vector<Case> cases = {
-        {96, 10, -13},
-        {96, 12, -16},
-        {96, 9, -12},
-        {96, 11, -15}, // 14.67 rounds up
-        {96, 1, -1},
-        {96, 0, -1},
-        {96, -5, -1},
-        {72, 10, -10},
-        {300, 10, -42},
-        {600, 12, -100},
-        {96, 2147483647, -2147483647},
-    };
+    // 11 pt at 96 dpi is 14.67 pixels, rounded up; at least one pixel.
+    const Case cases[] = {{96, 10, -13},
+                          {96, 12, -16},
+                          {96, 9, -12},
+                          {96, 11, -15},
+                          {96, 1, -1},
+                          {96, 0, -1},
+                          {96, -5, -1},
+                          {72, 10, -10},
+                          {300, 10, -42},
+                          {600, 12, -100},
+                          {96, 2147483647, -2147483647}};
     CFontData font("UserGraphicsFont");
     for (const Case& c : cases) {
         ResolutionDC dc(c.pixelsPerInch);
