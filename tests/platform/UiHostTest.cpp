@@ -34,7 +34,7 @@ protected:
     }
 };
 
-TEST(UiHost, HeadlessCancelsDialogsSheetsAndChoosers) {
+TEST(UiHost, HeadlessCancelsDialogsSheetsAndChoosersAndDeclinesMessageBoxes) {
     CHeadlessUiHost headless;
     CUiHostScope scope(headless);
 
@@ -57,11 +57,8 @@ TEST(UiHost, HeadlessCancelsDialogsSheetsAndChoosers) {
     EXPECT_EQ(menu.TrackPopupMenu(TPM_RETURNCMD, 0, 0, nullptr), 0);
     headless.SetCursor(IDC_SIZEALL);
     EXPECT_TRUE(headless.GetMessages().empty());
-}
 
-TEST(UiHost, HeadlessRecordsMessageBoxesAndDeclines) {
-    CHeadlessUiHost headless;
-    CUiHostScope scope(headless);
+    // Message boxes are recorded and get the negative answer.
     const std::pair<UINT, int> answers[] = {{MB_OK, IDOK},
                                             {MB_OKCANCEL, IDCANCEL},
                                             {MB_ABORTRETRYIGNORE, IDABORT},

@@ -42,13 +42,6 @@ int CFakeWnd::ReleaseDC(CDC* dc) {
     return 0;
 }
 
-int CFakeWnd::DcsOutstanding() const {
-    int count = 0;
-    for (const HandedOut& handedOut : m_dcs)
-        count += handedOut.released ? 0 : 1;
-    return count;
-}
-
 std::vector<std::string> CFakeWnd::EventsStartingWith(std::string_view prefix) const {
     std::vector<std::string> found;
     for (const std::string& event : m_events)

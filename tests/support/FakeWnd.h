@@ -16,6 +16,7 @@
 #include <vellum/platform/Rect.h>
 #include <vellum/platform/Wnd.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -65,7 +66,10 @@ public:
     std::size_t DcCount() const { return m_dcs.size(); }
     CRecordingDC& Dc(std::size_t index) { return *m_dcs.at(index).dc; }
     // Contexts handed out and not released yet.
-    int DcsOutstanding() const;
+    int DcsOutstanding() const {
+        return static_cast<int>(std::count_if(m_dcs.begin(), m_dcs.end(),
+                                              [](const HandedOut& dc) { return !dc.released; }));
+    }
 
     void SetScreenOffset(POINT offset) { m_screenOffset = offset; }
     const std::vector<UINT>& Commands() const { return m_commands; }
