@@ -17,6 +17,11 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
+void ExpectNear(const CVector& v, double x, double y) {
+    EXPECT_NEAR(v.x, x, 1e-12);
+    EXPECT_NEAR(v.y, y, 1e-12);
+}
+
 TEST(VectorRounding, HalfAwayFromZeroAndUnrepresentableGivesMinimum) {
     const struct {
         double x, y;
@@ -78,13 +83,10 @@ TEST(VectorProjection, OntoDirection) {
         {CVector(0.0, 0.0), CVector(3.0, 4.0), CVector(0.0, 0.0)},
     };
     for (const auto& c : cases) {
-        const CVector foot = c.v.Projection(&c.direction);
-        EXPECT_NEAR(foot.x, c.foot.x, 1e-12) << c.direction.x << "," << c.direction.y;
-        EXPECT_NEAR(foot.y, c.foot.y, 1e-12) << c.direction.x << "," << c.direction.y;
+        SCOPED_TRACE(testing::Message() << c.direction.x << "," << c.direction.y);
+        ExpectNear(c.v.Projection(&c.direction), c.foot.x, c.foot.y);
     }
-    const CVector none = CVector(3.0, 4.0).Projection(nullptr);
-    EXPECT_EQ(none.x, 0.0);
-    EXPECT_EQ(none.y, 0.0);
+    ExpectNear(CVector(3.0, 4.0).Projection(nullptr), 0.0, 0.0);
 }
 
 TEST(VectorRotate, AboutCentreAndOrigin) {
@@ -92,20 +94,17 @@ TEST(VectorRotate, AboutCentreAndOrigin) {
     const CVector centre(1.0, 1.0);
     CVector v(2.0, 1.0);
     v.Rotate(PI / 2, &centre);
-    EXPECT_NEAR(v.x, 1.0, 1e-12);
-    EXPECT_NEAR(v.y, 0.0, 1e-12);
+    ExpectNear(v, 1.0, 0.0);
     CVector w(1.0, 0.0);
     w.Rotate(PI / 2, nullptr);
-    EXPECT_NEAR(w.x, 0.0, 1e-12);
-    EXPECT_NEAR(w.y, -1.0, 1e-12);
+    ExpectNear(w, 0.0, -1.0);
 
     // The negated angle between two directions carries the one onto the other.
     const CVector from(1.0, 2.0);
     const CVector to(-3.0, 1.0);
     CVector turned = from;
     turned.Rotate(-from.Angle(&to), nullptr);
-    EXPECT_NEAR(turned.x, -3.0 / std::sqrt(2.0), 1e-12);
-    EXPECT_NEAR(turned.y, 1.0 / std::sqrt(2.0), 1e-12);
+    ExpectNear(turned, -3.0 / std::sqrt(2.0), 1.0 / std::sqrt(2.0));
 }
 
 CVector LoadVector(const test::Bytes& bytes, CVector v = CVector()) {
