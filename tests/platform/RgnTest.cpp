@@ -31,26 +31,23 @@ std::vector<std::string> Picture(const CRgn& region, int size) {
 } // namespace
 
 TEST(RgnTest, RectanglePolygonExcludesRightAndBottomEdges) {
-    const POINT corners[] = {{0, 0}, {10, 0}, {10, 5}, {0, 5}};
-    for (const int mode : {ALTERNATE, WINDING}) {
-        CRgn region;
-        ASSERT_TRUE(region.CreatePolygonRgn(corners, 4, mode));
-        ExpectBox(region, SIMPLEREGION, 0, 0, 10, 5);
-        EXPECT_TRUE(region.PtInRegion(0, 0));
-        EXPECT_TRUE(region.PtInRegion(9, 4));
-        EXPECT_TRUE(region.PtInRegion(POINT{5, 2}));
-        EXPECT_FALSE(region.PtInRegion(10, 4));
-        EXPECT_FALSE(region.PtInRegion(9, 5));
-        EXPECT_FALSE(region.PtInRegion(-1, 0));
-        EXPECT_FALSE(region.PtInRegion(0, -1));
+    // Both orientations and both fill modes hold the same pixels.
+    const POINT clockwise[] = {{0, 0}, {10, 0}, {10, 5}, {0, 5}};
+    const POINT anticlockwise[] = {{0, 5}, {10, 5}, {10, 0}, {0, 0}};
+    for (const POINT* corners : {clockwise, anticlockwise}) {
+        for (const int mode : {ALTERNATE, WINDING}) {
+            CRgn region;
+            ASSERT_TRUE(region.CreatePolygonRgn(corners, 4, mode));
+            ExpectBox(region, SIMPLEREGION, 0, 0, 10, 5);
+            EXPECT_TRUE(region.PtInRegion(0, 0));
+            EXPECT_TRUE(region.PtInRegion(9, 4));
+            EXPECT_TRUE(region.PtInRegion(POINT{9, 0}));
+            EXPECT_FALSE(region.PtInRegion(10, 4));
+            EXPECT_FALSE(region.PtInRegion(9, 5));
+            EXPECT_FALSE(region.PtInRegion(-1, 0));
+            EXPECT_FALSE(region.PtInRegion(0, -1));
+        }
     }
-    // The opposite orientation holds the same pixels.
-    const POINT reversed[] = {{0, 5}, {10, 5}, {10, 0}, {0, 0}};
-    CRgn region;
-    ASSERT_TRUE(region.CreatePolygonRgn(reversed, 4, WINDING));
-    ExpectBox(region, SIMPLEREGION, 0, 0, 10, 5);
-    EXPECT_TRUE(region.PtInRegion(9, 0));
-    EXPECT_FALSE(region.PtInRegion(9, 5));
 }
 
 TEST(RgnTest, StarDiffersBetweenFillModes) {
