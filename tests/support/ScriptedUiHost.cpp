@@ -1,29 +1,8 @@
 #include "support/ScriptedUiHost.h"
 
-#include <vellum/platform/HeadlessUiHost.h>
 #include <vellum/platform/Menu.h>
 
 namespace vellum::test {
-
-template <class Window> void CScriptedUiHost::Run(Window& window) {
-    ++m_dialogsRun;
-    if (m_scripts.empty()) {
-        window.PressCancel();
-        return;
-    }
-    const Script script = std::move(m_scripts.front());
-    m_scripts.pop_front();
-    CScriptedUser user(window);
-    script(user);
-}
-
-void CScriptedUiHost::RunModalDialog(CDialog& dialog) {
-    Run(dialog);
-}
-
-void CScriptedUiHost::RunPropertySheet(CPropertySheet& sheet) {
-    Run(sheet);
-}
 
 BOOL CScriptedUiHost::ChooseColor(CHOOSECOLOR& choice) {
     m_colorRequests.push_back(choice);
@@ -44,11 +23,6 @@ BOOL CScriptedUiHost::ChooseFont(CHOOSEFONT& choice) {
     choice.rgbColors = m_fonts.front().colour;
     m_fonts.pop_front();
     return TRUE;
-}
-
-int CScriptedUiHost::MessageBox(CWnd* owner, const char* text, const char* caption, UINT type) {
-    m_messages.push_back({owner, CString(text), CString(caption), type});
-    return CHeadlessUiHost::NegativeAnswer(type);
 }
 
 UINT CScriptedUiHost::TrackPopupMenu(const CMenu& menu, UINT flags, POINT screen, CWnd* owner) {

@@ -9,6 +9,7 @@
 #include <vellum/platform/ColorDialog.h>
 #include <vellum/platform/Dialog.h>
 #include <vellum/platform/FontDialog.h>
+#include <vellum/platform/HeadlessUiHost.h>
 #include <vellum/platform/PropertyPage.h>
 #include <vellum/platform/PropertySheet.h>
 #include <vellum/platform/String.h>
@@ -109,16 +110,29 @@ public:
     const std::vector<MenuShown>& Menus() const { return m_menus; }
     const std::vector<UINT>& Cursors() const { return m_cursors; }
 
-    void RunModalDialog(CDialog& dialog) override;
-    void RunPropertySheet(CPropertySheet& sheet) override;
+    void RunModalDialog(CDialog& dialog) override { Run(dialog); }
+    void RunPropertySheet(CPropertySheet& sheet) override { Run(sheet); }
     BOOL ChooseColor(CHOOSECOLOR& choice) override;
     BOOL ChooseFont(CHOOSEFONT& choice) override;
-    int MessageBox(CWnd* owner, const char* text, const char* caption, UINT type) override;
+    int MessageBox(CWnd* owner, const char* text, const char* caption, UINT type) override {
+        m_messages.push_back({owner, CString(text), CString(caption), type});
+        return CHeadlessUiHost::NegativeAnswer(type);
+    }
     UINT TrackPopupMenu(const CMenu& menu, UINT flags, POINT screen, CWnd* owner) override;
     void SetCursor(UINT cursorId) override { m_cursors.push_back(cursorId); }
 
 private:
-    template <class Window> void Run(Window& window);
+    template <class Window> void Run(Window& window) {
+        ++m_dialogsRun;
+        if (m_scripts.empty()) {
+            window.PressCancel();
+            return;
+        }
+        const Script script = std::move(m_scripts.front());
+        m_scripts.pop_front();
+        CScriptedUser user(window);
+        script(user);
+    }
 
     std::deque<Script> m_scripts;
     std::deque<COLORREF> m_colours;
