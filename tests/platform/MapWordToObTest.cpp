@@ -131,8 +131,13 @@ TEST(MapWordToObTest, HashTableSize) {
 
     EXPECT_THROW(map.InitHashTable(17), CInvalidArgException);
     EXPECT_EQ(map.GetHashTableSize(), 7u);
-    map.RemoveAll();
+    // Emptied key by key, the map still holds its 7 buckets: a new size must replace them.
+    for (WORD key : {0x0010, 0x0080, 0x0070})
+        EXPECT_EQ(map.RemoveKey(key), TRUE);
     EXPECT_THROW(map.InitHashTable(0), CInvalidArgException);
-    map.InitHashTable(17);
-    EXPECT_EQ(map.GetHashTableSize(), 17u);
+    map.InitHashTable(17); // the keys now lie in buckets 1, 7 and 8
+    map.SetAt(0x0010, &item);
+    map.SetAt(0x0080, &item);
+    map.SetAt(0x0070, &item);
+    EXPECT_EQ(Keys(map), (std::vector<WORD>{0x0010, 0x0070, 0x0080}));
 }
