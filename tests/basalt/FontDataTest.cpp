@@ -1,12 +1,11 @@
-#include "support/ScriptedUiHost.h"
 #include "support/TempSettings.h"
+#include "support/TextTesting.h"
 
 #include <vellum/backends/recording/RecordingDC.h>
 #include <vellum/basalt/FontData.h>
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,30 +26,6 @@ void FillCustom(CFontData& font) {
     font.m_crColor = RGB(12, 34, 56);
 }
 
-void ExpectCustom(const CFontData& font) {
-    EXPECT_EQ(font.m_strFaceName, "DejaVu Serif");
-    EXPECT_EQ(font.m_strStyleName, "Bold Italic");
-    EXPECT_EQ(font.m_dwEffects, 0x80000003u);
-    EXPECT_EQ(font.m_lWeight, FW_BOLD);
-    EXPECT_EQ(font.m_lItalic, 1);
-    EXPECT_EQ(font.m_lPitchAndFamily, 0x22);
-    EXPECT_EQ(font.m_nCharSet, 238);
-    EXPECT_EQ(font.GetSize(), 24);
-    EXPECT_EQ(font.GetColor(), RGB(12, 34, 56));
-}
-
-void ExpectDefault(const CFontData& font, LONG size) {
-    EXPECT_EQ(font.m_strFaceName, "Arial");
-    EXPECT_EQ(font.m_strStyleName, "Regular");
-    EXPECT_EQ(font.m_dwEffects, 0u);
-    EXPECT_EQ(font.m_lWeight, FW_NORMAL);
-    EXPECT_EQ(font.m_lItalic, 0);
-    EXPECT_EQ(font.m_lPitchAndFamily, 0);
-    EXPECT_EQ(font.m_nCharSet, ANSI_CHARSET);
-    EXPECT_EQ(font.GetSize(), size);
-    EXPECT_EQ(font.GetColor(), RGB(0, 0, 0));
-}
-
 const char* const kCustomSection = "[UserGraphicsFont]\n"
                                    "FaceName=DejaVu Serif\n"
                                    "StyleName=Bold Italic\n"
@@ -61,16 +36,25 @@ const char* const kCustomSection = "[UserGraphicsFont]\n"
                                    "CharSet=238\n"
                                    "Size=24\n"
                                    "Color=12,34,56\n";
+const char* const kDefaultSection = "[UserGraphicsFont]\nFaceName=Arial\nStyleName=Regular\n"
+                                    "Effects=0\nWeight=400\nItalic=0\nPitchAndFamily=0\n"
+                                    "CharSet=0\nSize=10\nColor=0,0,0\n";
 
-TEST(FontData, SaveWritesOneSectionWithOneEntryPerField) {
+// Every field of the record, as Save writes them to an empty settings file.
+std::string Saved(CFontData& font, const TempSettings& file) {
+    file.Write("");
+    EXPECT_NE(font.Save(), 0);
+    return file.Contents();
+}
+
+TEST(FontData, SaveWritesOneSectionWithOneEntryPerFieldAndRestoreReadsItBack) {
     TempSettings file;
     CFontData font("UserGraphicsFont");
     FillCustom(font);
-    EXPECT_NE(font.Save(), 0);
-    EXPECT_EQ(file.Contents(), kCustomSection);
+    EXPECT_EQ(Saved(font, file), kCustomSection);
     CFontData restored("UserGraphicsFont");
     EXPECT_NE(restored.Restore(), 0);
-    ExpectCustom(restored);
+    EXPECT_EQ(Saved(restored, file), kCustomSection);
 }
 
 TEST(FontData, RestoreReadsAHandWrittenSection) {
@@ -80,13 +64,9 @@ TEST(FontData, RestoreReadsAHandWrittenSection) {
                "PitchAndFamily=-2\nCharSet=0\nSize=-8\nColor= 1 , 2 ,3\n");
     CFontData font("UserGraphicsFont");
     ASSERT_NE(font.Restore(), 0);
-    EXPECT_EQ(font.m_strFaceName, "Liberation Sans");
-    EXPECT_EQ(font.m_strStyleName, "");
-    EXPECT_EQ(font.m_dwEffects, FONT_EFFECT_UNDERLINE);
-    EXPECT_EQ(font.m_lWeight, 300);
-    EXPECT_EQ(font.m_lPitchAndFamily, -2);
-    EXPECT_EQ(font.GetSize(), -8);
-    EXPECT_EQ(font.GetColor(), RGB(1, 2, 3));
+    EXPECT_EQ(Saved(font, file), "[UserGraphicsFont]\nFaceName=Liberation Sans\nStyleName=\n"
+                                 "Effects=1\nWeight=300\nItalic=0\nPitchAndFamily=-2\nCharSet=0\n"
+                                 "Size=-8\nColor=1,2,3\n");
 }
 
 TEST(FontData, RestoreRefusesIncompleteOrMalformedRecords) {
@@ -119,7 +99,7 @@ TEST(FontData, RestoreRefusesIncompleteOrMalformedRecords) {
         file.Write(text);
         CFontData font("UserGraphicsFont");
         EXPECT_EQ(font.Restore(), 0) << text;
-        ExpectDefault(font, 10);
+        EXPECT_EQ(Saved(font, file), kDefaultSection) << text;
     }
 }
 
@@ -128,11 +108,8 @@ TEST(FontData, LineBreaksInNamesAreStoredAsSpaces) {
     CFontData font("UserGraphicsFont");
     font.m_strFaceName = "Bad\nFace";
     font.m_strStyleName = "Two\r\nLines";
-    ASSERT_NE(font.Save(), 0);
-    CFontData restored("UserGraphicsFont");
-    ASSERT_NE(restored.Restore(), 0);
-    EXPECT_EQ(restored.m_strFaceName, "Bad Face");
-    EXPECT_EQ(restored.m_strStyleName, "Two  Lines");
+    EXPECT_NE(Saved(font, file).find("FaceName=Bad Face\nStyleName=Two  Lines\n"),
+              std::string::npos);
 }
 
 // A device whose resolution is set by the test.
@@ -176,19 +153,18 @@ TEST(FontData, CreateFontHeightFollowsSizeAndResolution) {
         LONG size;
         LONG height;
     };
-    const std::vector<Case> cases = {
-        {96, 10, -13},
-        {96, 12, -16},
-        {96, 9, -12},
-        {96, 11, -15}, // 14.67 rounds up
-        {96, 1, -1},
-        {96, 0, -1},
-        {96, -5, -1},
-        {72, 10, -10},
-        {300, 10, -42},
-        {600, 12, -100},
-        {96, 2147483647, -2147483647},
-    };
+    // 11 pt at 96 dpi is 14.67 pixels, rounded up; at least one pixel.
+    const Case cases[] = {{96, 10, -13},
+                          {96, 12, -16},
+                          {96, 9, -12},
+                          {96, 11, -15},
+                          {96, 1, -1},
+                          {96, 0, -1},
+                          {96, -5, -1},
+                          {72, 10, -10},
+                          {300, 10, -42},
+                          {600, 12, -100},
+                          {96, 2147483647, -2147483647}};
     CFontData font("UserGraphicsFont");
     for (const Case& c : cases) {
         ResolutionDC dc(c.pixelsPerInch);
@@ -198,20 +174,6 @@ TEST(FontData, CreateFontHeightFollowsSizeAndResolution) {
         EXPECT_EQ(created->GetLogFont().lfHeight, c.height)
             << c.size << " pt at " << c.pixelsPerInch << " dpi";
     }
-}
-
-// A chosen font as the chooser gives it back.
-CScriptedUiHost::FontAnswer ChosenFont(const char* face, LONG weight, BYTE italic, int pointSize) {
-    CScriptedUiHost::FontAnswer answer{};
-    answer.font.lfHeight = -19;
-    answer.font.lfWeight = weight;
-    answer.font.lfItalic = italic;
-    answer.font.lfCharSet = 161;
-    answer.font.lfPitchAndFamily = 0x12;
-    std::strncpy(answer.font.lfFaceName, face, LF_FACESIZE - 1);
-    answer.pointSize = pointSize;
-    answer.colour = RGB(200, 100, 50);
-    return answer;
 }
 
 TEST(FontDataSelect, ChooserStartsFromTheRecord) {
@@ -235,8 +197,9 @@ TEST(FontDataSelect, ChosenFontBecomesTheRecord) {
     TempSettings file;
     CScriptedUiHost host;
     CUiHostScope scope(host);
-    CScriptedUiHost::FontAnswer answer = ChosenFont("DejaVu Sans Mono", FW_BOLD, 1, 140);
+    CScriptedUiHost::FontAnswer answer = ChosenFont("DejaVu Sans Mono", 140); // bold italic
     answer.font.lfUnderline = 1;
+    answer.font.lfPitchAndFamily = 0x12;
     host.AnswerFont(answer);
     CFontData font("UserGraphicsFont");
     EXPECT_EQ(font.Select(false), 1);
@@ -245,7 +208,7 @@ TEST(FontDataSelect, ChosenFontBecomesTheRecord) {
     EXPECT_EQ(font.m_dwEffects, FONT_EFFECT_UNDERLINE);
     EXPECT_EQ(font.m_lPitchAndFamily, 0x12);
     EXPECT_EQ(font.GetSize(), 14);
-    EXPECT_EQ(font.GetColor(), RGB(200, 100, 50));
+    EXPECT_EQ(font.GetColor(), RGB(255, 0, 0));
     EXPECT_EQ(file.Contents(), ""); // false: not saved
 }
 
@@ -269,7 +232,10 @@ TEST(FontDataSelect, SizeAndStyleNames) {
     for (const Case& c : cases) {
         CScriptedUiHost host;
         CUiHostScope scope(host);
-        host.AnswerFont(ChosenFont("Face", c.weight, c.italic, c.pointSize));
+        CScriptedUiHost::FontAnswer answer = ChosenFont("Face", c.pointSize);
+        answer.font.lfWeight = c.weight;
+        answer.font.lfItalic = c.italic;
+        host.AnswerFont(answer);
         CFontData font("UserGraphicsFont");
         ASSERT_EQ(font.Select(false), 1);
         EXPECT_EQ(font.m_strStyleName, c.style) << c.weight;

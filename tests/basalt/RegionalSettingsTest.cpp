@@ -22,22 +22,6 @@ public:
     std::function<void()> action;
 };
 
-TEST(RegionalSettings, ChangeNotifiesTheCallbacksOfEveryLiveObject) {
-    TempSettings file;
-    CountingCallback listA, listB;
-    CRegionalSettings a;
-    CRegionalSettings b(&listB); // registered at construction
-    a.SetCallbackWnd(&listA);
-    EXPECT_EQ(a.GetCallbackWnd(), &listA);
-    EXPECT_EQ(b.GetCallbackWnd(), &listB);
-    CRegionalSettings::SetUnitSystem(EUnitSystem::english);
-    EXPECT_EQ(listA.calls, 1);
-    EXPECT_EQ(listB.calls, 1);
-    CRegionalSettings::SetUnitSystem(EUnitSystem::metric);
-    EXPECT_EQ(listA.calls, 2);
-    EXPECT_EQ(listB.calls, 2);
-}
-
 TEST(RegionalSettings, NoNotificationWhenTheSystemDoesNotChange) {
     TempSettings file;
     CountingCallback list;
@@ -54,12 +38,14 @@ TEST(RegionalSettings, NoNotificationWhenTheSystemDoesNotChange) {
     EXPECT_EQ(list.calls, 1);
 }
 
-TEST(RegionalSettings, ReleasedOrReplacedCallbacksAreNotNotified) {
+TEST(RegionalSettings, ChangeNotifiesEveryRegisteredCallbackOnly) {
     TempSettings file;
     CountingCallback released, kept, replaced, replacement;
     CRegionalSettings symbols(&released);
-    CRegionalSettings list(&kept);
-    CRegionalSettings other(&replaced);
+    CRegionalSettings list(&kept); // registered at construction
+    CRegionalSettings other;
+    other.SetCallbackWnd(&replaced);
+    EXPECT_EQ(other.GetCallbackWnd(), &replaced);
     symbols.ReleaseWnd();
     EXPECT_EQ(symbols.GetCallbackWnd(), nullptr);
     other.SetCallbackWnd(&replacement);
@@ -73,6 +59,7 @@ TEST(RegionalSettings, ReleasedOrReplacedCallbacksAreNotNotified) {
     CRegionalSettings::SetUnitSystem(EUnitSystem::metric);
     EXPECT_EQ(released.calls, 1);
     EXPECT_EQ(kept.calls, 2);
+    EXPECT_EQ(replacement.calls, 2);
 }
 
 TEST(RegionalSettings, ObjectDestroyedDuringTheNotificationIsSkipped) {

@@ -17,13 +17,16 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-struct RoundingCase {
-    double x, y;
-    LONG expectedX, expectedY;
-};
+void ExpectNear(const CVector& v, double x, double y) {
+    EXPECT_NEAR(v.x, x, 1e-12);
+    EXPECT_NEAR(v.y, y, 1e-12);
+}
 
-TEST(VectorRounding, HalfAwayFromZero) {
-    const RoundingCase cases[] = {
+TEST(VectorRounding, HalfAwayFromZeroAndUnrepresentableGivesMinimum) {
+    const struct {
+        double x, y;
+        LONG expectedX, expectedY;
+    } cases[] = {
         {2.5, -2.5, 3, -3},
         {0.49, -0.49, 0, 0},
         {-2.4, 2.4, -2, 2},
@@ -34,28 +37,18 @@ TEST(VectorRounding, HalfAwayFromZero) {
         // The largest double below 0.5 plus 0.5 rounds to 1.0 before the truncation.
         {0.49999999999999994, -0.49999999999999994, 1, -1},
         {2147483647.4, -2147483648.4, INT32_MAX, INT32_MIN},
-    };
-    for (const RoundingCase& c : cases) {
-        const POINT pt = CVector(c.x, c.y);
-        EXPECT_EQ(pt.x, c.expectedX) << "x = " << c.x;
-        EXPECT_EQ(pt.y, c.expectedY) << "y = " << c.y;
-    }
-}
-
-TEST(VectorRounding, UnrepresentableGivesMinimum) {
-    const RoundingCase cases[] = {
         {2147483647.5, -2147483648.5, INT32_MIN, INT32_MIN},
         {kNaN, 1e300, INT32_MIN, INT32_MIN},
         {kInf, -kInf, INT32_MIN, INT32_MIN},
     };
-    for (const RoundingCase& c : cases) {
+    for (const auto& c : cases) {
         const POINT pt = CVector(c.x, c.y);
         EXPECT_EQ(pt.x, c.expectedX) << "x = " << c.x;
         EXPECT_EQ(pt.y, c.expectedY) << "y = " << c.y;
     }
 }
 
-TEST(VectorAngle, SignAndReference) {
+TEST(VectorAngle, SignReferenceAndWrapIntoHalfTurn) {
     const CVector right(1.0, 0.0);
     const CVector down(0.0, 1.0);
     // y points down, so turning from +x to +y is clockwise on screen and positive.
@@ -64,10 +57,7 @@ TEST(VectorAngle, SignAndReference) {
     // Without a second vector the reference direction is +x.
     EXPECT_DOUBLE_EQ(down.Angle(nullptr), -std::numbers::pi / 2);
     EXPECT_EQ(CVector(2.0, 2.0).Angle(&down), CVector(1.0, 1.0).Angle(&down));
-}
 
-TEST(VectorAngle, WrapsIntoHalfTurn) {
-    const CVector right(1.0, 0.0);
     const CVector aboveLeft(-1.0, -0.0001);
     const CVector belowLeft(-1.0, 0.0001);
     // Just inside a half turn: returned as is, not wrapped to the positive side.
@@ -93,13 +83,10 @@ TEST(VectorProjection, OntoDirection) {
         {CVector(0.0, 0.0), CVector(3.0, 4.0), CVector(0.0, 0.0)},
     };
     for (const auto& c : cases) {
-        const CVector foot = c.v.Projection(&c.direction);
-        EXPECT_NEAR(foot.x, c.foot.x, 1e-12) << c.direction.x << "," << c.direction.y;
-        EXPECT_NEAR(foot.y, c.foot.y, 1e-12) << c.direction.x << "," << c.direction.y;
+        SCOPED_TRACE(testing::Message() << c.direction.x << "," << c.direction.y);
+        ExpectNear(c.v.Projection(&c.direction), c.foot.x, c.foot.y);
     }
-    const CVector none = CVector(3.0, 4.0).Projection(nullptr);
-    EXPECT_EQ(none.x, 0.0);
-    EXPECT_EQ(none.y, 0.0);
+    ExpectNear(CVector(3.0, 4.0).Projection(nullptr), 0.0, 0.0);
 }
 
 TEST(VectorRotate, AboutCentreAndOrigin) {
@@ -107,20 +94,17 @@ TEST(VectorRotate, AboutCentreAndOrigin) {
     const CVector centre(1.0, 1.0);
     CVector v(2.0, 1.0);
     v.Rotate(PI / 2, &centre);
-    EXPECT_NEAR(v.x, 1.0, 1e-12);
-    EXPECT_NEAR(v.y, 0.0, 1e-12);
+    ExpectNear(v, 1.0, 0.0);
     CVector w(1.0, 0.0);
     w.Rotate(PI / 2, nullptr);
-    EXPECT_NEAR(w.x, 0.0, 1e-12);
-    EXPECT_NEAR(w.y, -1.0, 1e-12);
+    ExpectNear(w, 0.0, -1.0);
 
     // The negated angle between two directions carries the one onto the other.
     const CVector from(1.0, 2.0);
     const CVector to(-3.0, 1.0);
     CVector turned = from;
     turned.Rotate(-from.Angle(&to), nullptr);
-    EXPECT_NEAR(turned.x, -3.0 / std::sqrt(2.0), 1e-12);
-    EXPECT_NEAR(turned.y, 1.0 / std::sqrt(2.0), 1e-12);
+    ExpectNear(turned, -3.0 / std::sqrt(2.0), 1.0 / std::sqrt(2.0));
 }
 
 CVector LoadVector(const test::Bytes& bytes, CVector v = CVector()) {

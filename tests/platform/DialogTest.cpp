@@ -16,19 +16,8 @@ namespace {
 
 using enum ControlKind;
 
-constexpr int IDC_INT = 10;
-constexpr int IDC_UINT = 11;
-constexpr int IDC_REAL = 12;
-constexpr int IDC_NAME = 13;
-constexpr int IDC_FLAG = 14;
-constexpr int IDC_RADIO_A = 15;
-constexpr int IDC_RADIO_B = 16;
-constexpr int IDC_RADIO_C = 17;
-constexpr int IDC_PUSH = 18;
-constexpr int IDC_COUNT = 19;
-constexpr int IDC_SPIN = 20;
-constexpr int IDC_NOTE = 21;
-constexpr int IDC_LABEL = 22;
+constexpr int IDC_INT = 10, IDC_UINT = 11, IDC_REAL = 12, IDC_NAME = 13, IDC_FLAG = 14,
+              IDC_PUSH = 18, IDC_COUNT = 19, IDC_SPIN = 20, IDC_NOTE = 21;
 
 constexpr CControlTemplate kControls[] = {
     {Label, IDC_STATIC, "Integer:", 7, 7, 40, 8, 0},
@@ -37,14 +26,10 @@ constexpr CControlTemplate kControls[] = {
     {Edit, IDC_REAL, "", 50, 41, 40, 14, WS_TABSTOP},
     {Edit, IDC_NAME, "", 50, 58, 40, 14, WS_TABSTOP},
     {CheckBox, IDC_FLAG, "Flag", 7, 75, 40, 10, WS_TABSTOP},
-    {RadioButton, IDC_RADIO_A, "A", 7, 88, 40, 10, WS_GROUP | WS_TABSTOP},
-    {RadioButton, IDC_RADIO_B, "B", 7, 100, 40, 10, 0},
-    {RadioButton, IDC_RADIO_C, "C", 7, 112, 40, 10, 0},
     {PushButton, IDC_PUSH, "Push", 7, 124, 40, 14, WS_GROUP | WS_TABSTOP},
     {Edit, IDC_COUNT, "", 50, 124, 30, 14, WS_TABSTOP},
     {UpDown, IDC_SPIN, "", 80, 124, 10, 14, UDS_AUTOBUDDY | UDS_SETBUDDYINT},
     {Edit, IDC_NOTE, "note", 7, 141, 80, 14, ES_READONLY},
-    {Label, IDC_LABEL, "-", 7, 158, 80, 8, 0},
     {PushButton, IDOK, "OK", 100, 7, 50, 14, WS_TABSTOP | BS_DEFPUSHBUTTON},
     {PushButton, IDCANCEL, "Cancel", 100, 24, 50, 14, WS_TABSTOP},
 };
@@ -61,13 +46,11 @@ public:
     int m_flag = BST_CHECKED;
     CSpinButtonCtrl m_spin;
 
-    std::vector<std::pair<UINT, UINT>> m_commands;
     std::vector<NMUPDOWN> m_spins;
     LRESULT m_spinAnswer = 0;
     int m_endWith = 0;
 
     BOOL OnCommand(UINT id, UINT code) override {
-        m_commands.emplace_back(id, code);
         if (id == IDC_PUSH && code == BN_CLICKED && m_endWith) {
             EndDialog(m_endWith);
             return TRUE;
@@ -111,7 +94,7 @@ protected:
 TEST_F(DialogTest, OpensWithTheMembersInTheControlsAndTheFocusOnTheFirstTabStop) {
     TestDialog dialog;
     host.AddScript([&](CScriptedUser& user) {
-        EXPECT_EQ(dialog.GetItemCount(), 16);
+        EXPECT_EQ(dialog.GetItemCount(), 12);
         EXPECT_EQ(user.Text(IDC_INT), "-3");
         EXPECT_EQ(user.Text(IDC_REAL), "2.5");
         EXPECT_EQ(user.Text(IDC_NOTE), "note");

@@ -151,13 +151,13 @@ TEST_F(PropertySheetTest, NothingOpensWithoutPagesOrWithAPageWithoutTemplate) {
     CPropertySheet empty("Empty");
     EXPECT_EQ(empty.DoModal(), -1);
     CPropertyPage missing(5999u);
-    sheet.AddPage(&missing);
-    EXPECT_EQ(sheet.DoModal(), -1);
+    empty.AddPage(&first);
+    empty.AddPage(&missing);
+    EXPECT_EQ(empty.DoModal(), -1);
     EXPECT_EQ(host.DialogsRun(), 0);
     EXPECT_TRUE(log.empty());
-}
 
-TEST_F(PropertySheetTest, AHostThatReturnsEarlyCancels) {
+    // A host that returns without closing the sheet cancels it, whatever the page says.
     first.m_allowCancel = FALSE;
     host.AddScript([](CScriptedUser&) {});
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);

@@ -3,30 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using namespace vellum;
-
-namespace {
-
-void ExpectRect(const RECT& r, int left, int top, int right, int bottom) {
-    EXPECT_EQ(r.left, left);
-    EXPECT_EQ(r.top, top);
-    EXPECT_EQ(r.right, right);
-    EXPECT_EQ(r.bottom, bottom);
-}
-
-} // namespace
 
 TEST(RectTest, PtInRectExcludesRightAndBottomEdges) {
     const CRect r(10, 20, 30, 40);
-    EXPECT_TRUE(r.PtInRect(CPoint(10, 20))); // top-left corner is inside
-    EXPECT_TRUE(r.PtInRect(CPoint(29, 39))); // last pixel inside
-    EXPECT_TRUE(r.PtInRect(CPoint(15, 39)));
-    EXPECT_FALSE(r.PtInRect(CPoint(30, 25))); // right edge
-    EXPECT_FALSE(r.PtInRect(CPoint(15, 40))); // bottom edge
-    EXPECT_FALSE(r.PtInRect(CPoint(30, 40))); // bottom-right corner
-    EXPECT_FALSE(r.PtInRect(CPoint(9, 25)));
-    EXPECT_FALSE(r.PtInRect(CPoint(15, 19)));
-
+    // The top-left corner and the last pixel are inside; the right and bottom edges are not.
+    const std::pair<CPoint, bool> cases[] = {{CPoint(10, 20), true},  {CPoint(29, 39), true},
+                                             {CPoint(15, 39), true},  {CPoint(30, 25), false},
+                                             {CPoint(15, 40), false}, {CPoint(30, 40), false},
+                                             {CPoint(9, 25), false},  {CPoint(15, 19), false}};
+    for (const auto& [point, inside] : cases)
+        EXPECT_EQ(r.PtInRect(point), inside) << point.x << "," << point.y;
     // Empty and inverted rectangles hold no point.
     EXPECT_FALSE(CRect(5, 5, 5, 5).PtInRect(CPoint(5, 5)));
     EXPECT_FALSE(CRect(30, 40, 10, 20).PtInRect(CPoint(20, 30)));
@@ -37,17 +26,17 @@ TEST(RectTest, UnionIgnoresEmptyRectangles) {
     const CRect a(10, 10, 20, 20);
     const CRect b(15, -5, 40, 12);
     EXPECT_EQ(result.UnionRect(&a, &b), TRUE);
-    ExpectRect(result, 10, -5, 40, 20);
+    EXPECT_EQ(result, CRect(10, -5, 40, 20));
 
     // An empty rectangle far away does not stretch the union, whichever side it is on.
     const CRect farEmpty(100, 100, 100, 200);
     EXPECT_EQ(result.UnionRect(&a, &farEmpty), TRUE);
-    ExpectRect(result, 10, 10, 20, 20);
+    EXPECT_EQ(result, CRect(10, 10, 20, 20));
     EXPECT_EQ(result.UnionRect(&farEmpty, &b), TRUE);
-    ExpectRect(result, 15, -5, 40, 12);
+    EXPECT_EQ(result, CRect(15, -5, 40, 12));
     const CRect inverted(50, 50, -50, -50);
     EXPECT_EQ(result.UnionRect(&inverted, &a), TRUE);
-    ExpectRect(result, 10, 10, 20, 20);
+    EXPECT_EQ(result, CRect(10, 10, 20, 20));
 
     result.SetRect(1, 2, 3, 4);
     EXPECT_EQ(result.UnionRect(&farEmpty, &inverted), FALSE);
@@ -56,7 +45,7 @@ TEST(RectTest, UnionIgnoresEmptyRectangles) {
     // The result may be one of the sources.
     CRect self(2, 2, 4, 4);
     EXPECT_EQ(self.UnionRect(&a, &self), TRUE);
-    ExpectRect(self, 2, 2, 20, 20);
+    EXPECT_EQ(self, CRect(2, 2, 20, 20));
 
     EXPECT_THROW(result.UnionRect(nullptr, &a), CInvalidArgException);
     EXPECT_THROW(result.UnionRect(&a, nullptr), CInvalidArgException);
@@ -67,9 +56,9 @@ TEST(RectTest, IntersectRect) {
     const CRect a(10, 10, 20, 20);
     const CRect overlapping(15, 5, 30, 18);
     EXPECT_EQ(result.IntersectRect(&a, &overlapping), TRUE);
-    ExpectRect(result, 15, 10, 20, 18);
+    EXPECT_EQ(result, CRect(15, 10, 20, 18));
     EXPECT_EQ(result.IntersectRect(&overlapping, &a), TRUE);
-    ExpectRect(result, 15, 10, 20, 18);
+    EXPECT_EQ(result, CRect(15, 10, 20, 18));
 
     // Rectangles that only share an edge do not intersect; neither do disjoint ones, nor an
     // empty rectangle lying inside the other.
@@ -84,7 +73,7 @@ TEST(RectTest, IntersectRect) {
 
     CRect clipped(0, 0, 15, 15);
     clipped &= a;
-    ExpectRect(clipped, 10, 10, 15, 15);
+    EXPECT_EQ(clipped, CRect(10, 10, 15, 15));
     clipped &= CRect(100, 100, 200, 200);
     EXPECT_TRUE(clipped.IsRectNull());
 
@@ -99,12 +88,12 @@ TEST(RectTest, ArithmeticWrapsAroundAtTheIntegerLimits) {
     CRect r(lowest, lowest, 0, 0);
     EXPECT_EQ(r.Width(), lowest); // 0 - INT32_MIN wraps to INT32_MIN
     r.InflateRect(5, 5);
-    ExpectRect(r, highest - 4, highest - 4, 5, 5);
+    EXPECT_EQ(r, CRect(highest - 4, highest - 4, 5, 5));
     EXPECT_TRUE(r.IsRectEmpty());
     EXPECT_EQ(CRect(highest, highest, highest, highest).CenterPoint(), CPoint(-1, -1));
     CRect moved(0, 0, highest, 1);
     moved.OffsetRect(1, 0);
-    ExpectRect(moved, 1, 0, lowest, 1);
+    EXPECT_EQ(moved, CRect(1, 0, lowest, 1));
     EXPECT_EQ(CPoint(lowest, 0) - CSize(1, 0), CPoint(highest, 0));
     EXPECT_EQ(-CPoint(lowest, 1), CPoint(lowest, -1));
 }

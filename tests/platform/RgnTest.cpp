@@ -1,10 +1,9 @@
+#include <vellum/platform/Rect.h>
 #include <vellum/platform/Rgn.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <climits>
-#include <random>
+#include <string>
 #include <vector>
 
 using namespace vellum;
@@ -12,12 +11,9 @@ using namespace vellum;
 namespace {
 
 void ExpectBox(const CRgn& region, int type, int left, int top, int right, int bottom) {
-    RECT box{-1, -1, -1, -1};
+    CRect box(-1, -1, -1, -1);
     EXPECT_EQ(region.GetRgnBox(&box), type);
-    EXPECT_EQ(box.left, left);
-    EXPECT_EQ(box.top, top);
-    EXPECT_EQ(box.right, right);
-    EXPECT_EQ(box.bottom, bottom);
+    EXPECT_EQ(box, CRect(left, top, right, bottom));
 }
 
 // The rows of a region inside the square [0, size)², '#' for a pixel inside it.
@@ -35,26 +31,23 @@ std::vector<std::string> Picture(const CRgn& region, int size) {
 } // namespace
 
 TEST(RgnTest, RectanglePolygonExcludesRightAndBottomEdges) {
-    const POINT corners[] = {{0, 0}, {10, 0}, {10, 5}, {0, 5}};
-    for (const int mode : {ALTERNATE, WINDING}) {
-        CRgn region;
-        ASSERT_TRUE(region.CreatePolygonRgn(corners, 4, mode));
-        ExpectBox(region, SIMPLEREGION, 0, 0, 10, 5);
-        EXPECT_TRUE(region.PtInRegion(0, 0));
-        EXPECT_TRUE(region.PtInRegion(9, 4));
-        EXPECT_TRUE(region.PtInRegion(POINT{5, 2}));
-        EXPECT_FALSE(region.PtInRegion(10, 4));
-        EXPECT_FALSE(region.PtInRegion(9, 5));
-        EXPECT_FALSE(region.PtInRegion(-1, 0));
-        EXPECT_FALSE(region.PtInRegion(0, -1));
+    // Both orientations and both fill modes hold the same pixels.
+    const POINT clockwise[] = {{0, 0}, {10, 0}, {10, 5}, {0, 5}};
+    const POINT anticlockwise[] = {{0, 5}, {10, 5}, {10, 0}, {0, 0}};
+    for (const POINT* corners : {clockwise, anticlockwise}) {
+        for (const int mode : {ALTERNATE, WINDING}) {
+            CRgn region;
+            ASSERT_TRUE(region.CreatePolygonRgn(corners, 4, mode));
+            ExpectBox(region, SIMPLEREGION, 0, 0, 10, 5);
+            EXPECT_TRUE(region.PtInRegion(0, 0));
+            EXPECT_TRUE(region.PtInRegion(9, 4));
+            EXPECT_TRUE(region.PtInRegion(POINT{9, 0}));
+            EXPECT_FALSE(region.PtInRegion(10, 4));
+            EXPECT_FALSE(region.PtInRegion(9, 5));
+            EXPECT_FALSE(region.PtInRegion(-1, 0));
+            EXPECT_FALSE(region.PtInRegion(0, -1));
+        }
     }
-    // The opposite orientation holds the same pixels.
-    const POINT reversed[] = {{0, 5}, {10, 5}, {10, 0}, {0, 0}};
-    CRgn region;
-    ASSERT_TRUE(region.CreatePolygonRgn(reversed, 4, WINDING));
-    ExpectBox(region, SIMPLEREGION, 0, 0, 10, 5);
-    EXPECT_TRUE(region.PtInRegion(9, 0));
-    EXPECT_FALSE(region.PtInRegion(9, 5));
 }
 
 TEST(RgnTest, StarDiffersBetweenFillModes) {

@@ -25,22 +25,6 @@ void CFakeWnd::InvalidateRect(const RECT* rect, BOOL erase) {
     Mark(rect ? CRect(*rect) : m_client);
 }
 
-void CFakeWnd::Invalidate(BOOL erase) {
-    m_events.push_back("Invalidate erase " + std::to_string(erase));
-    Mark(m_client);
-}
-
-void CFakeWnd::UpdateWindow() {
-    m_events.push_back("UpdateWindow");
-    m_pending.SetRectEmpty();
-}
-
-BOOL CFakeWnd::GetUpdateRect(RECT* rect, BOOL) {
-    if (rect)
-        *rect = m_pending;
-    return m_pending.IsRectEmpty() ? FALSE : TRUE;
-}
-
 CDC* CFakeWnd::GetDC() {
     m_dcs.push_back({std::make_unique<CRecordingDC>(), false});
     m_events.push_back("GetDC " + std::to_string(m_dcs.size()));
@@ -56,23 +40,6 @@ int CFakeWnd::ReleaseDC(CDC* dc) {
         return 1;
     }
     return 0;
-}
-
-int CFakeWnd::DcsOutstanding() const {
-    int count = 0;
-    for (const HandedOut& handedOut : m_dcs)
-        count += handedOut.released ? 0 : 1;
-    return count;
-}
-
-void CFakeWnd::ClientToScreen(POINT* point) {
-    point->x += m_screenOffset.x;
-    point->y += m_screenOffset.y;
-}
-
-BOOL CFakeWnd::OnCommand(UINT id, UINT) {
-    m_commands.push_back(id);
-    return TRUE;
 }
 
 std::vector<std::string> CFakeWnd::EventsStartingWith(std::string_view prefix) const {

@@ -16,6 +16,7 @@
 #include <vellum/platform/Rect.h>
 #include <vellum/platform/Wnd.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -29,14 +30,30 @@ public:
     explicit CFakeWnd(CRect client = CRect(0, 0, 640, 480)) : m_client(client) {}
 
     void InvalidateRect(const RECT* rect, BOOL erase = TRUE) override;
-    void Invalidate(BOOL erase = TRUE) override;
-    void UpdateWindow() override;
-    BOOL GetUpdateRect(RECT* rect, BOOL erase = FALSE) override;
+    void Invalidate(BOOL erase = TRUE) override {
+        m_events.push_back("Invalidate erase " + std::to_string(erase));
+        Mark(m_client);
+    }
+    void UpdateWindow() override {
+        m_events.push_back("UpdateWindow");
+        m_pending.SetRectEmpty();
+    }
+    BOOL GetUpdateRect(RECT* rect, BOOL = FALSE) override {
+        if (rect)
+            *rect = m_pending;
+        return m_pending.IsRectEmpty() ? FALSE : TRUE;
+    }
     CDC* GetDC() override;
     int ReleaseDC(CDC* dc) override;
     // Screen coordinates are client coordinates shifted by the screen offset.
-    void ClientToScreen(POINT* point) override;
-    BOOL OnCommand(UINT id, UINT code) override;
+    void ClientToScreen(POINT* point) override {
+        point->x += m_screenOffset.x;
+        point->y += m_screenOffset.y;
+    }
+    BOOL OnCommand(UINT id, UINT) override {
+        m_commands.push_back(id);
+        return TRUE;
+    }
 
     const std::vector<std::string>& Events() const { return m_events; }
     // The events that begin with prefix, in order.
@@ -49,7 +66,10 @@ public:
     std::size_t DcCount() const { return m_dcs.size(); }
     CRecordingDC& Dc(std::size_t index) { return *m_dcs.at(index).dc; }
     // Contexts handed out and not released yet.
-    int DcsOutstanding() const;
+    int DcsOutstanding() const {
+        return static_cast<int>(std::count_if(m_dcs.begin(), m_dcs.end(),
+                                              [](const HandedOut& dc) { return !dc.released; }));
+    }
 
     void SetScreenOffset(POINT offset) { m_screenOffset = offset; }
     const std::vector<UINT>& Commands() const { return m_commands; }

@@ -1,99 +1,14 @@
 #include "support/ScriptedUiHost.h"
 
-#include <vellum/platform/HeadlessUiHost.h>
 #include <vellum/platform/Menu.h>
-#include <vellum/platform/PropertyPage.h>
-
-#include <gtest/gtest.h>
 
 namespace vellum::test {
 
-CDialog& CScriptedUser::Dialog() const {
-    return m_sheet ? *m_sheet->GetActivePage() : *m_dialog;
-}
-
-CPropertySheet& CScriptedUser::Sheet() const {
-    EXPECT_NE(m_sheet, nullptr) << "a dialog, not a property sheet";
-    return *m_sheet;
-}
-
-bool CScriptedUser::IsOpen() const {
-    return m_sheet ? m_sheet->IsOpen() : m_dialog->IsOpen();
-}
-
-bool CScriptedUser::Tab(int index) {
-    return Sheet().SetActivePage(index);
-}
-
-void CScriptedUser::Type(int id, const char* text) {
-    EXPECT_TRUE(Dialog().TypeText(id, text)) << "control " << id << " takes no text";
-}
-
-void CScriptedUser::Check(int id, bool checked) {
-    if ((Checked(id) == BST_CHECKED) != checked)
-        Click(id);
-}
-
-void CScriptedUser::Click(int id) {
-    EXPECT_TRUE(Dialog().ClickButton(id)) << "control " << id << " cannot be clicked";
-}
-
-void CScriptedUser::Spin(int id, int delta) {
-    EXPECT_TRUE(Dialog().MoveSpin(id, delta)) << "control " << id << " is no spin control";
-}
-
-void CScriptedUser::OK() {
-    if (m_sheet)
-        m_sheet->PressOK();
-    else
-        m_dialog->PressOK();
-}
-
-void CScriptedUser::Cancel() {
-    if (m_sheet)
-        m_sheet->PressCancel();
-    else
-        m_dialog->PressCancel();
-}
-
-CString CScriptedUser::Text(int id) const {
-    CString text;
-    Dialog().GetDlgItemText(id, text);
-    return text;
-}
-
-int CScriptedUser::Checked(int id) const {
-    return static_cast<int>(Dialog().IsDlgButtonChecked(id));
-}
-
-template <class Window> void CScriptedUiHost::Run(Window& window) {
-    ++m_dialogsRun;
-    if (m_scripts.empty()) {
-        window.PressCancel();
-        return;
-    }
-    const Script script = std::move(m_scripts.front());
-    m_scripts.pop_front();
-    CScriptedUser user(window);
-    script(user);
-}
-
-void CScriptedUiHost::RunModalDialog(CDialog& dialog) {
-    Run(dialog);
-}
-
-void CScriptedUiHost::RunPropertySheet(CPropertySheet& sheet) {
-    Run(sheet);
-}
-
 BOOL CScriptedUiHost::ChooseColor(CHOOSECOLOR& choice) {
     m_colorRequests.push_back(choice);
-    if (m_colours.empty() || !m_colours.front()) {
-        if (!m_colours.empty())
-            m_colours.pop_front();
+    if (m_colours.empty())
         return FALSE;
-    }
-    choice.rgbResult = *m_colours.front();
+    choice.rgbResult = m_colours.front();
     m_colours.pop_front();
     return TRUE;
 }
@@ -101,25 +16,13 @@ BOOL CScriptedUiHost::ChooseColor(CHOOSECOLOR& choice) {
 BOOL CScriptedUiHost::ChooseFont(CHOOSEFONT& choice) {
     m_fontRequests.push_back(choice);
     m_fontsShown.push_back(*choice.lpLogFont);
-    if (m_fonts.empty() || !m_fonts.front()) {
-        if (!m_fonts.empty())
-            m_fonts.pop_front();
+    if (m_fonts.empty())
         return FALSE;
-    }
-    *choice.lpLogFont = m_fonts.front()->font;
-    choice.iPointSize = m_fonts.front()->pointSize;
-    choice.rgbColors = m_fonts.front()->colour;
+    *choice.lpLogFont = m_fonts.front().font;
+    choice.iPointSize = m_fonts.front().pointSize;
+    choice.rgbColors = m_fonts.front().colour;
     m_fonts.pop_front();
     return TRUE;
-}
-
-int CScriptedUiHost::MessageBox(CWnd* owner, const char* text, const char* caption, UINT type) {
-    m_messages.push_back({owner, CString(text), CString(caption), type});
-    if (m_answers.empty())
-        return CHeadlessUiHost::NegativeAnswer(type);
-    const int answer = m_answers.front();
-    m_answers.pop_front();
-    return answer;
 }
 
 UINT CScriptedUiHost::TrackPopupMenu(const CMenu& menu, UINT flags, POINT screen, CWnd* owner) {

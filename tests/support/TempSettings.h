@@ -1,10 +1,11 @@
 #pragma once
 // Points the per-user settings at a fresh temporary file for the life of a test.
 
+#include "support/Files.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -28,12 +29,7 @@ public:
     TempSettings& operator=(const TempSettings&) = delete;
 
     const std::string& Path() const { return m_path; }
-    std::string Contents() const {
-        std::ifstream in(m_path, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string Contents() const { return ReadFileBytes(m_path); }
     void Write(const std::string& text) const {
         std::ofstream out(m_path, std::ios::binary | std::ios::trunc);
         out << text;
