@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <vector>
 
 namespace vellum::test {
@@ -155,22 +154,6 @@ TEST(LibraryResources, ControlsHaveTheBehaviourTheirDialogsNeed) {
     for (UINT dialog : {IDD_CALIBRATION, IDD_SYMBOL_DEFINITION, IDD_SYMBOL_SELECTION,
                         IDD_ADVANCED_CALIBRATION, IDD_SYMBOL_OPTIONS})
         EXPECT_TRUE(style(dialog, IDOK) & BS_DEFPUSHBUTTON) << dialog;
-}
-
-TEST(LibraryResources, ControlsLieInsideTheirDialogAndIdentifiersAreUnique) {
-    for (const CDialogTemplate& dialog : LibraryResources().dialogs) {
-        SCOPED_TRACE(dialog.id);
-        std::set<int> ids;
-        for (const CControlTemplate& control : dialog.controls) {
-            EXPECT_GE(control.x, 0);
-            EXPECT_GE(control.y, 0);
-            EXPECT_LE(control.x + control.cx, dialog.cx) << control.text;
-            EXPECT_LE(control.y + control.cy, dialog.cy) << control.text;
-            if (control.id != IDC_STATIC) {
-                EXPECT_TRUE(ids.insert(control.id).second) << control.id;
-            }
-        }
-    }
 }
 
 TEST(LibraryResources, TheStringTableHoldsExactlyTheLibrarysStrings) {

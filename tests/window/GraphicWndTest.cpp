@@ -118,7 +118,7 @@ TEST_F(GraphicWnd, IsInsideImageFromTheOriginUpToTheScaledSize) {
     }
 }
 
-TEST_F(GraphicWnd, ItemBoundsGrowByTheGapOverTheZoomBelowOne) {
+TEST_F(GraphicWnd, ItemBoundsGrowByTheGapOverTheZoomBelowOneAndAreInvalidatedMapped) {
     std::unique_ptr<CProbeLine> line(NewItem({CVector(10, 10), CVector(50, 30)}));
     // The item's own bounds with its gap of 5: (5, 5, 55, 35).
     const struct {
@@ -135,10 +135,7 @@ TEST_F(GraphicWnd, ItemBoundsGrowByTheGapOverTheZoomBelowOne) {
         PlaceImage(c.zoom);
         EXPECT_EQ(wnd.GetItemBoundsRect(line.get()), c.bounds);
     }
-}
-
-TEST_F(GraphicWnd, InvalidateItemAreaInvalidatesTheMappedBoundsWithErasing) {
-    std::unique_ptr<CProbeLine> line(NewItem({CVector(10, 10), CVector(50, 30)}));
+    // Invalidating an item invalidates its mapped bounds with erasing.
     PlaceImage(2.0);
     EXPECT_EQ(wnd.InvalidateItemArea(line.get()), CRect(20, 30, 120, 90));
     PlaceImage(0.5, CPoint(0, 0));

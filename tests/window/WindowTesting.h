@@ -29,7 +29,6 @@ class CTestGraphicWnd : public CGraphicWnd {
 public:
     using CGraphicWnd::CGraphicWnd;
     using CGraphicWnd::GetItemBoundsRect;
-    using CGraphicWnd::HoldNewItem;
     using CGraphicWnd::InvalidateItemArea;
     using CGraphicWnd::OffsetZoom;
     using CGraphicWnd::TrackMousePointer;
@@ -37,10 +36,7 @@ public:
     int State() const { return m_nState; }
     void SetState(int state) { m_nState = state; }
     CRect OldArea() const { return m_rcOldArea; }
-    CPoint MoveDisplacement() const { return m_ptMoveDisplacement; }
     double RotationAngle() const { return m_dRotationAngle; }
-    int PlacedNodes() const { return m_nPlacedNodes; }
-    CVector LastNode() const { return m_vLastNode; }
     LONG LastDrawFlags() const { return m_nLastDrawFlags; }
     int OwnsList() const { return m_bOwnsList; }
     WORD ForcedType() const { return m_wForcedType; }
@@ -94,8 +90,6 @@ public:
         EXPECT_EQ(CProbeLine::s_live, 0) << "a line was leaked or kept";
         EXPECT_EQ(CProbeSelectionRect::s_live, 0) << "a selection rectangle was leaked or kept";
     }
-    CLiveItemCheck(const CLiveItemCheck&) = delete;
-    CLiveItemCheck& operator=(const CLiveItemCheck&) = delete;
 };
 
 // A line or polyline with its nodes, class 0x0020.
