@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace vellum::test {
@@ -171,24 +172,20 @@ TEST(LibraryResources, TheStringTableHoldsExactlyTheLibrarysStrings) {
 
 TEST(LibraryResources, BothMenusHoldOneSubmenuWithTheirOneCommand) {
     AddLibraryResources();
-    struct ExpectedMenu {
-        CMenu menu;
-        const char* text;
-        UINT command;
-    };
-    ExpectedMenu named{{}, "Properties", 49500};
-    ExpectedMenu numbered{{}, "Cropping", 49501};
-    ASSERT_TRUE(named.menu.LoadMenu("GRAPHIC_ITEM_MENU"));
-    ASSERT_TRUE(numbered.menu.LoadMenu(24017u));
-    for (ExpectedMenu* expected : {&named, &numbered}) {
-        ASSERT_EQ(expected->menu.GetMenuItemCount(), 1u);
-        const CMenu* popup = expected->menu.GetSubMenu(0);
+    CMenu named;
+    CMenu numbered;
+    ASSERT_TRUE(named.LoadMenu("GRAPHIC_ITEM_MENU"));
+    ASSERT_TRUE(numbered.LoadMenu(24017u));
+    for (auto [menu, text, command] :
+         {std::tuple(&named, "Properties", 49500u), std::tuple(&numbered, "Cropping", 49501u)}) {
+        ASSERT_EQ(menu->GetMenuItemCount(), 1u);
+        const CMenu* popup = menu->GetSubMenu(0);
         ASSERT_NE(popup, nullptr);
         ASSERT_EQ(popup->GetMenuItemCount(), 1u);
-        CString text;
-        popup->GetMenuString(0, text, MF_BYPOSITION);
-        EXPECT_EQ(text, expected->text);
-        EXPECT_EQ(popup->GetMenuItemID(0), expected->command);
+        CString shown;
+        popup->GetMenuString(0, shown, MF_BYPOSITION);
+        EXPECT_EQ(shown, text);
+        EXPECT_EQ(popup->GetMenuItemID(0), command);
     }
     EXPECT_EQ(LibraryResources().menus.size(), 2u);
 }

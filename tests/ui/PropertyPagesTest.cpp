@@ -1,4 +1,4 @@
-// The colour, line, font and text pages of the items' property sheets, each alone in a sheet
+// The colour, line and font pages of the items' property sheets, each alone in a sheet
 // and driven by a scripted user.
 
 #include "support/ScriptedUiHost.h"
@@ -12,7 +12,6 @@
 #include <vellum/ui/FontPP.h>
 #include <vellum/ui/LinePP.h>
 #include <vellum/ui/Resource.h>
-#include <vellum/ui/TextPP.h>
 
 #include <gtest/gtest.h>
 
@@ -195,19 +194,6 @@ TEST_F(FontPPTest, AnUnchangedFontIsSavedAndACancelledChooserChangesNothing) {
     ASSERT_TRUE(restored.Restore());
     EXPECT_EQ(restored.m_strFaceName, "Arial");
     EXPECT_EQ(restored.GetSize(), 12);
-}
-
-using TextPPTest = PageTest<CTextPP>;
-
-TEST_F(TextPPTest, ExchangesTheTextWithTheMultiLineEdit) {
-    page.m_strText = "riga uno\r\nriga due";
-    host.AddScript([](CScriptedUser& user) {
-        EXPECT_EQ(user.Text(IDC_TEXT), "riga uno\r\nriga due");
-        user.Type(IDC_TEXT, "Propriet\xE0\r\nperch\xE9");
-        user.OK();
-    });
-    EXPECT_EQ(sheet.DoModal(), IDOK);
-    EXPECT_EQ(page.m_strText, "Propriet\xE0\r\nperch\xE9");
 }
 
 } // namespace
