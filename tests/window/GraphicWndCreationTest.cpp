@@ -33,7 +33,7 @@ using Lines = std::vector<std::string>;
 
 // Actions 12 and 14 from press to release, then a press with action 0 (a corner or the body
 // of a rectangle; anywhere for a selection, which it removes) and the right button's menu.
-TEST(GraphicWndRect, RectanglesAndSelectionsFromPressToMenu) {
+TEST_F(WindowTest, RectanglesAndSelectionsFromPressToMenu) {
     struct Case {
         int action;
         WORD forced;
@@ -50,23 +50,19 @@ TEST(GraphicWndRect, RectanglesAndSelectionsFromPressToMenu) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.drawn);
-        TempSettings settings;
-        CScriptedUiHost host;
-        CUiHostScope hostScope{host};
-        CFakeWnd parent;
-        CTestGraphicWnd wnd{&parent};
-        AddLibraryResources();
-        wnd.ForceNewItemType(c.forced);
-        wnd.SetVectorAction(c.action);
-        wnd.LButtonDown(0, CPoint(10, 10));
-        CGraphicItem* item = wnd.GetActiveItem();
+        CFakeWnd view;
+        CTestGraphicWnd rect(&view);
+        rect.ForceNewItemType(c.forced);
+        rect.SetVectorAction(c.action);
+        rect.LButtonDown(0, CPoint(10, 10));
+        CGraphicItem* item = rect.GetActiveItem();
         ASSERT_NE(item, nullptr);
         const bool selection = c.action == 14;
         EXPECT_STREQ(item->GetRuntimeClass()->m_lpszClassName,
                      selection ? "CGraphicSelectionRect" : "CGraphicRect");
-        wnd.MouseMove(0, c.to);
-        EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingEnd);
-        wnd.LButtonUp(0, c.to);
+        rect.MouseMove(0, c.to);
+        EXPECT_EQ(rect.State(), CGraphicWnd::stateDraggingEnd);
+        rect.LButtonUp(0, c.to);
         auto corners = [&] {
             std::string text;
             for (const CVector& v : Nodes(item))
@@ -76,20 +72,21 @@ TEST(GraphicWndRect, RectanglesAndSelectionsFromPressToMenu) {
         };
         EXPECT_EQ(corners(), c.drawn);
         const WORD group = c.forced ? c.forced : 0x0020;
-        EXPECT_EQ(GroupItems(*wnd.GetVectorItemList(), group), Items{item});
-        EXPECT_EQ(wnd.GetVectorAction(), selection ? 14 : 0);
+        EXPECT_EQ(GroupItems(*rect.GetVectorItemList(), group), Items{item});
+        EXPECT_EQ(rect.GetVectorAction(), selection ? 14 : 0);
 
-        EXPECT_EQ(wnd.RButtonDown(0, CPoint(10, 12)), 1);
-        ASSERT_EQ(host.Menus().size(), 1u);
-        EXPECT_EQ(host.Menus()[0].texts,
+        const std::size_t menus = host.Menus().size();
+        EXPECT_EQ(rect.RButtonDown(0, CPoint(10, 12)), 1);
+        ASSERT_EQ(host.Menus().size(), menus + 1);
+        EXPECT_EQ(host.Menus().back().texts,
                   std::vector<CString>{CString(selection ? "Taglia immagine" : "Propiet\xE0...")});
-        EXPECT_EQ(host.Menus()[0].commands, std::vector<UINT>{selection ? 49501u : 49500u});
+        EXPECT_EQ(host.Menus().back().commands, std::vector<UINT>{selection ? 49501u : 49500u});
 
-        wnd.SetVectorAction(CGraphicWnd::actionSelect);
-        wnd.LButtonDown(0, CPoint(c.drag[0], c.drag[1]));
-        wnd.MouseMove(0, CPoint(c.drag[2], c.drag[3]));
-        wnd.LButtonUp(0, CPoint(c.drag[2], c.drag[3]));
-        EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), *c.moved ? 1 : 0);
+        rect.SetVectorAction(CGraphicWnd::actionSelect);
+        rect.LButtonDown(0, CPoint(c.drag[0], c.drag[1]));
+        rect.MouseMove(0, CPoint(c.drag[2], c.drag[3]));
+        rect.LButtonUp(0, CPoint(c.drag[2], c.drag[3]));
+        EXPECT_EQ(ItemCount(*rect.GetVectorItemList()), *c.moved ? 1 : 0);
         if (*c.moved) {
             EXPECT_EQ(corners(), c.moved);
         }

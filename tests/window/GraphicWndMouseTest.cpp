@@ -14,10 +14,7 @@ using Lines = std::vector<std::string>;
 using Items = std::vector<CGraphicItem*>;
 constexpr double kPi = 3.14159265358979;
 
-class GraphicWndMouse : public WindowTest {
-protected:
-    Items Drawings() { return Group(0x0020); }
-};
+using GraphicWndMouse = WindowTest;
 
 // ---------------------------------------------------------------------------------------------
 // Lines
@@ -39,7 +36,7 @@ TEST_F(GraphicWndMouse, AClickWithoutMovingLeavesTheNewLineWaiting) {
 
     wnd.LButtonUp(0, CPoint(70, 90));
     EXPECT_EQ(Nodes(line), (Points{CVector(30, 40), CVector(70, 90)}));
-    EXPECT_EQ(Drawings(), Items{line});
+    EXPECT_EQ(Group(0x0020), Items{line});
     EXPECT_EQ(line->GetDrag(), 0);
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
     EXPECT_EQ(wnd.GetVectorItemList()->IsModified(), 1);
@@ -67,7 +64,7 @@ TEST_F(GraphicWndMouse, NewItemsTakeTheForcedTypeAndTheUsersDefaults) {
     EXPECT_EQ(line->GetColor(), RGB(255, 0, 0));
     EXPECT_EQ(line->GetLineWidth(), 3.0);
     EXPECT_EQ(Group(0x0010), Items{line});
-    EXPECT_TRUE(Drawings().empty());
+    EXPECT_TRUE(Group(0x0020).empty());
 }
 
 TEST_F(GraphicWndMouse, ActionsWithoutAKindCreateNothing) {
@@ -110,7 +107,7 @@ TEST_F(GraphicWndMouse, APolylineIsDrawnNodeByNodeAndEndsWithADoubleClick) {
 
     EXPECT_EQ(Nodes(poly),
               (Points{CVector(10, 10), CVector(40, 10), CVector(60, 40), CVector(80, 60)}));
-    EXPECT_EQ(Drawings(), Items{poly});
+    EXPECT_EQ(Group(0x0020), Items{poly});
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
     EXPECT_EQ(parent.EventsStartingWith("InvalidateRect"),
               Lines{"InvalidateRect (4,4)-(85,65) erase 1"});
@@ -168,7 +165,7 @@ TEST_F(GraphicWndMouse, ANewActionWhileAPolylineRubberBandsFinishesItAtTheLastPr
 
     wnd.SetVectorAction(CGraphicWnd::actionText);
     EXPECT_EQ(Nodes(poly), (Points{CVector(10, 10), CVector(40, 10), CVector(60, 40)}));
-    EXPECT_EQ(Drawings(), Items{poly});
+    EXPECT_EQ(Group(0x0020), Items{poly});
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect); // not 5
     EXPECT_EQ(parent.EventsStartingWith("InvalidateRect"),
               Lines{"InvalidateRect (4,4)-(65,45) erase 1"});
@@ -349,7 +346,7 @@ TEST_F(GraphicWndPicking, TheDeleteActionDeletesTheItemClickedOnce) {
     Click(CPoint(300, 300));
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionDelete); // nothing was hit
     Click(CPoint(10, 50));
-    EXPECT_EQ(Drawings(), (Items{down, diagonal}));
+    EXPECT_EQ(Group(0x0020), (Items{down, diagonal}));
     EXPECT_EQ(CProbeLine::s_live, 2);
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
     EXPECT_EQ(wnd.GetVectorItemList()->IsModified(), 1);
@@ -474,13 +471,13 @@ TEST_F(GraphicWndMouse, ASelectionRectangleKeepsItsActionAndGoesAtTheNextPress) 
     wnd.StartHeldItem(selection, CVector(10, 10), CGraphicWnd::stateStarted);
     wnd.MouseMove(0, CPoint(60, 30));
     wnd.LButtonUp(0, CPoint(60, 30));
-    EXPECT_EQ(Drawings(), Items{selection});
+    EXPECT_EQ(Group(0x0020), Items{selection});
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelectionRect);
     EXPECT_EQ(wnd.GetActiveItem(), selection);
     parent.ClearEvents();
 
     wnd.LButtonDown(0, CPoint(100, 100));
-    EXPECT_TRUE(Drawings().empty());
+    EXPECT_TRUE(Group(0x0020).empty());
     EXPECT_EQ(CProbeSelectionRect::s_live, 0);
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateStarted); // the next selection starts
     EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect all erase 1", "UpdateWindow"}));
