@@ -211,6 +211,7 @@ TEST_F(GraphicWndMouse, MovingAnItemRedrawsItAroundEachStep) {
 
     wnd.MouseMove(0, CPoint(140, 20));
     EXPECT_EQ(Nodes(line), (Points{CVector(20, 10), CVector(60, 30)}));
+    EXPECT_EQ(wnd.MoveDisplacement(), CPoint(-10, 0)); // what subclasses read of the move
 
     wnd.LButtonUp(0, CPoint(140, 20));
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
@@ -513,6 +514,8 @@ TEST_F(GraphicWndMouse, AnAngleIsNotFinishedByADoubleClickOrANewAction) {
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateBetweenNodes);
     wnd.LButtonUp(0, CPoint(40, 20)); // releasing there places a node at once
     EXPECT_EQ(Nodes(angle), (Points{CVector(10, 10), CVector(10, 10), CVector(40, 20)}));
+    EXPECT_EQ(wnd.PlacedNodes(), 2);
+    EXPECT_EQ(wnd.LastNode(), CVector(40, 20));
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
     wnd.LButtonDoubleClick(0, CPoint(40, 20));
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateBetweenNodes);

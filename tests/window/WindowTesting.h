@@ -36,7 +36,10 @@ public:
     int State() const { return m_nState; }
     void SetState(int state) { m_nState = state; }
     CRect OldArea() const { return m_rcOldArea; }
+    CPoint MoveDisplacement() const { return m_ptMoveDisplacement; }
     double RotationAngle() const { return m_dRotationAngle; }
+    int PlacedNodes() const { return m_nPlacedNodes; }
+    CVector LastNode() const { return m_vLastNode; }
     LONG LastDrawFlags() const { return m_nLastDrawFlags; }
     int OwnsList() const { return m_bOwnsList; }
     WORD ForcedType() const { return m_wForcedType; }
