@@ -233,12 +233,27 @@ TEST_F(GraphicWndMouse, MovingAnItemRedrawsItAroundEachStep) {
 TEST_F(GraphicWndMouse, APressWithoutAMoveSelectsAndARightClickOnEmptySpaceDeselects) {
     CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
     const Lines repainted{"InvalidateRect (5,5)-(55,35) erase 1", "UpdateWindow"};
+    wnd.OnProperties(); // nothing is active
+    EXPECT_TRUE(line->calls.empty());
     Click(CPoint(30, 20));
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
     EXPECT_EQ(wnd.GetActiveItem(), line);
     EXPECT_EQ(line->HasFocus(), -1);
+    EXPECT_EQ(parent.Events(), repainted);
+
+    // OnProperties opens the active item's sheet; only its OK marks the window modified.
+    parent.ClearEvents();
+    line->calls.clear();
+    line->propertiesAnswer = 0;
+    wnd.OnProperties();
+    EXPECT_EQ(line->calls, Lines{"properties 0"});
+    EXPECT_EQ(line->propertiesParent, &parent);
     EXPECT_EQ(wnd.IsModified(), 0);
     EXPECT_EQ(parent.Events(), repainted);
+    line->propertiesAnswer = 1;
+    wnd.OnProperties();
+    EXPECT_EQ(wnd.IsModified(), 1);
+    EXPECT_EQ(wnd.GetVectorItemList()->IsModified(), 1);
 
     parent.ClearEvents();
     EXPECT_EQ(wnd.RButtonDown(0, CPoint(200, 200)), 0);
@@ -283,26 +298,17 @@ TEST_F(GraphicWndPicking, RepeatedClicksStepThroughOverlappingItems) {
               (Lines{"InvalidateRect (-6,44)-(106,56) erase 1", "UpdateWindow",
                      "InvalidateRect (-6,44)-(106,56) erase 1",
                      "InvalidateRect (44,-6)-(56,106) erase 1", "UpdateWindow"}));
-    // A click elsewhere starts over.
+    // A click elsewhere starts over; the cycle is shared by every window.
     Click(CPoint(10, 50));
     EXPECT_EQ(wnd.GetActiveItem(), across);
-    Click(CPoint(50, 50));
-    EXPECT_EQ(wnd.GetActiveItem(), across);
-    Click(CPoint(50, 50));
-    EXPECT_EQ(wnd.GetActiveItem(), down);
-}
-
-TEST_F(GraphicWndPicking, TheClickCycleIsSharedByEveryWindow) {
     CFakeWnd otherView;
     CTestGraphicWnd other(&otherView);
     other.Initialize(wnd.GetVectorItemList());
-    Click(CPoint(50, 50));
-    EXPECT_EQ(wnd.GetActiveItem(), across);
     other.LButtonDown(0, CPoint(50, 50));
-    EXPECT_EQ(other.GetActiveItem(), down);
+    EXPECT_EQ(other.GetActiveItem(), across);
     other.LButtonUp(0, CPoint(50, 50));
     Click(CPoint(50, 50));
-    EXPECT_EQ(wnd.GetActiveItem(), diagonal);
+    EXPECT_EQ(wnd.GetActiveItem(), down);
 }
 
 TEST_F(GraphicWndPicking, TheRotateActionTurnsTheItemAboutItsCentre) {
@@ -391,27 +397,6 @@ TEST_F(GraphicWndMouse, ARightClickOnAnItemShowsItsPropertiesMenu) {
     EXPECT_EQ(menu.owner, &parent);
     EXPECT_EQ(parent.Commands(), std::vector<UINT>{49500});
     EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (10,10)-(60,40) erase 1", "UpdateWindow"}));
-}
-
-TEST_F(GraphicWndMouse, OnPropertiesOpensTheActiveItemsSheet) {
-    CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
-    wnd.OnProperties(); // nothing is active
-    EXPECT_TRUE(line->calls.empty());
-
-    Click(CPoint(30, 20));
-    parent.ClearEvents();
-    line->calls.clear();
-    line->propertiesAnswer = 0; // cancelled
-    wnd.OnProperties();
-    EXPECT_EQ(line->calls, Lines{"properties 0"});
-    EXPECT_EQ(line->propertiesParent, &parent);
-    EXPECT_EQ(wnd.IsModified(), 0);
-    EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (5,5)-(55,35) erase 1", "UpdateWindow"}));
-
-    line->propertiesAnswer = 1;
-    wnd.OnProperties();
-    EXPECT_EQ(wnd.IsModified(), 1);
-    EXPECT_EQ(wnd.GetVectorItemList()->IsModified(), 1);
 }
 
 // ---------------------------------------------------------------------------------------------
