@@ -290,8 +290,6 @@ TEST_F(WindowTest, AFreehandStrokeAddsAPointEveryOtherMoveAndEndsOnRelease) {
     EXPECT_EQ(Nodes(stroke), (Points{CVector(10, 10), CVector(14, 11), CVector(19, 18)}));
     EXPECT_EQ(Group(0x0020), Items{stroke});
     EXPECT_EQ(stroke->GetDrag(), 0);
-    EXPECT_EQ(stroke->GetBoxCorner(0), CVector(10, 10));
-    EXPECT_EQ(stroke->GetBoxCorner(2), CVector(19, 18));
 }
 
 // ---------------------------------------------------------------------------------------------
