@@ -14,10 +14,7 @@ using Lines = std::vector<std::string>;
 using Items = std::vector<CGraphicItem*>;
 constexpr double kPi = 3.14159265358979;
 
-class GraphicWndMouse : public WindowTest {
-protected:
-    Items Drawings() { return Group(0x0020); }
-};
+using GraphicWndMouse = WindowTest;
 
 // ---------------------------------------------------------------------------------------------
 // Lines
@@ -27,7 +24,6 @@ TEST_F(GraphicWndMouse, AClickWithoutMovingLeavesTheNewLineWaiting) {
     wnd.LButtonDown(0, CPoint(30, 40));
     CGraphicItem* line = wnd.GetActiveItem();
     ASSERT_NE(line, nullptr);
-    EXPECT_TRUE(line->IsKindOf(RUNTIME_CLASS(CGraphicLine)));
     EXPECT_EQ(line->GetColor(), RGB(0, 255, 0));
 
     wnd.LButtonUp(0, CPoint(30, 40));
@@ -36,12 +32,11 @@ TEST_F(GraphicWndMouse, AClickWithoutMovingLeavesTheNewLineWaiting) {
 
     // The next move goes on with it.
     wnd.MouseMove(0, CPoint(60, 80));
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingEnd);
     EXPECT_EQ(wnd.OldArea(), CRect(25, 35, 65, 85));
 
     wnd.LButtonUp(0, CPoint(70, 90));
     EXPECT_EQ(Nodes(line), (Points{CVector(30, 40), CVector(70, 90)}));
-    EXPECT_EQ(Drawings(), Items{line});
+    EXPECT_EQ(Group(0x0020), Items{line});
     EXPECT_EQ(line->GetDrag(), 0);
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
     EXPECT_EQ(wnd.GetVectorItemList()->IsModified(), 1);
@@ -69,7 +64,7 @@ TEST_F(GraphicWndMouse, NewItemsTakeTheForcedTypeAndTheUsersDefaults) {
     EXPECT_EQ(line->GetColor(), RGB(255, 0, 0));
     EXPECT_EQ(line->GetLineWidth(), 3.0);
     EXPECT_EQ(Group(0x0010), Items{line});
-    EXPECT_TRUE(Drawings().empty());
+    EXPECT_TRUE(Group(0x0020).empty());
 }
 
 TEST_F(GraphicWndMouse, ActionsWithoutAKindCreateNothing) {
@@ -91,7 +86,6 @@ TEST_F(GraphicWndMouse, APolylineIsDrawnNodeByNodeAndEndsWithADoubleClick) {
     wnd.LButtonDown(0, CPoint(10, 10));
     CGraphicItem* poly = wnd.GetActiveItem();
     ASSERT_NE(poly, nullptr);
-    EXPECT_TRUE(poly->IsKindOf(RUNTIME_CLASS(CGrPolyLine)));
     wnd.MouseMove(0, CPoint(20, 10));
     wnd.MouseMove(0, CPoint(40, 10));
     wnd.LButtonUp(0, CPoint(40, 10));
@@ -99,8 +93,6 @@ TEST_F(GraphicWndMouse, APolylineIsDrawnNodeByNodeAndEndsWithADoubleClick) {
     EXPECT_EQ(Nodes(poly), (Points{CVector(10, 10), CVector(40, 10)}));
 
     wnd.MouseMove(0, CPoint(45, 20)); // a node is added
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
-    EXPECT_EQ(wnd.PlacedNodes(), 2);
     EXPECT_EQ(Nodes(poly), (Points{CVector(10, 10), CVector(40, 10), CVector(45, 20)}));
     wnd.MouseMove(0, CPoint(60, 40));
     Click(CPoint(60, 40));
@@ -108,15 +100,14 @@ TEST_F(GraphicWndMouse, APolylineIsDrawnNodeByNodeAndEndsWithADoubleClick) {
 
     wnd.MouseMove(0, CPoint(62, 45));
     wnd.MouseMove(0, CPoint(80, 60));
-    wnd.LButtonDown(0, CPoint(80, 60));
-    wnd.LButtonUp(0, CPoint(80, 60));
+    Click(CPoint(80, 60));
     EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 0);
     wnd.LButtonDoubleClick(0, CPoint(80, 60));
     wnd.LButtonUp(0, CPoint(80, 60));
 
     EXPECT_EQ(Nodes(poly),
               (Points{CVector(10, 10), CVector(40, 10), CVector(60, 40), CVector(80, 60)}));
-    EXPECT_EQ(Drawings(), Items{poly});
+    EXPECT_EQ(Group(0x0020), Items{poly});
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
     EXPECT_EQ(parent.EventsStartingWith("InvalidateRect"),
               Lines{"InvalidateRect (4,4)-(85,65) erase 1"});
@@ -174,7 +165,7 @@ TEST_F(GraphicWndMouse, ANewActionWhileAPolylineRubberBandsFinishesItAtTheLastPr
 
     wnd.SetVectorAction(CGraphicWnd::actionText);
     EXPECT_EQ(Nodes(poly), (Points{CVector(10, 10), CVector(40, 10), CVector(60, 40)}));
-    EXPECT_EQ(Drawings(), Items{poly});
+    EXPECT_EQ(Group(0x0020), Items{poly});
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect); // not 5
     EXPECT_EQ(parent.EventsStartingWith("InvalidateRect"),
               Lines{"InvalidateRect (4,4)-(65,45) erase 1"});
@@ -193,47 +184,34 @@ TEST_F(GraphicWndMouse, ADragErasesChangesAndRedrawsInExclusiveOr) {
     EXPECT_EQ(parent.Events(), (Lines{"GetDC 1", "ReleaseDC 1", "GetDC 2", "ReleaseDC 2"}));
     EXPECT_EQ(parent.DcsOutstanding(), 0);
 
-    const std::string atOrigin = "Mapping mode 1 window (0,0) ext (1,1) viewport (10,20) ext (1,1)";
-    const std::string restored = "Mapping mode 1 window (0,0) ext (1,1) viewport (0,0) ext (1,1)";
     // The first move draws the new line once; every further move erases it, moves the end and
-    // draws it again, in the black drag pen.
+    // draws it again, in the black drag pen, at the image origin.
     EXPECT_EQ(parent.Dc(0).DrawingLines(),
               (Lines{"MoveTo (30,40)", "LineTo (30,40)-(70,80) pen 0/2/0x00000000 rop 10"}));
-    EXPECT_EQ(parent.Dc(1).Lines(), (Lines{
-                                        atOrigin,
-                                        "SetROP2 10",
-                                        "SelectPen 0/2/0x00000000",
-                                        "MoveTo (30,40)",
-                                        "LineTo (30,40)-(70,80) pen 0/2/0x00000000 rop 10",
-                                        "SelectPen 0/1/0x00000000",
-                                        "SelectPen 0/2/0x00000000",
-                                        "MoveTo (30,40)",
-                                        "LineTo (30,40)-(90,100) pen 0/2/0x00000000 rop 10",
-                                        "SelectPen 0/1/0x00000000",
-                                        restored,
-                                    }));
+    EXPECT_EQ(parent.Dc(1).DrawingLines(),
+              (Lines{"MoveTo (30,40)", "LineTo (30,40)-(70,80) pen 0/2/0x00000000 rop 10",
+                     "MoveTo (30,40)", "LineTo (30,40)-(90,100) pen 0/2/0x00000000 rop 10"}));
+    const Lines all = parent.Dc(1).Lines();
+    EXPECT_EQ(all.front(), "Mapping mode 1 window (0,0) ext (1,1) viewport (10,20) ext (1,1)");
+    EXPECT_EQ(all.back(), "Mapping mode 1 window (0,0) ext (1,1) viewport (0,0) ext (1,1)");
 }
 
 TEST_F(GraphicWndMouse, MovingAnItemRedrawsItAroundEachStep) {
     CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
     wnd.SetImageOrg(CPoint(100, 0));
     wnd.LButtonDown(0, CPoint(130, 20)); // on the body
-    EXPECT_EQ(wnd.GetActiveItem(), line);
     EXPECT_EQ(line->HasFocus(), -1);
-    EXPECT_EQ(wnd.State(), CGraphicWnd::statePressedToMove);
     parent.ClearEvents();
 
     wnd.MouseMove(0, CPoint(135, 23));
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateMoving);
     EXPECT_EQ(wnd.OldArea(), CRect(105, 5, 155, 35));
-    EXPECT_EQ(wnd.MoveDisplacement(), CPoint(-5, -3));
     EXPECT_EQ(parent.Dc(0).DrawingLines(),
               (Lines{"MoveTo (110,10)", "LineTo (110,10)-(150,30) pen 0/2/0x00000000 rop 10",
                      "MoveTo (115,13)", "LineTo (115,13)-(155,33) pen 0/2/0x00000000 rop 10"}));
 
     wnd.MouseMove(0, CPoint(140, 20));
     EXPECT_EQ(Nodes(line), (Points{CVector(20, 10), CVector(60, 30)}));
-    EXPECT_EQ(wnd.MoveDisplacement(), CPoint(-10, 0));
+    EXPECT_EQ(wnd.MoveDisplacement(), CPoint(-10, 0)); // what subclasses read of the move
 
     wnd.LButtonUp(0, CPoint(140, 20));
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
@@ -243,26 +221,39 @@ TEST_F(GraphicWndMouse, MovingAnItemRedrawsItAroundEachStep) {
     EXPECT_EQ(parent.Events(), (Lines{"GetDC 1", "ReleaseDC 1", "GetDC 2", "ReleaseDC 2",
                                       "InvalidateRect (115,5)-(165,35) erase 1",
                                       "InvalidateRect (105,5)-(155,35) erase 1", "UpdateWindow"}));
-}
 
-TEST_F(GraphicWndMouse, PressingOnANodeMovesThatNodeOnly) {
-    CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
-    wnd.LButtonDown(0, CPoint(10, 10));
+    // Pressing on a node moves that node only.
+    wnd.LButtonDown(0, CPoint(120, 10));
     EXPECT_EQ(line->HasFocus(), 1);
-    wnd.MouseMove(0, CPoint(14, 12));
-    wnd.LButtonUp(0, CPoint(14, 12));
-    EXPECT_EQ(Nodes(line), (Points{CVector(14, 12), CVector(50, 30)}));
+    wnd.MouseMove(0, CPoint(124, 12));
+    wnd.LButtonUp(0, CPoint(124, 12));
+    EXPECT_EQ(Nodes(line), (Points{CVector(24, 12), CVector(60, 30)}));
 }
 
 TEST_F(GraphicWndMouse, APressWithoutAMoveSelectsAndARightClickOnEmptySpaceDeselects) {
     CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
     const Lines repainted{"InvalidateRect (5,5)-(55,35) erase 1", "UpdateWindow"};
+    wnd.OnProperties(); // nothing is active
+    EXPECT_TRUE(line->calls.empty());
     Click(CPoint(30, 20));
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
     EXPECT_EQ(wnd.GetActiveItem(), line);
     EXPECT_EQ(line->HasFocus(), -1);
+    EXPECT_EQ(parent.Events(), repainted);
+
+    // OnProperties opens the active item's sheet; only its OK marks the window modified.
+    parent.ClearEvents();
+    line->calls.clear();
+    line->propertiesAnswer = 0;
+    wnd.OnProperties();
+    EXPECT_EQ(line->calls, Lines{"properties 0"});
+    EXPECT_EQ(line->propertiesParent, &parent);
     EXPECT_EQ(wnd.IsModified(), 0);
     EXPECT_EQ(parent.Events(), repainted);
+    line->propertiesAnswer = 1;
+    wnd.OnProperties();
+    EXPECT_EQ(wnd.IsModified(), 1);
+    EXPECT_EQ(wnd.GetVectorItemList()->IsModified(), 1);
 
     parent.ClearEvents();
     EXPECT_EQ(wnd.RButtonDown(0, CPoint(200, 200)), 0);
@@ -307,38 +298,26 @@ TEST_F(GraphicWndPicking, RepeatedClicksStepThroughOverlappingItems) {
               (Lines{"InvalidateRect (-6,44)-(106,56) erase 1", "UpdateWindow",
                      "InvalidateRect (-6,44)-(106,56) erase 1",
                      "InvalidateRect (44,-6)-(56,106) erase 1", "UpdateWindow"}));
-    // A click elsewhere starts over.
+    // A click elsewhere starts over; the cycle is shared by every window.
     Click(CPoint(10, 50));
     EXPECT_EQ(wnd.GetActiveItem(), across);
-    Click(CPoint(50, 50));
-    EXPECT_EQ(wnd.GetActiveItem(), across);
-    Click(CPoint(50, 50));
-    EXPECT_EQ(wnd.GetActiveItem(), down);
-}
-
-TEST_F(GraphicWndPicking, TheClickCycleIsSharedByEveryWindow) {
     CFakeWnd otherView;
     CTestGraphicWnd other(&otherView);
     other.Initialize(wnd.GetVectorItemList());
-    Click(CPoint(50, 50));
-    EXPECT_EQ(wnd.GetActiveItem(), across);
     other.LButtonDown(0, CPoint(50, 50));
-    EXPECT_EQ(other.GetActiveItem(), down);
+    EXPECT_EQ(other.GetActiveItem(), across);
     other.LButtonUp(0, CPoint(50, 50));
     Click(CPoint(50, 50));
-    EXPECT_EQ(wnd.GetActiveItem(), diagonal);
+    EXPECT_EQ(wnd.GetActiveItem(), down);
 }
 
 TEST_F(GraphicWndPicking, TheRotateActionTurnsTheItemAboutItsCentre) {
     CProbeLine* line = Add({CVector(210, 50), CVector(290, 50)});
     wnd.SetVectorAction(CGraphicWnd::actionRotate);
     wnd.LButtonDown(0, CPoint(290, 50)); // on a node, yet the whole item turns
-    EXPECT_EQ(wnd.GetActiveItem(), line);
     EXPECT_EQ(line->HasFocus(), -1);
-    EXPECT_EQ(wnd.State(), CGraphicWnd::statePressedToRotate);
 
     wnd.MouseMove(0, CPoint(250, 90)); // a quarter turn clockwise about (250, 50)
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateRotating);
     EXPECT_NEAR(wnd.RotationAngle(), kPi / 2, 1e-12);
     const std::vector<CVector> nodes = Nodes(line);
     EXPECT_NEAR(nodes[0].x, 250, 1e-9);
@@ -374,7 +353,7 @@ TEST_F(GraphicWndPicking, TheDeleteActionDeletesTheItemClickedOnce) {
     Click(CPoint(300, 300));
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionDelete); // nothing was hit
     Click(CPoint(10, 50));
-    EXPECT_EQ(Drawings(), (Items{down, diagonal}));
+    EXPECT_EQ(Group(0x0020), (Items{down, diagonal}));
     EXPECT_EQ(CProbeLine::s_live, 2);
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
     EXPECT_EQ(wnd.GetVectorItemList()->IsModified(), 1);
@@ -420,27 +399,6 @@ TEST_F(GraphicWndMouse, ARightClickOnAnItemShowsItsPropertiesMenu) {
     EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (10,10)-(60,40) erase 1", "UpdateWindow"}));
 }
 
-TEST_F(GraphicWndMouse, OnPropertiesOpensTheActiveItemsSheet) {
-    CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
-    wnd.OnProperties(); // nothing is active
-    EXPECT_TRUE(line->calls.empty());
-
-    Click(CPoint(30, 20));
-    parent.ClearEvents();
-    line->calls.clear();
-    line->propertiesAnswer = 0; // cancelled
-    wnd.OnProperties();
-    EXPECT_EQ(line->calls, Lines{"properties 0"});
-    EXPECT_EQ(line->propertiesParent, &parent);
-    EXPECT_EQ(wnd.IsModified(), 0);
-    EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (5,5)-(55,35) erase 1", "UpdateWindow"}));
-
-    line->propertiesAnswer = 1;
-    wnd.OnProperties();
-    EXPECT_EQ(wnd.IsModified(), 1);
-    EXPECT_EQ(wnd.GetVectorItemList()->IsModified(), 1);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Removing items and the pointer
 
@@ -475,21 +433,20 @@ TEST_F(GraphicWndMouse, TheSymbolActionNeedsACalibratedImageAndALibrary) {
     wnd.SetVectorAction(CGraphicWnd::actionSymbol);
     wnd.SetSymbolLibrary(new CGraphicItemList);
     wnd.SetVectorAction(CGraphicWnd::actionSymbol);
-    ASSERT_EQ(host.Messages().size(), 2u);
+    ASSERT_GE(host.Messages().size(), 2u);
     EXPECT_EQ(host.Messages()[0].text, "Immagine non calibrata!");
     EXPECT_EQ(host.Messages()[0].type, MB_OK | MB_ICONSTOP);
     EXPECT_EQ(host.Messages()[1].text, "Simbolo errato file libreria!");
     EXPECT_EQ(host.Messages()[1].type, MB_OK | MB_ICONSTOP);
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
-}
 
-TEST_F(GraphicWndMouse, TheSymbolActionDuringADragOnlyResetsTheAction) {
+    // During a drag the action is only reset.
     wnd.SetVectorAction(CGraphicWnd::actionLine);
     wnd.LButtonDown(0, CPoint(10, 10));
     wnd.MouseMove(0, CPoint(40, 10));
     wnd.SetVectorAction(CGraphicWnd::actionSymbol);
-    EXPECT_TRUE(host.Messages().empty());
+    EXPECT_EQ(host.Messages().size(), 2u);
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateDraggingEnd);
 }
@@ -500,13 +457,13 @@ TEST_F(GraphicWndMouse, ASelectionRectangleKeepsItsActionAndGoesAtTheNextPress) 
     wnd.StartHeldItem(selection, CVector(10, 10), CGraphicWnd::stateStarted);
     wnd.MouseMove(0, CPoint(60, 30));
     wnd.LButtonUp(0, CPoint(60, 30));
-    EXPECT_EQ(Drawings(), Items{selection});
+    EXPECT_EQ(Group(0x0020), Items{selection});
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelectionRect);
     EXPECT_EQ(wnd.GetActiveItem(), selection);
     parent.ClearEvents();
 
     wnd.LButtonDown(0, CPoint(100, 100));
-    EXPECT_TRUE(Drawings().empty());
+    EXPECT_TRUE(Group(0x0020).empty());
     EXPECT_EQ(CProbeSelectionRect::s_live, 0);
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateStarted); // the next selection starts
     EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect all erase 1", "UpdateWindow"}));
@@ -518,23 +475,15 @@ TEST_F(GraphicWndMouse, ASelectionRectangleLeavesTheListWithTheWindow) {
     mine.AddItem(selection->GetClass(), selection);
     auto* density = NewItem<CGrDensityLine>({CVector(10, 100), CVector(50, 100)});
     mine.AddItem(density->GetClass(), density);
-    {
+    for (CPoint point : {CPoint(30, 20), CPoint(30, 100)}) {
         CFakeWnd view;
         CTestGraphicWnd other(&view);
         other.Initialize(&mine);
-        other.RButtonDown(0, CPoint(30, 20));
-        EXPECT_EQ(other.GetActiveItem(), selection);
+        EXPECT_EQ(other.RButtonDown(0, point), 1);
     }
+    // The selection went with the first window; a density item loses its focus with the window.
     EXPECT_EQ(ItemCount(mine), 1);
-    {
-        CFakeWnd view;
-        CTestGraphicWnd other(&view);
-        other.Initialize(&mine);
-        other.RButtonDown(0, CPoint(30, 100));
-        EXPECT_EQ(density->HasFocus(), -1);
-    }
-    EXPECT_EQ(density->HasFocus(), 0); // a density item loses its focus with the window
-    EXPECT_EQ(ItemCount(mine), 1);
+    EXPECT_EQ(density->HasFocus(), 0);
 }
 
 TEST_F(GraphicWndMouse, AnAngleIsNotFinishedByADoubleClickOrANewAction) {
@@ -551,7 +500,7 @@ TEST_F(GraphicWndMouse, AnAngleIsNotFinishedByADoubleClickOrANewAction) {
     wnd.LButtonUp(0, CPoint(40, 20)); // releasing there places a node at once
     EXPECT_EQ(Nodes(angle), (Points{CVector(10, 10), CVector(10, 10), CVector(40, 20)}));
     EXPECT_EQ(wnd.PlacedNodes(), 2);
-    EXPECT_EQ(wnd.LastNode().y, 20.0);
+    EXPECT_EQ(wnd.LastNode(), CVector(40, 20));
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
     wnd.LButtonDoubleClick(0, CPoint(40, 20));
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateBetweenNodes);

@@ -118,7 +118,7 @@ TEST_F(GraphicWnd, IsInsideImageFromTheOriginUpToTheScaledSize) {
     }
 }
 
-TEST_F(GraphicWnd, ItemBoundsGrowByTheGapOverTheZoomBelowOne) {
+TEST_F(GraphicWnd, ItemBoundsGrowByTheGapOverTheZoomBelowOneAndAreInvalidatedMapped) {
     std::unique_ptr<CProbeLine> line(NewItem({CVector(10, 10), CVector(50, 30)}));
     // The item's own bounds with its gap of 5: (5, 5, 55, 35).
     const struct {
@@ -135,10 +135,7 @@ TEST_F(GraphicWnd, ItemBoundsGrowByTheGapOverTheZoomBelowOne) {
         PlaceImage(c.zoom);
         EXPECT_EQ(wnd.GetItemBoundsRect(line.get()), c.bounds);
     }
-}
-
-TEST_F(GraphicWnd, InvalidateItemAreaInvalidatesTheMappedBoundsWithErasing) {
-    std::unique_ptr<CProbeLine> line(NewItem({CVector(10, 10), CVector(50, 30)}));
+    // Invalidating an item invalidates its mapped bounds with erasing.
     PlaceImage(2.0);
     EXPECT_EQ(wnd.InvalidateItemArea(line.get()), CRect(20, 30, 120, 90));
     PlaceImage(0.5, CPoint(0, 0));
@@ -272,39 +269,25 @@ void* BytesBlock(const std::vector<BYTE>& bytes) {
     return block;
 }
 
-TEST_F(GraphicWnd, InitializeShowsTheCallersListWhichStaysTheCallers) {
-    CGraphicItemList mine;
-    auto* line = NewItem({CVector(10, 10), CVector(50, 30)});
-    mine.AddItem(line->GetClass(), line);
-    {
-        CFakeWnd view;
-        CTestGraphicWnd other(&view);
-        other.SetVectorAction(CGraphicWnd::actionLine);
-        other.Initialize(&mine);
-        EXPECT_EQ(other.GetVectorItemList(), &mine);
-        EXPECT_EQ(other.OwnsList(), 0);
-        EXPECT_EQ(other.GetVectorAction(), CGraphicWnd::actionSelect);
-        EXPECT_EQ(line->calls, Lines{"units"}); // the list passes on the unit system
-    }
-    // The window is gone; the caller's list and its line are not.
-    EXPECT_EQ(GroupItems(mine, 0x0020), std::vector<CGraphicItem*>{line});
-}
-
-TEST_F(GraphicWnd, InitializeDeletesTheOwnListAndGivesUpTheActiveItem) {
+TEST_F(GraphicWnd, InitializeShowsTheCallersListDeletesItsOwnAndGivesUpTheActiveItem) {
     CProbeLine* own = Add({CVector(10, 10), CVector(50, 30)});
     wnd.LButtonDown(0, CPoint(30, 20)); // selects the line, which is then deleted with the list
     ASSERT_EQ(wnd.GetActiveItem(), own);
-    EXPECT_EQ(CProbeLine::s_live, 1);
 
+    // The caller's list is shown and stays the caller's; it passes on the unit system.
     CGraphicItemList mine;
-    wnd.Initialize(&mine);
-    EXPECT_EQ(CProbeLine::s_live, 0);
-    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
-
-    // A selected item of the caller's list is unfocused, not deleted, when another list comes.
     auto* theirs = NewItem({CVector(10, 10), CVector(50, 30)});
     mine.AddItem(theirs->GetClass(), theirs);
+    wnd.SetVectorAction(CGraphicWnd::actionLine);
+    wnd.Initialize(&mine);
+    EXPECT_EQ(CProbeLine::s_live, 1);
+    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
+    EXPECT_EQ(wnd.OwnsList(), 0);
+    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
+    EXPECT_EQ(theirs->calls, Lines{"units"});
+
+    // A selected item of the caller's list is unfocused, not deleted, when another list comes.
     wnd.LButtonDown(0, CPoint(30, 20));
     ASSERT_EQ(wnd.GetActiveItem(), theirs);
     theirs->calls.clear();

@@ -29,7 +29,6 @@ class CTestGraphicWnd : public CGraphicWnd {
 public:
     using CGraphicWnd::CGraphicWnd;
     using CGraphicWnd::GetItemBoundsRect;
-    using CGraphicWnd::HoldNewItem;
     using CGraphicWnd::InvalidateItemArea;
     using CGraphicWnd::OffsetZoom;
     using CGraphicWnd::TrackMousePointer;
@@ -94,8 +93,6 @@ public:
         EXPECT_EQ(CProbeLine::s_live, 0) << "a line was leaked or kept";
         EXPECT_EQ(CProbeSelectionRect::s_live, 0) << "a selection rectangle was leaked or kept";
     }
-    CLiveItemCheck(const CLiveItemCheck&) = delete;
-    CLiveItemCheck& operator=(const CLiveItemCheck&) = delete;
 };
 
 // A line or polyline with its nodes, class 0x0020.
