@@ -199,7 +199,6 @@ TEST(Histogram, GatheringResetsHiliteAndUpperLimit) {
     EXPECT_EQ(copy.GetHiliteIntensity(), 30);
     EXPECT_EQ(copy.GetBoundsRect(1), CRect(0, 1, 4, 5));
     EXPECT_EQ(copy.GetColor(), RGB(1, 2, 3));
-    EXPECT_EQ(copy.GetHiliteColor(), RGB(255, 255, 0));
     EXPECT_EQ(copy.GetPixelCount(), 6u);
 }
 

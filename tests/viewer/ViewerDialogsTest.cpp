@@ -85,8 +85,9 @@ TEST(ViewerDialogs, RightClickPropertiesChangeColourAndWidth) {
     CGraphicItem* line = Items(*viewer.Window().List()).at(0);
     viewer.Window().List()->SetModified(0);
 
-    // The menu's one entry opens the sheet (its text is the window's, checked with the window).
     WhenShown<QMenu>([&](QMenu* menu) {
+        ASSERT_EQ(menu->actions().size(), 1);
+        EXPECT_EQ(menu->actions()[0]->text(), QString::fromUtf8("Propietà..."));
         WhenShown<QDialog>([&](QDialog* sheet) {
             EXPECT_EQ(sheet->windowTitle(), QString::fromUtf8("Propietà"));
             auto* tabs = sheet->findChild<QTabWidget*>();
