@@ -117,7 +117,7 @@ TEST_F(DensityLine, AClickInTheGraphMovesTheConnector) {
     EXPECT_EQ(line.GetProfile()->GetProfilePnt(2.0), CPoint(410, 125));
 }
 
-TEST_F(DensityLine, WhatIsDrawnWhenDraggedHiddenOrNotInitialised) {
+TEST_F(DensityLine, WhatIsDrawnWhenDraggedHiddenOrWithoutAGraph) {
     const auto drawn = [&](WORD types) {
         CRecordingDC dc;
         line.Draw(&dc, 1.0, types, 0, 1.0);
@@ -125,6 +125,12 @@ TEST_F(DensityLine, WhatIsDrawnWhenDraggedHiddenOrNotInitialised) {
     };
     const Lines lineOnly = {"MoveTo (0,5)", "LineTo (0,5)-(5,5) pen 0/1/0x0000FF00 rop 13"};
     EXPECT_EQ(drawn(0), lineOnly); // not initialised
+    // Without a bitmap the line counts as initialised: no graph, a connector to the empty
+    // profile's point.
+    EXPECT_EQ(line.Init(nullptr, 1), 0);
+    EXPECT_EQ(line.IsInitialised(), 1);
+    EXPECT_EQ(drawn(0), (Lines{lineOnly[0], lineOnly[1], "MoveTo (0,5)",
+                               "LineTo (0,5)-(5,0) pen 2/1/0x0000FF00 rop 13"}));
     ASSERT_EQ(line.Init(&bitmap, 0), 1);
     EXPECT_EQ(drawn(CGraphicItem::drawNoLabels), lineOnly);
 
@@ -137,23 +143,15 @@ TEST_F(DensityLine, WhatIsDrawnWhenDraggedHiddenOrNotInitialised) {
                      "MoveTo (5,105)", "LineTo (5,105)-(405,105) pen 0/2/0x00000000 rop 13",
                      "MoveTo (5,55)", "LineTo (5,55)-(405,55) pen 0/2/0x00000000 rop 13",
                      "MoveTo (5,205)"}));
-}
 
-TEST_F(DensityLine, NoGraphWithoutABitmapOrWithOnePoint) {
-    EXPECT_EQ(line.Init(nullptr, 1), 0);
-    EXPECT_EQ(line.IsInitialised(), 1);
-    CRecordingDC none;
-    line.Draw(&none, 1.0, 0, 0, 1.0);
-    EXPECT_TRUE(none.LinesNamed("Polyline").empty());
-
-    CVector from(2, 5), to(3, 5); // one point
+    // A line of one point: the line and the connector, no graph.
+    line.SetDrag(0);
+    CVector from(2, 5), to(3, 5);
     line.SetStart(&from);
     line.SetEnd(&to, 0);
     ASSERT_EQ(line.Init(&bitmap, 0), 1);
-    CRecordingDC one;
-    line.Draw(&one, 1.0, 0, 0, 1.0);
-    EXPECT_TRUE(one.LinesNamed("Polyline").empty());
-    EXPECT_EQ(one.LinesNamed("LineTo").size(), 2u); // the line and the connector
+    EXPECT_EQ(drawn(0), (Lines{"MoveTo (2,5)", "LineTo (2,5)-(3,5) pen 0/1/0x0000FF00 rop 13",
+                               "MoveTo (2,5)", "LineTo (2,5)-(3,0) pen 2/1/0x0000FF00 rop 13"}));
 }
 
 TEST_F(DensityLine, InitWithResizeMakesTheGraphAThirdOfTheImage) {
