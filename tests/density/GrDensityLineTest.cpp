@@ -1,4 +1,5 @@
-#include "support/GreyBitmap.h"
+#include "DensityTesting.h"
+
 #include "support/ItemBytes.h"
 #include "support/ScriptedUiHost.h"
 #include "support/TempSettings.h"
@@ -19,15 +20,6 @@ namespace vellum::test {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// 6 × 8, 8 bits; row 5 holds the levels 0, 51, 102, 204, 255, 9 from the left.
-struct_LEAD_Bitmap Ramp() {
-    std::vector<unsigned> samples(48, 30);
-    const unsigned row5[] = {0, 51, 102, 204, 255, 9};
-    for (int x = 0; x < 6; ++x)
-        samples[static_cast<std::size_t>(5 * 6 + x)] = row5[x];
-    return GreyBitmap(6, 8, 8, samples);
-}
 
 // A line from (0, 5) to (5, 5): its five points are the first five levels of row 5, and its
 // graph box runs from (5, 5) to (405, 205).

@@ -1,4 +1,4 @@
-#include "support/GreyBitmap.h"
+#include "DensityTesting.h"
 
 #include <vellum/backends/recording/RecordingDC.h>
 #include <vellum/density/Histogram.h>
@@ -21,23 +21,6 @@ struct_LEAD_Bitmap SixLevels() {
 // 4 × 3, 8 bits; the top row repeats two levels so that a line along it ties them.
 struct_LEAD_Bitmap Twelve() {
     return GreyBitmap(4, 3, 8, {9, 3, 9, 3, 1, 2, 3, 4, 5, 6, 7, 8});
-}
-
-struct Statistics {
-    int result;
-    UINT minimum, maximum, peak, upper, pixels;
-    double mean, deviation;
-};
-
-void ExpectStatistics(const CHistogram& h, int result, const Statistics& e) {
-    EXPECT_EQ(result, e.result);
-    EXPECT_EQ(h.GetMinIntensity(), e.minimum);
-    EXPECT_EQ(h.GetMaxIntensity(), e.maximum);
-    EXPECT_EQ(h.GetPeakIntensity(), e.peak);
-    EXPECT_EQ(h.GetUpperLimit(), e.upper);
-    EXPECT_EQ(h.GetPixelCount(), e.pixels);
-    EXPECT_DOUBLE_EQ(h.GetMeanValue(), e.mean);
-    EXPECT_DOUBLE_EQ(h.GetStandardDeviation(), e.deviation);
 }
 
 TEST(Histogram, RectangleGathering) {

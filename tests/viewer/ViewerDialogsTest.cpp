@@ -160,7 +160,6 @@ TEST(ViewerDialogs, AModalDialogKeepsARefusedValueWithTheRangePrompt) {
     });
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.width, 0.0);
-    EXPECT_FALSE(prompt.isEmpty());
     EXPECT_TRUE(prompt.contains(QStringLiteral("500"))) << prompt.toStdString();
 }
 
