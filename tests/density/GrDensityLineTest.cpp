@@ -1,4 +1,5 @@
-#include "support/GreyBitmap.h"
+#include "DensityTesting.h"
+
 #include "support/ItemBytes.h"
 #include "support/ScriptedUiHost.h"
 #include "support/TempSettings.h"
@@ -19,15 +20,6 @@ namespace vellum::test {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// 6 × 8, 8 bits; row 5 holds the levels 0, 51, 102, 204, 255, 9 from the left.
-struct_LEAD_Bitmap Ramp() {
-    std::vector<unsigned> samples(48, 30);
-    const unsigned row5[] = {0, 51, 102, 204, 255, 9};
-    for (int x = 0; x < 6; ++x)
-        samples[static_cast<std::size_t>(5 * 6 + x)] = row5[x];
-    return GreyBitmap(6, 8, 8, samples);
-}
 
 // A line from (0, 5) to (5, 5): its five points are the first five levels of row 5, and its
 // graph box runs from (5, 5) to (405, 205).
@@ -71,32 +63,29 @@ TEST_F(DensityLine, GraphFrameGridScaleNumbersCurveAndConnector) {
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(dc.GetMapMode(), MM_TEXT);
     EXPECT_EQ(dc.GetTextAlign(), TA_LEFT | TA_TOP);
-    // The box united with the numbers' box (-15, -7, 3, 212); its segments grow by one.
-    EXPECT_EQ(line.GetProfile()->GetBoundsRect(0), CRect(-15, -7, 406, 212));
+    // The graph's box united with the numbers' box (-15, -7, 3, 212), its segments grown by
+    // one; the line itself lies inside.
     EXPECT_EQ(line.GetBoundsRect(0), CRect(-15, -7, 406, 212));
 }
 
-TEST_F(DensityLine, ScaleNumbers) {
+TEST_F(DensityLine, ScaleNumbersAndLevelsClampedToTheScale) {
     ASSERT_EQ(line.Init(&bitmap, 0), 1);
-    const auto numbers = [&](int minimum, int maximum) {
-        line.GetProfile()->SetScale(minimum, maximum);
-        CRecordingDC dc;
-        line.Draw(&dc, 1.0, 0, 0, 1.0);
-        Lines texts;
+    const auto texts = [](const CRecordingDC& dc) {
+        Lines out;
         for (const auto& r : dc.Records())
             if (r.name == "TextOut")
-                texts.push_back(r.text);
-        return texts;
+                out.push_back(r.text);
+        return out;
     };
-    EXPECT_EQ(numbers(100, 100), (Lines{"100", "100", "100", "100", "100"})); // step 0.25
-    EXPECT_EQ(numbers(10, 30), (Lines{"10", "15", "20", "25", "30"}));
-}
+    line.GetProfile()->SetScale(100, 100);
+    CRecordingDC flat;
+    line.Draw(&flat, 1.0, 0, 0, 1.0);
+    EXPECT_EQ(texts(flat), Lines(5, "100")); // step 0.25
 
-TEST_F(DensityLine, LevelsOutsideTheScaleAreClampedToIt) {
-    ASSERT_EQ(line.Init(&bitmap, 0), 1);
     line.GetProfile()->SetScale(60, 200);
     CRecordingDC dc;
     line.Draw(&dc, 1.0, 0, 0, 1.0);
+    EXPECT_EQ(texts(dc), (Lines{"60", "95", "130", "165", "200"}));
     // Window (2500, 140) over (400, 200): the bottom edge 205 becomes logical 144 (143.5
     // rounded), level g lies at 204 - g. Levels 0 and 51 sit on level 60 (144, device 206),
     // 204 and 255 on level 200 (4, device 6); 102 is at 102, device 146.
@@ -120,7 +109,7 @@ TEST_F(DensityLine, AClickInTheGraphMovesTheConnector) {
     EXPECT_EQ(line.GetProfile()->GetProfilePnt(2.0), CPoint(410, 125));
 }
 
-TEST_F(DensityLine, WhatIsDrawnWhenDraggedHiddenOrNotInitialised) {
+TEST_F(DensityLine, WhatIsDrawnWhenDraggedHiddenOrWithoutAGraph) {
     const auto drawn = [&](WORD types) {
         CRecordingDC dc;
         line.Draw(&dc, 1.0, types, 0, 1.0);
@@ -128,6 +117,12 @@ TEST_F(DensityLine, WhatIsDrawnWhenDraggedHiddenOrNotInitialised) {
     };
     const Lines lineOnly = {"MoveTo (0,5)", "LineTo (0,5)-(5,5) pen 0/1/0x0000FF00 rop 13"};
     EXPECT_EQ(drawn(0), lineOnly); // not initialised
+    // Without a bitmap the line counts as initialised: no graph, a connector to the empty
+    // profile's point.
+    EXPECT_EQ(line.Init(nullptr, 1), 0);
+    EXPECT_EQ(line.IsInitialised(), 1);
+    EXPECT_EQ(drawn(0), (Lines{lineOnly[0], lineOnly[1], "MoveTo (0,5)",
+                               "LineTo (0,5)-(5,0) pen 2/1/0x0000FF00 rop 13"}));
     ASSERT_EQ(line.Init(&bitmap, 0), 1);
     EXPECT_EQ(drawn(CGraphicItem::drawNoLabels), lineOnly);
 
@@ -140,23 +135,15 @@ TEST_F(DensityLine, WhatIsDrawnWhenDraggedHiddenOrNotInitialised) {
                      "MoveTo (5,105)", "LineTo (5,105)-(405,105) pen 0/2/0x00000000 rop 13",
                      "MoveTo (5,55)", "LineTo (5,55)-(405,55) pen 0/2/0x00000000 rop 13",
                      "MoveTo (5,205)"}));
-}
 
-TEST_F(DensityLine, NoGraphWithoutABitmapOrWithOnePoint) {
-    EXPECT_EQ(line.Init(nullptr, 1), 0);
-    EXPECT_EQ(line.IsInitialised(), 1);
-    CRecordingDC none;
-    line.Draw(&none, 1.0, 0, 0, 1.0);
-    EXPECT_TRUE(none.LinesNamed("Polyline").empty());
-
-    CVector from(2, 5), to(3, 5); // one point
+    // A line of one point: the line and the connector, no graph.
+    line.SetDrag(0);
+    CVector from(2, 5), to(3, 5);
     line.SetStart(&from);
     line.SetEnd(&to, 0);
     ASSERT_EQ(line.Init(&bitmap, 0), 1);
-    CRecordingDC one;
-    line.Draw(&one, 1.0, 0, 0, 1.0);
-    EXPECT_TRUE(one.LinesNamed("Polyline").empty());
-    EXPECT_EQ(one.LinesNamed("LineTo").size(), 2u); // the line and the connector
+    EXPECT_EQ(drawn(0), (Lines{"MoveTo (2,5)", "LineTo (2,5)-(3,5) pen 0/1/0x0000FF00 rop 13",
+                               "MoveTo (2,5)", "LineTo (2,5)-(3,0) pen 2/1/0x0000FF00 rop 13"}));
 }
 
 TEST_F(DensityLine, InitWithResizeMakesTheGraphAThirdOfTheImage) {
@@ -249,7 +236,6 @@ TEST_F(DensityLine, StoredBytes) {
     auto* again = dynamic_cast<CGrDensityLine*>(loaded.get());
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->IsInitialised(), 0);
-    EXPECT_EQ(again->GetProfile()->GetScaleMax(), 200);
     EXPECT_EQ(again->GetProfile()->GetTextColor(), RGB(255, 0, 0));
     EXPECT_EQ(again->GetProfile()->GetProfilePnt(1.0), CPoint(5, 0));
     EXPECT_EQ(again->GetHistogram()->GetSize(), 0u);

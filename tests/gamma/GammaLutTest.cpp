@@ -30,21 +30,12 @@ std::vector<DWORD> Histogram(std::size_t maxValue,
 // What a search reports: the gamma, the input window's lower end and its width.
 using Found = std::tuple<double, int, int>;
 
-template <class T> Found Search(CGammaLut<T>& lut, double p) {
+// With the window's cuts and strategy after p, the window overload; without, the plain one.
+template <class T, class... Window> Found Search(CGammaLut<T>& lut, double p, Window... window) {
     double gamma = 0.0;
     WORD lower = 0xFFFF;
     WORD width = 0xFFFF;
-    lut.CalculateOptimalGamma(p, gamma, lower, width);
-    return {gamma, lower, width};
-}
-
-template <class T>
-Found WindowSearch(CGammaLut<T>& lut, double p, double lowCut, double highCut,
-                   GammaWindowStrategy strategy) {
-    double gamma = 0.0;
-    WORD lower = 0xFFFF;
-    WORD width = 0xFFFF;
-    lut.CalculateOptimalGamma(p, gamma, lower, width, lowCut, highCut, strategy);
+    lut.CalculateOptimalGamma(p, gamma, lower, width, window...);
     return {gamma, lower, width};
 }
 
@@ -264,7 +255,7 @@ TEST(GammaLutSearch, RejectedInputsGiveGammaOneAndTouchNoTable) {
     for (const std::vector<DWORD>& zeroMean :
          {Histogram(255, {{0, 1000}}), std::vector<DWORD>(256, 0)}) {
         CGammaLut<unsigned char> dark(255, zeroMean.data(), 0.5);
-        EXPECT_EQ(WindowSearch(dark, 0.5, 0.0, 0.0, nullptr), Found(1.0, 0, 0));
+        EXPECT_EQ(Search(dark, 0.5, 0.0, 0.0, nullptr), Found(1.0, 0, 0));
         EXPECT_EQ(dark.GetTarget(), 0.0);
         EXPECT_EQ(AppliedGammaTable(dark, 255), std::vector<WORD>(256, 0));
     }
@@ -279,7 +270,7 @@ TEST(GammaLutSearch, Target) {
     EXPECT_EQ(wide.GetTarget(), 100.0);
     Search(wide, 1.0);
     EXPECT_EQ(wide.GetTarget(), 900.0);
-    WindowSearch(wide, 0.5, 0.0, 0.0, nullptr);
+    Search(wide, 0.5, 0.0, 0.0, nullptr);
     EXPECT_EQ(wide.GetTarget(), 127.5);
     Search(wide, 1.0);
     EXPECT_EQ(wide.GetTarget(), 229.5);
@@ -325,10 +316,9 @@ template <class T> void CheckSearch(const SearchCase& c) {
     CGammaLut<T> lut(static_cast<T>(m), c.histogram.data(), c.constructorP);
     lut.SetMinMaxGamma(c.maxGamma < 1.0 ? 0.5 : 0.02, c.maxGamma);
     // Without a strategy the cuts go unused.
-    const auto [gamma, lower, width] = c.window == 0 ? Search(lut, c.p)
-                                       : c.window == 1
-                                           ? WindowSearch(lut, c.p, 0.3, 0.3, nullptr)
-                                           : WindowSearch(lut, c.p, 0.05, 0.1, MMEqualCut);
+    const auto [gamma, lower, width] = c.window == 0   ? Search(lut, c.p)
+                                       : c.window == 1 ? Search(lut, c.p, 0.3, 0.3, nullptr)
+                                                       : Search(lut, c.p, 0.05, 0.1, MMEqualCut);
     EXPECT_DOUBLE_EQ(gamma, c.gamma);
     EXPECT_EQ(lower, c.lower);
     EXPECT_EQ(width, c.width);
@@ -401,7 +391,7 @@ TEST(GammaLutApply, SixteenBitSamples) {
     lut.ApplyGammaLut(n, source.data(), narrow.data());
     EXPECT_EQ(narrow, std::vector<BYTE>(n, 0));
 
-    ASSERT_EQ(WindowSearch(lut, 0.0, 0.0, 0.0, Window100To900), Found(1.0, 200, 800));
+    ASSERT_EQ(Search(lut, 0.0, 0.0, 0.0, Window100To900), Found(1.0, 200, 800));
     // trunc((g - 100) * 255 / 800) of the corrected sample g inside the window 100 to 900.
     lut.ApplyGammaLut(n, source.data(), narrow.data());
     EXPECT_EQ(narrow, (std::vector<BYTE>{0, 0, 8, 147, 226, 255, 255, 255}));

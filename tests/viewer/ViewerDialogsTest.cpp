@@ -85,10 +85,9 @@ TEST(ViewerDialogs, RightClickPropertiesChangeColourAndWidth) {
     CGraphicItem* line = Items(*viewer.Window().List()).at(0);
     viewer.Window().List()->SetModified(0);
 
-    std::vector<QString> menuTexts;
     WhenShown<QMenu>([&](QMenu* menu) {
-        for (QAction* action : menu->actions())
-            menuTexts.push_back(action->text());
+        ASSERT_EQ(menu->actions().size(), 1);
+        EXPECT_EQ(menu->actions()[0]->text(), QString::fromUtf8("Propietà..."));
         WhenShown<QDialog>([&](QDialog* sheet) {
             EXPECT_EQ(sheet->windowTitle(), QString::fromUtf8("Propietà"));
             auto* tabs = sheet->findChild<QTabWidget*>();
@@ -116,7 +115,6 @@ TEST(ViewerDialogs, RightClickPropertiesChangeColourAndWidth) {
     });
     Mouse(&viewer.View(), QEvent::MouseButtonPress, QPoint(60, 20), Qt::RightButton);
 
-    EXPECT_EQ(menuTexts, std::vector<QString>{QString::fromUtf8("Propietà...")});
     EXPECT_EQ(line->GetColor(), RGB(255, 0, 128));
     EXPECT_EQ(line->GetLineWidth(), 4.0);
     EXPECT_TRUE(viewer.Window().List()->IsModified());
@@ -162,7 +160,6 @@ TEST(ViewerDialogs, AModalDialogKeepsARefusedValueWithTheRangePrompt) {
     });
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.width, 0.0);
-    EXPECT_FALSE(prompt.isEmpty());
     EXPECT_TRUE(prompt.contains(QStringLiteral("500"))) << prompt.toStdString();
 }
 

@@ -31,8 +31,6 @@ QRgb Pixel(viewer::ImageView& view, int x, int y) {
 TEST(ViewerDrawing, ALineFromOneDragAtZoomTwo) {
     ViewerFixture viewer;
     viewer.Window().VectorActionFor(W::actionLine)->trigger();
-    EXPECT_EQ(viewer.View().Graphic().GetVectorAction(), W::actionLine);
-
     Mouse(&viewer.View(), QEvent::MouseButtonPress, QPoint(20, 20));
     Mouse(&viewer.View(), QEvent::MouseMove, QPoint(61, 41));
     // The rubber band is the image in inverse under a black pen: 255 - 60 on every channel,
@@ -46,10 +44,8 @@ TEST(ViewerDrawing, ALineFromOneDragAtZoomTwo) {
     ASSERT_TRUE(items[0]->IsKindOf(RUNTIME_CLASS(CGraphicLine)));
     // View points at zoom 2 become image points by truncation: (61, 41) is (30, 20).
     EXPECT_EQ(Nodes(items[0]), (std::vector<CVector>{{10, 10}, {30, 20}}));
-    EXPECT_EQ(items[0]->GetClass(), 0x0020);
     // The finished line is painted in the default green over the repainted image.
     EXPECT_EQ(Pixel(viewer.View(), 40, 30), 0x00FF00u);
-    EXPECT_TRUE(viewer.Window().List()->IsModified());
     EXPECT_TRUE(viewer.Window().isWindowModified());
     // The window put the action back to select, and so did the toolbar.
     EXPECT_EQ(viewer.View().Graphic().GetVectorAction(), W::actionSelect);
