@@ -231,11 +231,6 @@ TEST_F(SymbolLibrary, RestoringHidesEachListedNameOnce) {
         EXPECT_TRUE(library.RestoreInitalGroupsState(&file));
         EXPECT_EQ(settings.Contents(), row.settings) << '"' << row.text << '"';
     }
-    WriteText("smbs.tmp", "A_B||");
-    CFile file("smbs.tmp", CFile::modeRead);
-    settings.Write("");
-    EXPECT_TRUE(library.RestoreInitalSymbolsState(&file));
-    EXPECT_TRUE(library.IsSymbolDisabled("A_B"));
 }
 
 // A library file with its groups: reading it back finds every symbol.
