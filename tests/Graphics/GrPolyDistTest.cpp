@@ -126,7 +126,8 @@ TEST_F(GrPolyDistTest, DrawsArrowsAndTheLabelFrameWhichIsHitFirst) {
     EXPECT_TRUE(dc.LinesNamed("TextOut").empty());
     EXPECT_EQ(distance->GetLabelFrame(), CRect(-64, -14, 16, 12));
 
-    // The arms open 15 degrees either side: (9.659, ±2.588) from a tip at (0, 0.8).
+    // The arms open 15 degrees either side: (9.659, ±2.588) from a tip at (0, 0.8); 16 degrees
+    // would reach y 3.56.
     auto flat = Distance({CVector(0, 0.8), CVector(100, 0.8)});
     dc.Clear();
     flat->Draw(&dc, 1.0, CGraphicItem::drawNoLabels, 0, 1.0);

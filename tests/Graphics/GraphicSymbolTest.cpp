@@ -32,9 +32,6 @@ TEST(GraphicSymbol, NormalizeMovesTheItemsToTheOriginAndKeepsTheirExtent) {
     symbol->SetResolution(20, 20);
     EXPECT_EQ(Place(*symbol, CVector(300, 200)),
               (Lines{"MoveTo (200,150)", "LineTo (200,150)-(400,250) pen 0/1/0x0000FF00 rop 13"}));
-    auto* line = static_cast<CGraphicLine*>(symbol->GetItems().GetHead());
-    EXPECT_EQ(line->GetNode(0), CVector(0, 0));
-    EXPECT_EQ(line->GetNode(1), CVector(100, 50));
     symbol->Resize(20.0, 10.0);
     EXPECT_DOUBLE_EQ(symbol->Width(), 5.0);
     EXPECT_DOUBLE_EQ(symbol->Height(), 5.0);

@@ -36,14 +36,10 @@ TEST(ItemRendering, PenWidthThinsWhenZoomedOutButNeverGrows) {
 }
 
 TEST(ItemRendering, FocusedItemDrawsPolylineThenNodeSquares) {
-    CGrPolyLine poly;
-    CVector p0(10, 10), p1(20.5, 10), p2(20, 30.25);
-    poly.SetStart(&p0);
-    poly.SetEnd(&p1, 1);
-    poly.SetEnd(&p2, 1);
-    poly.SetFocus(-1);
+    auto poly = Placed<CGrPolyLine>({{10, 10}, {20.5, 10}, {20, 30.25}});
+    poly->SetFocus(-1);
     CRecordingDC dc;
-    poly.Draw(&dc, 2.0, 0, 0, 1.0);
+    poly->Draw(&dc, 2.0, 0, 0, 1.0);
     const Lines expected = {
         "SelectPen 0/1/0x0000FF00",
         "MoveTo (20,20)",
@@ -62,30 +58,27 @@ TEST(ItemRendering, FocusedItemDrawsPolylineThenNodeSquares) {
 }
 
 TEST(ItemRendering, NodeSquaresShrinkToFourPixelsAndCanBeSuppressed) {
-    CGraphicLine line;
-    CVector a(10, 10), b(40, 10);
-    line.SetStart(&a);
-    line.SetEnd(&b, 0);
-    line.SetFocus(1);
+    auto line = Placed<CGraphicLine>({{10, 10}, {40, 10}}, 0);
+    line->SetFocus(1);
 
     CRecordingDC half;
-    line.Draw(&half, 0.5, 0, 0, 1.0);
+    line->Draw(&half, 0.5, 0, 0, 1.0);
     EXPECT_EQ(half.LinesNamed("FillSolidRect"),
               (Lines{"FillSolidRect (3,3)-(7,7) colour 0x00000000",
                      "FillSolidRect (18,3)-(22,7) colour 0x00000000"}));
 
     CRecordingDC noNodes;
-    line.Draw(&noNodes, 1.0, CGraphicItem::drawNoNodes, 0, 1.0);
+    line->Draw(&noNodes, 1.0, CGraphicItem::drawNoNodes, 0, 1.0);
     EXPECT_TRUE(noNodes.LinesNamed("FillSolidRect").empty());
     EXPECT_EQ(noNodes.LinesNamed("LineTo").size(), 1u);
 
     CRecordingDC printer(DT_RASPRINTER);
-    line.Draw(&printer, 1.0, 0, 0, 1.0);
+    line->Draw(&printer, 1.0, 0, 0, 1.0);
     EXPECT_TRUE(printer.LinesNamed("FillSolidRect").empty());
 
     CRecordingDC unfocused;
-    line.SetFocus(0);
-    line.Draw(&unfocused, 1.0, 0, 0, 1.0);
+    line->SetFocus(0);
+    line->Draw(&unfocused, 1.0, 0, 0, 1.0);
     EXPECT_TRUE(unfocused.LinesNamed("FillSolidRect").empty());
 }
 
