@@ -280,3 +280,10 @@ expect_success(info ${WORK_DIR}/garbage-settings.vla)
 if(NOT last_output MATCHES "distance +CGrPolyDist +class 0x0008 colour #000200 width -7 .* value 25\\.00 mm\n")
     message(FATAL_ERROR "garbage settings were not read as far as they make sense:\n${last_output}")
 endif()
+# Without a view line the view is the zoomed image with the origin as margin all round: 32767
+# pixels across is the most it may be.
+file(WRITE ${WORK_DIR}/widest-view.txt "image 101 10\norigin 16333 0\ndown 1 1\n")
+expect_success(replay ${WORK_DIR}/widest-view.txt -o ${WORK_DIR}/widest-view.png)
+file(WRITE ${WORK_DIR}/too-wide-view.txt "image 102 10\norigin 16333 0\ndown 1 1\n")
+expect_failure("too-wide-view.txt:3: the view would be empty or larger than 32767 pixels" ${out}
+               replay ${WORK_DIR}/too-wide-view.txt -o ${out})
