@@ -33,6 +33,13 @@ int RunImage(const Args& args);
 // The sample symbol library: anatomical markers in the groups "Frecce" and "Marcatori".
 std::unique_ptr<CGraphicItemList> SampleSymbolLibrary();
 
+// A group of a list with its key, in the order the list walks its groups.
+struct ListGroup {
+    WORD key;
+    CGrItemList* items;
+};
+std::vector<ListGroup> GroupsOf(CGraphicItemList& list);
+
 // Reads a stored item list; CommandError names the file and the cause.
 std::unique_ptr<CGraphicItemList> LoadList(const std::string& path);
 // Stores the list as a list file; CommandError names the file when that fails.

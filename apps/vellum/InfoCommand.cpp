@@ -158,22 +158,6 @@ std::optional<TextInfo> TextOf(CGraphicItem& item) {
     return std::nullopt;
 }
 
-struct Group {
-    WORD key;
-    CGrItemList* items;
-};
-
-std::vector<Group> GroupsOf(CGraphicItemList& list) {
-    std::vector<Group> groups;
-    for (POSITION pos = list.GetStartPosition(); pos;) {
-        WORD key;
-        CObject* group;
-        list.GetNextAssoc(pos, key, group);
-        groups.push_back({key, static_cast<CGrItemList*>(group)});
-    }
-    return groups;
-}
-
 std::vector<CGraphicItem*> ItemsOf(CGrItemList& group) {
     std::vector<CGraphicItem*> items;
     for (POSITION pos = group.GetHeadPosition(); pos;)
@@ -191,7 +175,7 @@ void PrintText(const std::string& path, CGraphicItemList& list) {
                 path.c_str(), groups.size(), groups.size() == 1 ? "" : "s",
                 list.IsCalibrated() ? "calibrated" : "not calibrated", Number(resX).c_str(),
                 Number(resY).c_str(), Number(magX).c_str(), Number(magY).c_str());
-    for (const Group& group : groups) {
+    for (const ListGroup& group : groups) {
         const auto items = ItemsOf(*group.items);
         std::printf("group %s (%s)%s%s: %zu item%s\n", Hex(group.key).c_str(),
                     GroupName(group.key).c_str(), group.items->GetName().IsEmpty() ? "" : " ",
@@ -241,7 +225,7 @@ void PrintJson(const std::string& path, CGraphicItemList& list) {
         << ",\"resolution\":[" << Number(resX) << "," << Number(resY) << "]"
         << ",\"magnification\":[" << Number(magX) << "," << Number(magY) << "],\"groups\":[";
     bool firstGroup = true;
-    for (const Group& group : GroupsOf(list)) {
+    for (const ListGroup& group : GroupsOf(list)) {
         out << (firstGroup ? "" : ",") << "{\"key\":" << group.key
             << ",\"name\":" << JsonString(ToUtf8(group.items->GetName())) << ",\"items\":[";
         firstGroup = false;

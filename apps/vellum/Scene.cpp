@@ -118,6 +118,17 @@ double ParseNumber(const std::string& text, const std::string& option) {
     return value;
 }
 
+std::vector<ListGroup> GroupsOf(CGraphicItemList& list) {
+    std::vector<ListGroup> groups;
+    for (POSITION pos = list.GetStartPosition(); pos;) {
+        WORD key;
+        CObject* group;
+        list.GetNextAssoc(pos, key, group);
+        groups.push_back({key, static_cast<CGrItemList*>(group)});
+    }
+    return groups;
+}
+
 FileArgs ParseFileArgs(const Args& args, const std::string& missing) {
     FileArgs parsed;
     for (const std::string& arg : args) {

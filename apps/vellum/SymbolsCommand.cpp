@@ -25,22 +25,6 @@ std::string Number(double value) {
     return text;
 }
 
-struct GroupEntry {
-    WORD key;
-    CGrItemList* group;
-};
-
-std::vector<GroupEntry> Groups(CGraphicItemList& library) {
-    std::vector<GroupEntry> groups;
-    for (POSITION pos = library.GetStartPosition(); pos;) {
-        WORD key;
-        CObject* group;
-        library.GetNextAssoc(pos, key, group);
-        groups.push_back({key, static_cast<CGrItemList*>(group)});
-    }
-    return groups;
-}
-
 void Print(CGraphicItemList& library, const std::string& path, bool json) {
     std::ostringstream out;
     if (json)
@@ -48,20 +32,20 @@ void Print(CGraphicItemList& library, const std::string& path, bool json) {
     else
         out << path << "\n";
     bool firstGroup = true;
-    for (const GroupEntry& entry : Groups(library)) {
-        const CString name = entry.group->GetName();
+    for (const ListGroup& entry : GroupsOf(library)) {
+        const CString name = entry.items->GetName();
         const bool hiddenGroup = library.IsSymbolGroupDisabled(name);
         if (json)
             out << (firstGroup ? "" : ",") << "{\"key\":" << entry.key << ",\"name\":" << Json(name)
                 << ",\"hidden\":" << (hiddenGroup ? "true" : "false") << ",\"symbols\":[";
         else
             out << "group " << entry.key << " \"" << ToUtf8(name) << "\""
-                << (hiddenGroup ? " (hidden)" : "") << ": " << entry.group->GetCount()
+                << (hiddenGroup ? " (hidden)" : "") << ": " << entry.items->GetCount()
                 << " entries\n";
         firstGroup = false;
         bool firstSymbol = true;
-        for (POSITION pos = entry.group->GetHeadPosition(); pos;) {
-            CObject* object = entry.group->GetNext(pos);
+        for (POSITION pos = entry.items->GetHeadPosition(); pos;) {
+            CObject* object = entry.items->GetNext(pos);
             auto* symbol = object && object->IsKindOf(RUNTIME_CLASS(CGraphicSymbol))
                                ? static_cast<CGraphicSymbol*>(object)
                                : nullptr;
