@@ -5,6 +5,7 @@
 #include <vellum/Graphics/GrItmlst.h>
 #include <vellum/backends/cairo/CairoDC.h>
 #include <vellum/imaging/Bitmap.h>
+#include <vellum/imaging/io/ImageFile.h>
 
 #include <memory>
 #include <stdexcept>
@@ -44,8 +45,10 @@ std::vector<ListGroup> GroupsOf(CGraphicItemList& list);
 std::unique_ptr<CGraphicItemList> LoadList(const std::string& path);
 // Stores the list as a list file; CommandError names the file when that fails.
 void WriteListFile(CGraphicItemList* list, const std::string& path);
-// Reads a grey PGM, PNG or DICOM image; CommandError names the file and the cause.
-std::unique_ptr<struct_LEAD_Bitmap> LoadImage(const std::string& path);
+// Reads a grey PGM, PNG or DICOM image, and what the file says of it into *info when info is
+// not null; CommandError names the file and the cause.
+std::unique_ptr<struct_LEAD_Bitmap> LoadImage(const std::string& path,
+                                              CImageFileInfo* info = nullptr);
 
 // An image as 8-bit grey rows, top row first, ready to show: 8-bit samples through the
 // bitmap's colour table, deeper ones stretched from their lowest to their highest value.

@@ -5,10 +5,8 @@
 #include "Commands.h"
 
 #include <vellum/imaging/io/ImageFile.h>
-#include <vellum/platform/Exceptions.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 namespace vellum::tool {
@@ -17,16 +15,7 @@ int RunImage(const Args& args) {
     const auto [path, json] = ParseFileArgs(args, "usage: vellum image FILE [--json]");
 
     CImageFileInfo info;
-    std::unique_ptr<struct_LEAD_Bitmap> image;
-    try {
-        image = LoadImageFile(path.c_str(), &info);
-    } catch (const CImageFormatException& e) {
-        throw CommandError(e.what());
-    } catch (const CFileException& e) {
-        throw CommandError(path + ": " + std::strerror(e.m_lOsError));
-    } catch (const CException& e) {
-        throw CommandError(path + ": " + e.what());
-    }
+    const auto image = LoadImage(path, &info);
 
     const char* signedness = info.isSigned ? "signed" : "unsigned";
     if (json) {

@@ -48,9 +48,9 @@ void WriteListFile(CGraphicItemList* list, const std::string& path) {
         throw CommandError(path + ": cannot be written");
 }
 
-std::unique_ptr<struct_LEAD_Bitmap> LoadImage(const std::string& path) {
+std::unique_ptr<struct_LEAD_Bitmap> LoadImage(const std::string& path, CImageFileInfo* info) {
     try {
-        return LoadImageFile(path.c_str());
+        return LoadImageFile(path.c_str(), info);
     } catch (const CImageFormatException& e) {
         throw CommandError(e.what());
     } catch (const CFileException& e) {
