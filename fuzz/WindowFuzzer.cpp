@@ -224,6 +224,18 @@ std::unique_ptr<CGraphicItemList> LoadList(std::vector<BYTE> bytes) {
     return std::unique_ptr<CGraphicItemList>(static_cast<CGraphicItemList*>(object.release()));
 }
 
+// Calls visit(key, item) for every item of the list, group after group.
+template <class Visit> void ForEachItem(CGraphicItemList& list, Visit visit) {
+    for (POSITION pos = list.GetStartPosition(); pos;) {
+        WORD key = 0;
+        CObject* group = nullptr;
+        list.GetNextAssoc(pos, key, group);
+        auto* entries = static_cast<CGrItemList*>(group);
+        for (POSITION at = entries ? entries->GetHeadPosition() : nullptr; at;)
+            visit(key, static_cast<CGraphicItem*>(entries->GetNext(at)));
+    }
+}
+
 bool Finite(const CVector& v) {
     return std::isfinite(v.x) && std::isfinite(v.y);
 }
@@ -242,29 +254,20 @@ struct Session {
         CGraphicItem* active = wnd.GetActiveItem();
         bool activeListed = false;
         if (list) {
-            POSITION pos = list->GetStartPosition();
-            while (pos) {
-                WORD key = 0;
-                CObject* group = nullptr;
-                list->GetNextAssoc(pos, key, group);
-                auto* entries = static_cast<CGrItemList*>(group);
-                for (POSITION at = entries ? entries->GetHeadPosition() : nullptr; at;) {
-                    auto* item = static_cast<CGraphicItem*>(entries->GetNext(at));
-                    activeListed = activeListed || item == active;
-                    if (loaded.count(item))
-                        continue;
-                    if (item->GetClass() != key)
-                        Violated("an item stands in the group of another class");
-                    for (int i = 0; i < item->GetNodeCount(); ++i)
-                        if (!Finite(item->GetNode(i))) {
-                            std::fprintf(stderr, "window fuzzer: %s node %d of %d is (%g, %g)\n",
-                                         item->GetRuntimeClass()->m_lpszClassName, i,
-                                         item->GetNodeCount(), item->GetNode(i).x,
-                                         item->GetNode(i).y);
-                            Violated("an item has a node that is not finite");
-                        }
-                }
-            }
+            ForEachItem(*list, [&](WORD key, CGraphicItem* item) {
+                activeListed = activeListed || item == active;
+                if (loaded.count(item))
+                    return;
+                if (item->GetClass() != key)
+                    Violated("an item stands in the group of another class");
+                for (int i = 0; i < item->GetNodeCount(); ++i)
+                    if (!Finite(item->GetNode(i))) {
+                        std::fprintf(stderr, "window fuzzer: %s node %d of %d is (%g, %g)\n",
+                                     item->GetRuntimeClass()->m_lpszClassName, i,
+                                     item->GetNodeCount(), item->GetNode(i).x, item->GetNode(i).y);
+                        Violated("an item has a node that is not finite");
+                    }
+            });
             // Loading settles what a reload recomputes (a profile graph's connector, for one),
             // and enters the keys afresh, which reverses keys that share a bucket of the map:
             // so the list read once and the list read three times must store the same bytes.
@@ -290,15 +293,7 @@ struct Session {
         loaded.clear();
         if (!list)
             return;
-        POSITION pos = list->GetStartPosition();
-        while (pos) {
-            WORD key = 0;
-            CObject* group = nullptr;
-            list->GetNextAssoc(pos, key, group);
-            auto* entries = static_cast<CGrItemList*>(group);
-            for (POSITION at = entries ? entries->GetHeadPosition() : nullptr; at;)
-                loaded.insert(static_cast<CGraphicItem*>(entries->GetNext(at)));
-        }
+        ForEachItem(*list, [&](WORD, CGraphicItem* item) { loaded.insert(item); });
     }
 
     void Step() {
