@@ -89,8 +89,9 @@ int RunRender(const Args& args) {
     // Everything is read and checked before anything is written.
     const auto list = LoadList(listPath);
     const auto image = imagePath.empty() ? nullptr : LoadImage(imagePath);
-    if (mask)
-        list->SetTypesToDraw(*mask);
+    // A loaded list shows only some classes until its host picks them; the tool shows all
+    // unless told otherwise.
+    list->SetTypesToDraw(mask.value_or(0xFFFF));
     // Density items gather from the image, as a viewer's SetBitmap makes them do.
     if (image)
         list->BitmapForItems(image.get());

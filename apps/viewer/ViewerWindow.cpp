@@ -281,7 +281,6 @@ bool ViewerWindow::OpenImage(const QString& path) {
     settings.width = std::max<double>(1.0, info.maximum - info.minimum);
     UseList(std::make_unique<CGraphicItemList>(), QString());
     SetDisplay(settings);
-    m_view->Graphic().SetBitmap(m_bitmap.get());
     // A large image opens whole, a small one at its own size.
     const QSize room = m_scroll->viewport()->size();
     SetZoom(std::min({1.0, static_cast<double>(room.width()) / m_bitmap->Width,
@@ -315,6 +314,11 @@ void ViewerWindow::UseList(std::unique_ptr<CGraphicItemList> list, const QString
     m_list = std::move(list);
     m_overlayPath = path;
     ApplyImageCalibration();
+    // A loaded list shows only some classes until its host picks them: the viewer shows all.
+    graphic.SetTypesToDraw(0xFFFF);
+    // Density items read their grey levels from the image, whichever list they came in.
+    if (m_bitmap)
+        graphic.SetBitmap(m_bitmap.get());
     graphic.SetModified(0);
     m_list->SetModified(0);
     m_view->Repaint();

@@ -13,6 +13,7 @@
 #include <vellum/Graphics/GraphicLine.h>
 
 #include <vellum/archive/ClassRegistry.h>
+#include <vellum/density/GrDensityLine.h>
 #include <vellum/window/GraphicWnd.h>
 
 #include <QAction>
@@ -160,6 +161,26 @@ TEST(ViewerFiles, AnOverlayBelongsToAnImageItTouches) {
             EXPECT_EQ(e.what(), message);
         }
     }
+}
+
+// A list read from a file hides its density items and has no image until its host acts.
+TEST(ViewerFiles, AnOpenedOverlaysDensityLineIsShownOverTheImage) {
+    ViewerFixture viewer;
+    CGraphicItemList list;
+    auto* line = new CGrDensityLine;
+    CVector start(10, 30);
+    CVector end(60, 30);
+    line->SetStart(&start);
+    line->SetEnd(&end, 0);
+    line->SetColor(RGB(255, 0, 0));
+    list.AddItem(CGraphicItem::classDensity, line);
+    const QString path = viewer.Path(QStringLiteral("density.vla"));
+    viewer::WriteOverlay(list, path.toStdString());
+
+    ASSERT_TRUE(viewer.Window().OpenOverlay(path));
+    const auto* loaded = static_cast<CGrDensityLine*>(Items(*viewer.Window().List()).at(0));
+    EXPECT_TRUE(loaded->IsInitialised());
+    EXPECT_EQ(viewer.View().Backing().pixel(70, 60) & 0xFFFFFF, 0xFF0000u);
 }
 
 TEST(ViewerFiles, ZoomStopsWhereTheViewWouldGrowTooLarge) {
