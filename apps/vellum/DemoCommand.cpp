@@ -25,8 +25,8 @@ namespace vellum::tool {
 
 namespace {
 
-constexpr int kWidth = 200;
-constexpr int kHeight = 150;
+constexpr int kWidth = 400;
+constexpr int kHeight = 300;
 constexpr int kMargin = 10;
 constexpr BYTE kCanvasGrey = 96;
 
@@ -39,9 +39,9 @@ std::unique_ptr<struct_LEAD_Bitmap> SampleImage() {
     bitmap->Data.resize(static_cast<std::size_t>(kWidth) * kHeight);
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
-            const double dx = x - 100.0, dy = y - 80.0;
+            const double dx = x - 200.0, dy = y - 160.0;
             int grey = 40 + y * 60 / kHeight;
-            if (dx * dx + dy * dy < 55.0 * 55.0)
+            if (dx * dx + dy * dy < 100.0 * 100.0)
                 grey += 50;
             // The toolkit counts rows from the bottom.
             bitmap->Data[static_cast<std::size_t>(kHeight - 1 - y) * kWidth + x] =
@@ -75,12 +75,12 @@ CGrPolyLine* AddPolyline(CGraphicItemList& list, std::vector<CVector> nodes, COL
     return poly;
 }
 
-// A note in a frame, both turned by 20 degrees, and a value label: the text kinds. The text is
+// A note in a frame, both turned by 10 degrees, and a value label: the text kinds. The text is
 // typed into the text box's editor, as a user types it.
 void AddTextItems(CGraphicItemList& list) {
-    CVector topLeft(86, 95), bottomRight(196, 129);
-    CVector centre(141, 112);
-    const double angle = 20 * PI / 180;
+    CVector topLeft(228, 240), bottomRight(382, 284);
+    CVector centre(305, 262);
+    const double angle = 10 * PI / 180;
 
     auto* frame = new CGraphicRect;
     frame->SetStart(&topLeft);
@@ -91,11 +91,11 @@ void AddTextItems(CGraphicItemList& list) {
     list.AddItem(frame->GetClass(), frame);
 
     auto* note = new CGraphicText;
-    CVector inset(89, 97), insetEnd(193, 127);
+    CVector inset(232, 243), insetEnd(378, 281);
     note->SetStart(&inset);
     note->SetEnd(&insetEnd, 0);
     note->Rotate(angle, &centre);
-    note->SetFontSize(9);
+    note->SetFontSize(11);
     note->SetColor(RGB(255, 255, 160));
     note->SetClass(CGraphicItem::classText);
     TypingUiHost typist;
@@ -105,7 +105,7 @@ void AddTextItems(CGraphicItemList& list) {
     list.AddItem(note->GetClass(), note);
 
     auto* label = new CGraphicTextLine;
-    CVector anchor(20, 132);
+    CVector anchor(20, 12);
     label->SetStart(&anchor);
     label->SetEnd(&anchor, 1);
     label->SetDoubleValue(12.345, 2, "mm");
@@ -163,18 +163,19 @@ void PlaceSymbol(CGraphicItemList& list, CGraphicItemList& library, const char* 
     symbol->SetEnd(&at, 0);
 }
 
-// A freehand stroke round the bright disc, with its label.
+// A freehand stroke along the top of the bright disc, with its label.
 void AddFreehand(CGraphicItemList& list) {
     auto* stroke = new CGraphicFreeDraw;
-    CVector start(62, 52);
+    CVector start(122, 98);
     stroke->SetStart(&start);
-    for (CVector p : {CVector(75, 38), CVector(96, 30), CVector(118, 33), CVector(138, 44),
-                      CVector(150, 60), CVector(154, 78), CVector(148, 98), CVector(140, 112)})
+    for (CVector p : {CVector(142, 80), CVector(170, 66), CVector(205, 62), CVector(238, 70),
+                      CVector(262, 84), CVector(280, 104)})
         stroke->SetEnd(&p, 1);
     stroke->SetColor(RGB(255, 120, 255));
     stroke->SetLineWidth(2);
     stroke->GetLabel().SetText("Nota");
-    stroke->GetLabel().Move(-30, 2, -1);
+    stroke->GetLabel().GetFont().SetColor(RGB(255, 120, 255));
+    stroke->GetLabel().Move(-10, -42, -1);
     list.AddItem(stroke->GetClass(), stroke);
 }
 
@@ -186,41 +187,40 @@ std::unique_ptr<CGraphicItemList> SampleList() {
     auto list = std::make_unique<CGraphicItemList>();
     list->SetResolution(4.0, 4.0);
     list->SetCalibrated(1);
-    AddLine(*list, CVector(15, 20), CVector(185, 20), RGB(0, 255, 0), 1);
-    AddLine(*list, CVector(15, 35), CVector(110, 130), RGB(255, 64, 64), 3);
-    AddLine(*list, CVector(185, 35), CVector(130, 135), RGB(255, 255, 0), 2);
-    AddPolyline(
-        *list,
-        {CVector(30, 120), CVector(60, 70), CVector(95, 95), CVector(140, 50), CVector(175, 80)},
-        RGB(0, 200, 255), 2)
+    AddLine(*list, CVector(20, 45), CVector(260, 45), RGB(0, 255, 0), 1);
+    AddLine(*list, CVector(20, 150), CVector(80, 215), RGB(255, 64, 64), 3);
+    AddLine(*list, CVector(390, 70), CVector(340, 135), RGB(255, 255, 0), 2);
+    AddPolyline(*list,
+                {CVector(125, 205), CVector(155, 150), CVector(195, 185), CVector(230, 125),
+                 CVector(270, 160)},
+                RGB(0, 200, 255), 2)
         ->SetFocus(-1);
-    AddPolyline(*list, {CVector(120, 130), CVector(150, 110), CVector(185, 130)}, RGB(255, 160, 0),
-                1);
-    AddRectangle(*list, CVector(40, 45), CVector(90, 75), 20, RGB(255, 0, 255), 2);
+    AddPolyline(*list, {CVector(150, 30), CVector(185, 10), CVector(220, 30)}, RGB(255, 160, 0), 1);
+    AddRectangle(*list, CVector(290, 18), CVector(340, 48), 20, RGB(255, 0, 255), 2);
     AddTextItems(*list);
     list->SetResolution(4.0, 4.0);
     list->SetCalibrated(1);
-    AddDistance(*list, {CVector(20, 142), CVector(100, 142)}, CVector(-60, -18));
-    AddAngle(*list, {CVector(60, 5), CVector(20, 45), CVector(20, 45), CVector(75, 45)});
+    AddDistance(*list, {CVector(20, 285), CVector(120, 285)}, CVector(-50, -24));
+    AddAngle(*list, {CVector(70, 65), CVector(25, 110), CVector(25, 110), CVector(95, 110)});
     const auto library = SampleSymbolLibrary();
-    PlaceSymbol(*list, *library, "Frecce", "Freccia", CVector(40, 80), RGB(255, 255, 255));
-    PlaceSymbol(*list, *library, "Marcatori", "Lato L", CVector(178, 128), RGB(255, 255, 0));
+    PlaceSymbol(*list, *library, "Frecce", "Freccia", CVector(60, 245), RGB(255, 255, 255));
+    PlaceSymbol(*list, *library, "Marcatori", "Lato L", CVector(375, 32), RGB(255, 255, 0));
     AddFreehand(*list);
     return list;
 }
 
-// A density line across the bright disc, its profile graph below the disc's middle: the
-// curve steps up where the line enters the disc and down where it leaves.
+// A density line across the lower part of the bright disc, its profile graph to the right of
+// the disc: the curve steps up where the line enters the disc and down where it leaves.
 void AddDensityLine(CGraphicItemList& list, struct_LEAD_Bitmap& image) {
     auto* line = new CGrDensityLine;
-    CVector start(25, 62), end(178, 62);
+    CVector start(110, 232), end(290, 232);
     line->SetStart(&start);
     line->SetEnd(&end, 0);
     line->SetColor(RGB(255, 80, 255));
     line->SetClass(CGraphicItem::classDensity);
     line->Init(&image, 1); // the graph: a third of the image from the line's end
-    line->Move(50 - end.x, 84 - end.y, CGraphicItem::hitWhole);
-    line->GetProfile()->Move(34, 10, 3); // a little larger, for the scale numbers
+    line->Move(305 - end.x, 150 - end.y, CGraphicItem::hitWhole);
+    line->GetProfile()->Move(-58, -25, 3); // smaller, to fit beside the disc
     line->GetProfile()->SetScale(40, 140);
     line->Move(0, 0, CGraphicItem::hitWhole);
     list.AddItem(line->GetClass(), line);
