@@ -38,9 +38,6 @@ void Close(CScriptedUser& user, int button) {
         user.Cancel();
 }
 
-// ---------------------------------------------------------------------------------------------
-// Colour
-
 using ColorPPTest = PageTest<CColorPP>;
 
 TEST_F(ColorPPTest, AChosenColourIsWrittenAsRedGreenBlueWithSetAsDefaultOnOkOnly) {
@@ -74,9 +71,6 @@ TEST_F(ColorPPTest, AChosenColourIsWrittenAsRedGreenBlueWithSetAsDefaultOnOkOnly
     EXPECT_EQ(host.ColorRequests()[0].hwndOwner, &page);
     EXPECT_EQ(host.ColorRequests()[0].Flags, CC_RGBINIT);
 }
-
-// ---------------------------------------------------------------------------------------------
-// Line width
 
 constexpr const char* kRangePrompt = "Please enter an integer between 1 and 5.";
 
@@ -142,9 +136,6 @@ TEST_F(LinePPTest, SetAsDefaultWritesTheWidthOnOkOnly) {
         EXPECT_EQ(settings.Contents(), button == IDOK ? "[UserGraphics]\nDefaultWidth=2\n" : "");
     }
 }
-
-// ---------------------------------------------------------------------------------------------
-// Font and text
 
 class FontPPTest : public PageTest<CFontPP> {
 protected:

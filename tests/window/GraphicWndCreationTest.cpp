@@ -28,9 +28,6 @@ namespace {
 using Items = std::vector<CGraphicItem*>;
 using Lines = std::vector<std::string>;
 
-// ---------------------------------------------------------------------------------------------
-// Rectangles and selections
-
 // Actions 12 and 14 from press to release, then a press with action 0 (a corner or the body
 // of a rectangle; anywhere for a selection, which it removes) and the right button's menu.
 TEST_F(WindowTest, RectanglesAndSelectionsFromPressToMenu) {
@@ -92,9 +89,6 @@ TEST_F(WindowTest, RectanglesAndSelectionsFromPressToMenu) {
         }
     }
 }
-
-// ---------------------------------------------------------------------------------------------
-// Texts
 
 class GraphicWndText : public WindowTest {
 protected:
@@ -163,9 +157,6 @@ TEST_F(GraphicWndText, TheEditorGetsTheLastDrawFlagsAndAClickOpensNone) {
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateStarted);
     EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 1);
 }
-
-// ---------------------------------------------------------------------------------------------
-// Measurements
 
 // The window creates distances, angles and arcs as the user draws them.
 class MeasurementCreation : public WindowTest {
@@ -241,9 +232,6 @@ TEST_F(MeasurementCreation, AnArcFollowsTheDragAndJoinsTheDrawings) {
     EXPECT_EQ(arc->GetControlPoint(3), CVector(50, 90));
 }
 
-// ---------------------------------------------------------------------------------------------
-// Density items
-
 TEST_F(WindowTest, ActionsEightAndNineDrawDensityItemsThatSetBitmapGathers) {
     auto bitmap = GreyBitmap(70, 30, 8, std::vector<unsigned>(70 * 30, 77));
     Drag(CGraphicWnd::actionDensityLine, CPoint(10, 20), CPoint(60, 20));
@@ -273,9 +261,6 @@ TEST_F(WindowTest, ActionsEightAndNineDrawDensityItemsThatSetBitmapGathers) {
     EXPECT_EQ(line->GetHistogram()->GetPixelCount(), 50u);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Freehand strokes
-
 TEST_F(WindowTest, AFreehandStrokeAddsAPointEveryOtherMoveAndEndsOnRelease) {
     wnd.SetVectorAction(CGraphicWnd::actionFreeDraw);
     wnd.LButtonDown(0, CPoint(10, 10));
@@ -291,9 +276,6 @@ TEST_F(WindowTest, AFreehandStrokeAddsAPointEveryOtherMoveAndEndsOnRelease) {
     EXPECT_EQ(Group(0x0020), Items{stroke});
     EXPECT_EQ(stroke->GetDrag(), 0);
 }
-
-// ---------------------------------------------------------------------------------------------
-// Symbols
 
 // A calibrated window at 20 pixels per millimetre whose library holds the symbol "Croce" of
 // group "Segni": one line over 100 × 50 pixels, 10 × 5 mm.

@@ -16,9 +16,6 @@ constexpr double kPi = 3.14159265358979;
 
 using GraphicWndMouse = WindowTest;
 
-// ---------------------------------------------------------------------------------------------
-// Lines
-
 TEST_F(GraphicWndMouse, AClickWithoutMovingLeavesTheNewLineWaiting) {
     wnd.SetVectorAction(CGraphicWnd::actionLine);
     wnd.LButtonDown(0, CPoint(30, 40));
@@ -77,9 +74,6 @@ TEST_F(GraphicWndMouse, ActionsWithoutAKindCreateNothing) {
         EXPECT_EQ(wnd.GetVectorAction(), action);
     }
 }
-
-// ---------------------------------------------------------------------------------------------
-// Polylines
 
 TEST_F(GraphicWndMouse, APolylineIsDrawnNodeByNodeAndEndsWithADoubleClick) {
     wnd.SetVectorAction(CGraphicWnd::actionPolyLine);
@@ -171,9 +165,6 @@ TEST_F(GraphicWndMouse, ANewActionWhileAPolylineRubberBandsFinishesItAtTheLastPr
               Lines{"InvalidateRect (4,4)-(65,45) erase 1"});
 }
 
-// ---------------------------------------------------------------------------------------------
-// Exclusive-or drawing
-
 TEST_F(GraphicWndMouse, ADragErasesChangesAndRedrawsInExclusiveOr) {
     wnd.SetImageOrg(CPoint(10, 20));
     wnd.SetZoomFactor(2.0);
@@ -262,9 +253,6 @@ TEST_F(GraphicWndMouse, APressWithoutAMoveSelectsAndARightClickOnEmptySpaceDesel
     EXPECT_TRUE(host.Menus().empty());
     EXPECT_EQ(parent.Events(), repainted);
 }
-
-// ---------------------------------------------------------------------------------------------
-// Picking: cycling, rotating, deleting
 
 class GraphicWndPicking : public GraphicWndMouse {
 protected:
@@ -360,9 +348,6 @@ TEST_F(GraphicWndPicking, TheDeleteActionDeletesTheItemClickedOnce) {
     EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (-6,44)-(106,56) erase 1", "UpdateWindow"}));
 }
 
-// ---------------------------------------------------------------------------------------------
-// Right button and the context menu
-
 TEST_F(GraphicWndMouse, RightClicksDuringACreationOrADragDoNothing) {
     Add({CVector(10, 10), CVector(50, 30)});
     wnd.SetVectorAction(CGraphicWnd::actionLine);
@@ -399,9 +384,6 @@ TEST_F(GraphicWndMouse, ARightClickOnAnItemShowsItsPropertiesMenu) {
     EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (10,10)-(60,40) erase 1", "UpdateWindow"}));
 }
 
-// ---------------------------------------------------------------------------------------------
-// Removing items and the pointer
-
 TEST_F(GraphicWndMouse, RemoveGraphicItemDeletesOnlyWhatTheListHolds) {
     Drag(CGraphicWnd::actionLine, CPoint(10, 10), CPoint(60, 10));
     CGraphicItem* line = wnd.GetActiveItem();
@@ -422,9 +404,6 @@ TEST_F(GraphicWndMouse, TrackMousePointerLetsTheItemUnderThePointerSetItsCursor)
     wnd.TrackMousePointer(0, CPoint(30, 20));
     EXPECT_EQ(line->calls, Lines{"cursor"});
 }
-
-// ---------------------------------------------------------------------------------------------
-// Kinds the window treats apart
 
 TEST_F(GraphicWndMouse, TheSymbolActionNeedsACalibratedImageAndALibrary) {
     wnd.SetVectorAction(CGraphicWnd::actionSymbol);
