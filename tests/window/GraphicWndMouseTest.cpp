@@ -41,18 +41,21 @@ TEST_F(GraphicWndMouse, AClickWithoutMovingLeavesTheNewLineWaiting) {
                                       "InvalidateRect (25,35)-(75,95) erase 1", "UpdateWindow"}));
 }
 
-TEST_F(GraphicWndMouse, AnItemGivenUpBeforeItJoinsAListIsDestroyed) {
-    auto* held = new CProbeLine;
-    wnd.StartHeldItem(held, CVector(5, 5), CGraphicWnd::stateStarted);
-    EXPECT_EQ(CProbeLine::s_live, 1);
-    wnd.LButtonDown(0, CPoint(50, 50)); // select action: nothing there
-    EXPECT_EQ(CProbeLine::s_live, 0);
-    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
-    EXPECT_EQ(wnd.GetLastNewItem(), nullptr);
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
+TEST_F(GraphicWndMouse, APressDestroysAnItemNoListHoldsAndActionsWithoutAKindCreateNothing) {
+    for (int action : {int(CGraphicWnd::actionSelect), 15, 99, -1}) {
+        SCOPED_TRACE(action);
+        wnd.SetVectorAction(action);
+        wnd.StartHeldItem(new CProbeLine, CVector(5, 5), CGraphicWnd::stateStarted);
+        wnd.LButtonDown(0, CPoint(50, 50)); // nothing there
+        EXPECT_EQ(CProbeLine::s_live, 0);
+        EXPECT_EQ(wnd.GetActiveItem(), nullptr);
+        EXPECT_EQ(wnd.GetLastNewItem(), nullptr);
+        EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
+        EXPECT_EQ(wnd.GetVectorAction(), action);
+    }
 }
 
-TEST_F(GraphicWndMouse, NewItemsTakeTheForcedTypeAndTheUsersDefaults) {
+TEST_F(GraphicWndMouse, NewItemsTakeTheForcedTypeAndTheUsersDefaultsAndCanBeRemoved) {
     settings.Write("[UserGraphics]\nDefaultColor=255,0,0\nDefaultWidth=3\n");
     wnd.ForceNewItemType(0x0010);
     Drag(CGraphicWnd::actionLine, CPoint(10, 10), CPoint(40, 10));
@@ -62,17 +65,16 @@ TEST_F(GraphicWndMouse, NewItemsTakeTheForcedTypeAndTheUsersDefaults) {
     EXPECT_EQ(line->GetLineWidth(), 3.0);
     EXPECT_EQ(Group(0x0010), Items{line});
     EXPECT_TRUE(Group(0x0020).empty());
-}
 
-TEST_F(GraphicWndMouse, ActionsWithoutAKindCreateNothing) {
-    for (int action : {15, 99, -1}) {
-        SCOPED_TRACE(action);
-        wnd.SetVectorAction(action);
-        wnd.LButtonDown(0, CPoint(10, 10));
-        EXPECT_EQ(wnd.GetActiveItem(), nullptr);
-        EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
-        EXPECT_EQ(wnd.GetVectorAction(), action);
-    }
+    // RemoveGraphicItem deletes only what the list holds.
+    CProbeLine stranger;
+    EXPECT_EQ(wnd.RemoveGraphicItem(&stranger), 0);
+    EXPECT_EQ(wnd.RemoveGraphicItem(nullptr), 0);
+    EXPECT_EQ(wnd.GetActiveItem(), line);
+    EXPECT_EQ(wnd.RemoveGraphicItem(line), 1);
+    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
+    EXPECT_EQ(wnd.GetLastNewItem(), nullptr);
+    EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 0);
 }
 
 TEST_F(GraphicWndMouse, APolylineIsDrawnNodeByNodeAndEndsWithADoubleClick) {
@@ -225,7 +227,10 @@ TEST_F(GraphicWndMouse, APressWithoutAMoveSelectsAndARightClickOnEmptySpaceDesel
     CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
     const Lines repainted{"InvalidateRect (5,5)-(55,35) erase 1", "UpdateWindow"};
     wnd.OnProperties(); // nothing is active
+    wnd.TrackMousePointer(0, CPoint(200, 200));
     EXPECT_TRUE(line->calls.empty());
+    wnd.TrackMousePointer(0, CPoint(30, 20)); // the item under the pointer sets its cursor
+    EXPECT_EQ(line->calls, Lines{"cursor"});
     Click(CPoint(30, 20));
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
     EXPECT_EQ(wnd.GetActiveItem(), line);
@@ -299,9 +304,21 @@ TEST_F(GraphicWndPicking, RepeatedClicksStepThroughOverlappingItems) {
     EXPECT_EQ(wnd.GetActiveItem(), down);
 }
 
-TEST_F(GraphicWndPicking, TheRotateActionTurnsTheItemAboutItsCentre) {
-    CProbeLine* line = Add({CVector(210, 50), CVector(290, 50)});
+TEST_F(GraphicWndPicking, TheRotateActionTurnsTheItemAboutItsCentreButNoMeasurement) {
+    auto* angle = Add<CGrAngle>({CVector(300, 10), CVector(340, 10)});
+    auto* distance = Add<CGrPolyDist>({CVector(300, 60), CVector(340, 60)});
     wnd.SetVectorAction(CGraphicWnd::actionRotate);
+    for (CPoint point : {CPoint(320, 10), CPoint(320, 60)}) {
+        wnd.LButtonDown(0, point);
+        EXPECT_EQ(wnd.GetActiveItem(), nullptr);
+        EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
+    }
+    EXPECT_EQ(angle->HasFocus(), 0);
+    EXPECT_EQ(distance->HasFocus(), 0);
+    EXPECT_EQ(parent.EventsStartingWith("InvalidateRect").size(), 2u);
+    parent.ClearEvents();
+
+    CProbeLine* line = Add({CVector(210, 50), CVector(290, 50)});
     wnd.LButtonDown(0, CPoint(290, 50)); // on a node, yet the whole item turns
     EXPECT_EQ(line->HasFocus(), -1);
 
@@ -320,20 +337,6 @@ TEST_F(GraphicWndPicking, TheRotateActionTurnsTheItemAboutItsCentre) {
               (Lines{"InvalidateRect (204,44)-(296,56) erase 1",
                      "InvalidateRect (244,4)-(256,96) erase 1",
                      "InvalidateRect (204,44)-(296,56) erase 1"}));
-}
-
-TEST_F(GraphicWndPicking, AnglesAndDistancesAreNotRotated) {
-    auto* angle = Add<CGrAngle>({CVector(300, 10), CVector(340, 10)});
-    auto* distance = Add<CGrPolyDist>({CVector(300, 60), CVector(340, 60)});
-    wnd.SetVectorAction(CGraphicWnd::actionRotate);
-    for (CPoint point : {CPoint(320, 10), CPoint(320, 60)}) {
-        wnd.LButtonDown(0, point);
-        EXPECT_EQ(wnd.GetActiveItem(), nullptr);
-        EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
-    }
-    EXPECT_EQ(angle->HasFocus(), 0);
-    EXPECT_EQ(distance->HasFocus(), 0);
-    EXPECT_EQ(parent.EventsStartingWith("InvalidateRect").size(), 2u);
 }
 
 TEST_F(GraphicWndPicking, TheDeleteActionDeletesTheItemClickedOnce) {
@@ -382,27 +385,6 @@ TEST_F(GraphicWndMouse, ARightClickOnAnItemShowsItsPropertiesMenu) {
     EXPECT_EQ(menu.owner, &parent);
     EXPECT_EQ(parent.Commands(), std::vector<UINT>{49500});
     EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (10,10)-(60,40) erase 1", "UpdateWindow"}));
-}
-
-TEST_F(GraphicWndMouse, RemoveGraphicItemDeletesOnlyWhatTheListHolds) {
-    Drag(CGraphicWnd::actionLine, CPoint(10, 10), CPoint(60, 10));
-    CGraphicItem* line = wnd.GetActiveItem();
-    CProbeLine stranger;
-    EXPECT_EQ(wnd.RemoveGraphicItem(&stranger), 0);
-    EXPECT_EQ(wnd.RemoveGraphicItem(nullptr), 0);
-    EXPECT_EQ(wnd.GetActiveItem(), line);
-    EXPECT_EQ(wnd.RemoveGraphicItem(line), 1);
-    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
-    EXPECT_EQ(wnd.GetLastNewItem(), nullptr);
-    EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 0);
-}
-
-TEST_F(GraphicWndMouse, TrackMousePointerLetsTheItemUnderThePointerSetItsCursor) {
-    CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
-    wnd.TrackMousePointer(0, CPoint(200, 200));
-    EXPECT_TRUE(line->calls.empty());
-    wnd.TrackMousePointer(0, CPoint(30, 20));
-    EXPECT_EQ(line->calls, Lines{"cursor"});
 }
 
 TEST_F(GraphicWndMouse, TheSymbolActionNeedsACalibratedImageAndALibrary) {
