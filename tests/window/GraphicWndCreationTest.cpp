@@ -1,5 +1,4 @@
-// The kinds of item the window creates apart from lines and polylines: rectangles and
-// selections, texts, measurements, density items, freehand strokes and symbols.
+// The kinds of item the window creates apart from lines and polylines.
 
 #include "support/ArchiveBytes.h"
 #include "support/GreyBitmap.h"
@@ -101,6 +100,8 @@ protected:
 };
 
 TEST_F(GraphicWndText, ActionFiveDrawsATextBoxAndOpensItsEditorOnRelease) {
+    CRecordingDC dc;
+    wnd.Draw(&dc, 0, CGraphicText::flagRightAligned); // the editor gets the last draw flags
     const CWnd* sheetParent = nullptr;
     CGraphicText* text = DrawTextBox(CPoint(10, 10), CPoint(60, 30), [&](CScriptedUser& user) {
         sheetParent = user.Sheet().GetParent();
@@ -113,11 +114,19 @@ TEST_F(GraphicWndText, ActionFiveDrawsATextBoxAndOpensItsEditorOnRelease) {
     EXPECT_EQ(sheetParent, &wnd);
     EXPECT_EQ(Group(0x0010), Items{text});
     EXPECT_EQ(text->GetText(), "Propriet\xE0 perch\xE9");
-    EXPECT_EQ(text->GetCorner(0), CVector(10, 10));
-    EXPECT_EQ(text->GetCorner(2), CVector(60, 30));
+    // Right-aligned text is anchored at the right: the corners were exchanged.
+    EXPECT_EQ(text->GetCorner(0), CVector(60, 10));
+    EXPECT_EQ(text->GetCorner(2), CVector(10, 30));
     EXPECT_EQ(text->GetFontSize(), 10); // no saved default: the default font
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
     EXPECT_EQ(wnd.IsModified(), 1);
+
+    // A click opens no editor and leaves the new box waiting.
+    wnd.SetVectorAction(CGraphicWnd::actionText);
+    Click(CPoint(100, 100));
+    EXPECT_EQ(host.DialogsRun(), 1);
+    EXPECT_EQ(wnd.State(), CGraphicWnd::stateStarted);
+    EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 1);
 }
 
 TEST_F(GraphicWndText, TheNewTextTakesTheSavedFontAndTheForcedClass) {
@@ -133,6 +142,7 @@ TEST_F(GraphicWndText, TheNewTextTakesTheSavedFontAndTheForcedClass) {
     CGraphicText* text =
         DrawTextBox(CPoint(10, 10), CPoint(60, 30), [](CScriptedUser& user) { user.Cancel(); });
     ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->GetCorner(0), CVector(10, 10)); // left-aligned: not exchanged
     EXPECT_EQ(text->GetFont().m_strFaceName, "DejaVu Serif");
     EXPECT_EQ(text->GetFontSize(), 24);
     EXPECT_EQ(text->GetFont().GetColor(), RGB(255, 0, 255));
@@ -141,24 +151,6 @@ TEST_F(GraphicWndText, TheNewTextTakesTheSavedFontAndTheForcedClass) {
     EXPECT_EQ(Group(0x0040), Items{text});
 }
 
-TEST_F(GraphicWndText, TheEditorGetsTheLastDrawFlagsAndAClickOpensNone) {
-    CRecordingDC dc;
-    wnd.Draw(&dc, 0, CGraphicText::flagRightAligned);
-    CGraphicText* text =
-        DrawTextBox(CPoint(10, 10), CPoint(60, 30), [](CScriptedUser& user) { user.OK(); });
-    ASSERT_NE(text, nullptr);
-    // Right-aligned text is anchored at the right: the corners were exchanged.
-    EXPECT_EQ(text->GetCorner(0), CVector(60, 10));
-    EXPECT_EQ(text->GetCorner(3), CVector(10, 10));
-
-    wnd.SetVectorAction(CGraphicWnd::actionText);
-    Click(CPoint(100, 100));
-    EXPECT_EQ(host.DialogsRun(), 1);
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateStarted);
-    EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 1);
-}
-
-// The window creates distances, angles and arcs as the user draws them.
 class MeasurementCreation : public WindowTest {
 protected:
     // Mouse events, each with the state it leaves: down, move, up and double click.
