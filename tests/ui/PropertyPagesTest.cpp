@@ -1,5 +1,4 @@
-// The colour, line and font pages of the items' property sheets, each alone in a sheet
-// and driven by a scripted user.
+// The colour, line and font pages, each alone in a sheet and driven by a scripted user.
 
 #include "support/ScriptedUiHost.h"
 #include "support/TempSettings.h"
@@ -30,12 +29,8 @@ protected:
     CPropertySheet sheet{"Sheet"};
 };
 
-// Closes the sheet with the button given.
 void Close(CScriptedUser& user, int button) {
-    if (button == IDOK)
-        user.OK();
-    else
-        user.Cancel();
+    button == IDOK ? user.OK() : user.Cancel();
 }
 
 using ColorPPTest = PageTest<CColorPP>;
@@ -74,10 +69,7 @@ TEST_F(ColorPPTest, AChosenColourIsWrittenAsRedGreenBlueWithSetAsDefaultOnOkOnly
 
 constexpr const char* kRangePrompt = "Please enter an integer between 1 and 5.";
 
-class LinePPTest : public PageTest<CLinePP> {
-protected:
-    void SetUp() override { page.m_nWidth = 3; }
-};
+using LinePPTest = PageTest<CLinePP>;
 
 TEST_F(LinePPTest, WidthsThatAreNoNumbersOrOutOfRangeKeepTheSheetOpenWithAPrompt) {
     const std::pair<const char*, const char*> refusals[] = {
