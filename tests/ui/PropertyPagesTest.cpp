@@ -17,7 +17,6 @@
 namespace vellum::test {
 namespace {
 
-// A page alone in a sheet, with no user settings.
 template <class Page> class PageTest : public ::testing::Test {
 protected:
     PageTest() { sheet.AddPage(&page); }

@@ -351,25 +351,7 @@ TEST_F(GraphicWndPicking, TheDeleteActionDeletesTheItemClickedOnce) {
     EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (-6,44)-(106,56) erase 1", "UpdateWindow"}));
 }
 
-TEST_F(GraphicWndMouse, RightClicksDuringACreationOrADragDoNothing) {
-    Add({CVector(10, 10), CVector(50, 30)});
-    wnd.SetVectorAction(CGraphicWnd::actionLine);
-    wnd.LButtonDown(0, CPoint(30, 20));
-    wnd.MouseMove(0, CPoint(60, 60));
-    CGraphicItem* line = wnd.GetActiveItem();
-    parent.ClearEvents();
-    for (int state = CGraphicWnd::stateStarted; state <= CGraphicWnd::stateRotating; ++state) {
-        SCOPED_TRACE(state);
-        wnd.SetState(state);
-        EXPECT_EQ(wnd.RButtonDown(0, CPoint(30, 20)), 0);
-        EXPECT_EQ(wnd.GetActiveItem(), line);
-    }
-    EXPECT_TRUE(host.Menus().empty());
-    EXPECT_TRUE(parent.Events().empty());
-    wnd.SetState(CGraphicWnd::stateDraggingEnd);
-}
-
-TEST_F(GraphicWndMouse, ARightClickOnAnItemShowsItsPropertiesMenu) {
+TEST_F(GraphicWndMouse, ARightClickOnAnItemShowsItsPropertiesMenuButNotDuringACreation) {
     CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
     parent.SetScreenOffset(POINT{100, 200});
     wnd.SetImageOrg(CPoint(5, 5));
@@ -385,6 +367,21 @@ TEST_F(GraphicWndMouse, ARightClickOnAnItemShowsItsPropertiesMenu) {
     EXPECT_EQ(menu.owner, &parent);
     EXPECT_EQ(parent.Commands(), std::vector<UINT>{49500});
     EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (10,10)-(60,40) erase 1", "UpdateWindow"}));
+
+    wnd.SetVectorAction(CGraphicWnd::actionLine);
+    wnd.LButtonDown(0, CPoint(35, 25));
+    wnd.MouseMove(0, CPoint(65, 65));
+    CGraphicItem* created = wnd.GetActiveItem();
+    parent.ClearEvents();
+    for (int state = CGraphicWnd::stateStarted; state <= CGraphicWnd::stateRotating; ++state) {
+        SCOPED_TRACE(state);
+        wnd.SetState(state);
+        EXPECT_EQ(wnd.RButtonDown(0, CPoint(35, 25)), 0);
+        EXPECT_EQ(wnd.GetActiveItem(), created);
+    }
+    EXPECT_EQ(host.Menus().size(), 1u);
+    EXPECT_TRUE(parent.Events().empty());
+    wnd.SetState(CGraphicWnd::stateDraggingEnd);
 }
 
 TEST_F(GraphicWndMouse, TheSymbolActionNeedsACalibratedImageAndALibrary) {

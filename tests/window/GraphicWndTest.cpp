@@ -117,7 +117,6 @@ TEST_F(GraphicWnd, ItemBoundsGrowByTheGapOverTheZoomBelowOneAndAreInvalidatedMap
         PlaceImage(c.zoom);
         EXPECT_EQ(wnd.GetItemBoundsRect(line.get()), c.bounds);
     }
-    // Invalidating an item invalidates its mapped bounds with erasing.
     PlaceImage(2.0);
     EXPECT_EQ(wnd.InvalidateItemArea(line.get()), CRect(20, 30, 120, 90));
     PlaceImage(0.5, CPoint(0, 0));
@@ -186,8 +185,7 @@ TEST_F(GraphicWnd, RotationTurnsTheItemsIntoTheTurnedImage) {
         {-90, CSize(200, 100), {{0, 0}, {200, 100}}, {{0, 200}, {100, 0}}},
         {-90, CSize(100, 200), {{0, 200}, {100, 0}}, {{200, 100}, {0, 0}}},
         // The corners turn to (64.64, -56.07), (206.07, 85.36), (135.36, 156.07) and
-        // (-6.07, 14.64); the smallest x and y round to -6 and -56, the items move by their
-        // opposite.
+        // (-6.07, 14.64): the items move by the opposite of -6 and -56.
         {45,
          CSize(200, 100),
          {{0, 0}, {200, 100}},
@@ -224,7 +222,6 @@ void* ListBlock(std::initializer_list<double> starts) {
     return list.GetGlobalHandle();
 }
 
-// A global memory block holding these bytes.
 void* BytesBlock(const std::vector<BYTE>& bytes) {
     void* block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     if (!bytes.empty()) {
@@ -335,8 +332,7 @@ TEST_F(GraphicWnd, CalibrationIsForwardedRepaintedAndMarksBothModified) {
         list->SetModified(0);
         parent.ClearEvents();
     };
-    double x = 0.0;
-    double y = 0.0;
+    double x = 0.0, y = 0.0;
     wnd.SetResolution(4.0, 5.0);
     list->GetResolution(&x, &y);
     EXPECT_EQ(CVector(x, y), CVector(4.0, 5.0));
