@@ -77,7 +77,8 @@ TEST_F(GraphicWndMouse, NewItemsTakeTheForcedTypeAndTheUsersDefaultsAndCanBeRemo
     EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 0);
 }
 
-TEST_F(GraphicWndMouse, APolylineIsDrawnNodeByNodeAndEndsWithADoubleClick) {
+// The double click that ends a polyline ends a distance too, and is followed there.
+TEST_F(GraphicWndMouse, APolylineIsDrawnNodeByNodeAndANewActionFinishesItAtTheLastPress) {
     wnd.SetVectorAction(CGraphicWnd::actionPolyLine);
     wnd.LButtonDown(0, CPoint(10, 10));
     CGraphicItem* poly = wnd.GetActiveItem();
@@ -96,15 +97,17 @@ TEST_F(GraphicWndMouse, APolylineIsDrawnNodeByNodeAndEndsWithADoubleClick) {
 
     wnd.MouseMove(0, CPoint(62, 45));
     wnd.MouseMove(0, CPoint(80, 60));
-    Click(CPoint(80, 60));
+    wnd.LButtonDown(0, CPoint(80, 60));
+    wnd.MouseMove(0, CPoint(90, 70));
+    ASSERT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
     EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 0);
-    wnd.LButtonDoubleClick(0, CPoint(80, 60));
-    wnd.LButtonUp(0, CPoint(80, 60));
 
+    wnd.SetVectorAction(CGraphicWnd::actionText);
     EXPECT_EQ(Nodes(poly),
               (Points{CVector(10, 10), CVector(40, 10), CVector(60, 40), CVector(80, 60)}));
     EXPECT_EQ(Group(0x0020), Items{poly});
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
+    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect); // not 5
     EXPECT_EQ(parent.EventsStartingWith("InvalidateRect"),
               Lines{"InvalidateRect (4,4)-(85,65) erase 1"});
 }
@@ -145,26 +148,6 @@ TEST_F(GraphicWndMouse, AReleaseCloserThanThreeImagePixelsToTheLastNodeIsIgnored
         EXPECT_EQ(view.DcCount(), before + 1);
         EXPECT_EQ(Nodes(poly), (Points{CVector(10, 10), CVector(30, 10)}));
     }
-}
-
-TEST_F(GraphicWndMouse, ANewActionWhileAPolylineRubberBandsFinishesItAtTheLastPress) {
-    wnd.SetVectorAction(CGraphicWnd::actionPolyLine);
-    wnd.LButtonDown(0, CPoint(10, 10));
-    CGraphicItem* poly = wnd.GetActiveItem();
-    wnd.MouseMove(0, CPoint(40, 10));
-    wnd.LButtonUp(0, CPoint(40, 10));
-    wnd.MouseMove(0, CPoint(50, 20));
-    wnd.MouseMove(0, CPoint(60, 40));
-    wnd.LButtonDown(0, CPoint(60, 40));
-    wnd.MouseMove(0, CPoint(70, 45));
-    ASSERT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
-
-    wnd.SetVectorAction(CGraphicWnd::actionText);
-    EXPECT_EQ(Nodes(poly), (Points{CVector(10, 10), CVector(40, 10), CVector(60, 40)}));
-    EXPECT_EQ(Group(0x0020), Items{poly});
-    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect); // not 5
-    EXPECT_EQ(parent.EventsStartingWith("InvalidateRect"),
-              Lines{"InvalidateRect (4,4)-(65,45) erase 1"});
 }
 
 TEST_F(GraphicWndMouse, ADragErasesChangesAndRedrawsInExclusiveOr) {
