@@ -298,7 +298,7 @@ protected:
     }
 };
 
-TEST_F(GraphicWndSymbol, AChosenSymbolIsPlacedByAMoveAtItsSizeInMillimetres) {
+TEST_F(GraphicWndSymbol, AChosenSymbolIsPlacedByAMoveOrAPressAndCancellingChoosesNothing) {
     ChooseFirstSymbol();
     EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect);
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateSymbolChosen);
@@ -322,15 +322,13 @@ TEST_F(GraphicWndSymbol, AChosenSymbolIsPlacedByAMoveAtItsSizeInMillimetres) {
     // The library keeps its own symbol.
     std::unique_ptr<CGraphicSymbol> original(wnd.GetSymbolLibrary()->GetSymbol("Segni", "Croce"));
     EXPECT_NE(original, nullptr);
-}
 
-TEST_F(GraphicWndSymbol, APressPlacesTheSymbolAndCancellingChoosesNothing) {
-    ChooseFirstSymbol();
-    CGraphicItem* symbol = wnd.GetActiveItem();
+    ChooseFirstSymbol(); // a press places the next one
+    auto* next = static_cast<CGraphicSymbol*>(wnd.GetActiveItem());
     wnd.LButtonDown(0, CPoint(40, 50));
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateStarted);
-    EXPECT_EQ(wnd.GetLastNewItem(), symbol);
-    EXPECT_EQ(static_cast<CGraphicSymbol*>(symbol)->GetCorner(0), CVector(40, 50));
+    EXPECT_EQ(wnd.GetLastNewItem(), next);
+    EXPECT_EQ(next->GetCorner(0), CVector(40, 50));
 
     wnd.LButtonUp(0, CPoint(40, 50));
     Click(CPoint(500, 500)); // gives the unplaced symbol up
