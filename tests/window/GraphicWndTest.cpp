@@ -272,27 +272,7 @@ TEST_F(GraphicWnd, InitializeShowsTheCallersListDeletesItsOwnAndGivesUpTheActive
     wnd.Initialize(static_cast<CGraphicItemList*>(nullptr));
 }
 
-TEST_F(GraphicWnd, InitializeFromABlockLoadsAListOfItsOwn) {
-    void* block = ListBlock({1, 20});
-    CGraphicItemList mine;
-    wnd.Initialize(&mine);
-    ASSERT_EQ(wnd.Initialize(block), 1);
-    CGraphicItemList* loaded = wnd.GetVectorItemList();
-    ASSERT_NE(loaded, &mine);
-    EXPECT_EQ(wnd.OwnsList(), 1);
-    EXPECT_EQ(ItemCount(*loaded), 2);
-    EXPECT_EQ(loaded->GetTypesToDraw(), CGraphicItemList::typesAfterLoading);
-
-    // A second block replaces the loaded list, which the window deletes.
-    void* second = ListBlock({5});
-    ASSERT_EQ(wnd.Initialize(second), 1);
-    EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 1);
-    // The blocks stay the caller's.
-    EXPECT_EQ(GlobalFree(block), nullptr);
-    EXPECT_EQ(GlobalFree(second), nullptr);
-}
-
-TEST_F(GraphicWnd, InitializeFromABadBlockKeepsTheList) {
+TEST_F(GraphicWnd, InitializeFromABadBlockKeepsTheListAndFromAGoodOneLoadsAListOfItsOwn) {
     CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
     CGraphicItemList* own = wnd.GetVectorItemList();
     std::unique_ptr<CGraphicLine> stored(NewItem<CGraphicLine>({CVector(1, 2), CVector(3, 4)}));
@@ -319,6 +299,25 @@ TEST_F(GraphicWnd, InitializeFromABadBlockKeepsTheList) {
             EXPECT_EQ(GlobalFree(c.block), nullptr);
         }
     }
+
+    // A good block, loaded while the caller's list is shown, gives the window a list of its own.
+    void* block = ListBlock({1, 20});
+    CGraphicItemList mine;
+    wnd.Initialize(&mine);
+    ASSERT_EQ(wnd.Initialize(block), 1);
+    CGraphicItemList* loaded = wnd.GetVectorItemList();
+    ASSERT_NE(loaded, &mine);
+    EXPECT_EQ(wnd.OwnsList(), 1);
+    EXPECT_EQ(ItemCount(*loaded), 2);
+    EXPECT_EQ(loaded->GetTypesToDraw(), CGraphicItemList::typesAfterLoading);
+
+    // A second block replaces the loaded list, which the window deletes.
+    void* second = ListBlock({5});
+    ASSERT_EQ(wnd.Initialize(second), 1);
+    EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 1);
+    // The blocks stay the caller's.
+    EXPECT_EQ(GlobalFree(block), nullptr);
+    EXPECT_EQ(GlobalFree(second), nullptr);
 }
 
 TEST_F(GraphicWnd, CalibrationIsForwardedRepaintedAndMarksBothModified) {
