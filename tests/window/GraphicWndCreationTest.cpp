@@ -83,9 +83,7 @@ TEST_F(WindowTest, RectanglesAndSelectionsFromPressToMenu) {
         rect.MouseMove(0, CPoint(c.drag[2], c.drag[3]));
         rect.LButtonUp(0, CPoint(c.drag[2], c.drag[3]));
         EXPECT_EQ(ItemCount(*rect.GetVectorItemList()), *c.moved ? 1 : 0);
-        if (*c.moved) {
-            EXPECT_EQ(corners(), c.moved);
-        }
+        EXPECT_EQ(*c.moved ? corners() : "", c.moved); // a removed item is not read
     }
 }
 

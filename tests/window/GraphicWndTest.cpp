@@ -173,7 +173,7 @@ TEST_F(GraphicWnd, WithoutAListDrawingDrawsNothing) {
 TEST_F(GraphicWnd, RotationTurnsTheItemsIntoTheTurnedImage) {
     PlaceImage(1.0, CPoint(0, 0));
     CProbeLine* line = Add({CVector(0, 0), CVector(200, 100)});
-    const double s = std::sqrt(0.5) * 100;
+    const double dx = std::sqrt(0.5) * 50, dy = std::sqrt(0.5) * 150;
     const struct {
         int degrees;
         CSize image;
@@ -186,10 +186,7 @@ TEST_F(GraphicWnd, RotationTurnsTheItemsIntoTheTurnedImage) {
         {-90, CSize(100, 200), {{0, 200}, {100, 0}}, {{200, 100}, {0, 0}}},
         // The corners turn to (64.64, -56.07), (206.07, 85.36), (135.36, 156.07) and
         // (-6.07, 14.64): the items move by the opposite of -6 and -56.
-        {45,
-         CSize(200, 100),
-         {{0, 0}, {200, 100}},
-         {{100 - s / 2 + 6, 50 - 1.5 * s + 56}, {100 + s / 2 + 6, 50 + 1.5 * s + 56}}},
+        {45, CSize(200, 100), {{0, 0}, {200, 100}}, {{106 - dx, 106 - dy}, {106 + dx, 106 + dy}}},
         {0, CSize(200, 100), {{0, 0}, {200, 100}}, {{0, 0}, {200, 100}}},
     };
     for (const auto& c : cases) {
