@@ -16,15 +16,16 @@ struct Flags {
 
 TEST(CalibrationDlg, TheDirectionTextFollowsTheChoiceMadeInTheAdvancedDialog) {
     struct Case {
-        int click;   // the radio button clicked in the direction dialog; 0: cancel it
+        int click;   // the radio button clicked in the direction dialog
+        int button;  // and the button that closes it
         Flags flags; // the calibration dialog's flags afterwards
         const char* text;
     };
     const Case cases[] = {
-        {IDC_VERTICAL_ONLY, {0, 1, 0}, "Solo calibrazione verticale"},
-        {IDC_HORIZONTAL_ONLY, {1, 0, 0}, "Solo calibrazione orizzontale"},
-        {IDC_BOTH_AXES, {0, 0, 1}, "Calibrazione orizzontale e verticale"},
-        {0, {0, 0, 1}, "Calibrazione orizzontale e verticale"},
+        {IDC_VERTICAL_ONLY, IDOK, {0, 1, 0}, "Solo calibrazione verticale"},
+        {IDC_HORIZONTAL_ONLY, IDOK, {1, 0, 0}, "Solo calibrazione orizzontale"},
+        {IDC_BOTH_AXES, IDOK, {0, 0, 1}, "Calibrazione orizzontale e verticale"},
+        {IDC_VERTICAL_ONLY, IDCANCEL, {0, 0, 1}, "Calibrazione orizzontale e verticale"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -34,13 +35,8 @@ TEST(CalibrationDlg, TheDirectionTextFollowsTheChoiceMadeInTheAdvancedDialog) {
         host.AddScript([&](CScriptedUser& user) {
             host.AddScript([&](CScriptedUser& advanced) {
                 EXPECT_EQ(advanced.Checked(IDC_BOTH_AXES), BST_CHECKED);
-                if (!c.click) {
-                    advanced.Click(IDC_VERTICAL_ONLY);
-                    advanced.Cancel();
-                    return;
-                }
                 advanced.Click(c.click);
-                advanced.OK();
+                c.button == IDOK ? advanced.OK() : advanced.Cancel();
             });
             user.Click(IDC_DIRECTION_BUTTON);
             EXPECT_EQ(user.Text(IDC_DIRECTION), c.text);

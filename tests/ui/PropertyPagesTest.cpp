@@ -1,5 +1,4 @@
-// The colour, line and font pages of the items' property sheets, each alone in a sheet
-// and driven by a scripted user.
+// The colour, line and font pages, each alone in a sheet and driven by a scripted user.
 
 #include "support/ScriptedUiHost.h"
 #include "support/TempSettings.h"
@@ -18,7 +17,6 @@
 namespace vellum::test {
 namespace {
 
-// A page alone in a sheet, with no user settings.
 template <class Page> class PageTest : public ::testing::Test {
 protected:
     PageTest() { sheet.AddPage(&page); }
@@ -30,16 +28,9 @@ protected:
     CPropertySheet sheet{"Sheet"};
 };
 
-// Closes the sheet with the button given.
 void Close(CScriptedUser& user, int button) {
-    if (button == IDOK)
-        user.OK();
-    else
-        user.Cancel();
+    button == IDOK ? user.OK() : user.Cancel();
 }
-
-// ---------------------------------------------------------------------------------------------
-// Colour
 
 using ColorPPTest = PageTest<CColorPP>;
 
@@ -75,15 +66,9 @@ TEST_F(ColorPPTest, AChosenColourIsWrittenAsRedGreenBlueWithSetAsDefaultOnOkOnly
     EXPECT_EQ(host.ColorRequests()[0].Flags, CC_RGBINIT);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Line width
-
 constexpr const char* kRangePrompt = "Please enter an integer between 1 and 5.";
 
-class LinePPTest : public PageTest<CLinePP> {
-protected:
-    void SetUp() override { page.m_nWidth = 3; }
-};
+using LinePPTest = PageTest<CLinePP>;
 
 TEST_F(LinePPTest, WidthsThatAreNoNumbersOrOutOfRangeKeepTheSheetOpenWithAPrompt) {
     const std::pair<const char*, const char*> refusals[] = {
@@ -142,9 +127,6 @@ TEST_F(LinePPTest, SetAsDefaultWritesTheWidthOnOkOnly) {
         EXPECT_EQ(settings.Contents(), button == IDOK ? "[UserGraphics]\nDefaultWidth=2\n" : "");
     }
 }
-
-// ---------------------------------------------------------------------------------------------
-// Font and text
 
 class FontPPTest : public PageTest<CFontPP> {
 protected:

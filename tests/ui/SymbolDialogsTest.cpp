@@ -58,14 +58,12 @@ protected:
         AddLibraryResources();
         library.AddSymbolGroup("Frecce");
         library.AddSymbolGroup("Croci");
-        for (const char* name : {"Su", "Giu"}) {
+        const char* const symbols[][2] = {{"Frecce", "Su"}, {"Frecce", "Giu"}, {"Croci", "X"}};
+        for (const auto& [group, name] : symbols) {
             auto* symbol = new CGraphicSymbol;
             symbol->SetName(name);
-            library.AddSymbolToGroup("Frecce", symbol);
+            library.AddSymbolToGroup(group, symbol);
         }
-        auto* cross = new CGraphicSymbol;
-        cross->SetName("X");
-        library.AddSymbolToGroup("Croci", cross);
     }
     ~SymbolDialogs() override {
         std::filesystem::current_path(m_previous);

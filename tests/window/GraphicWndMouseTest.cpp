@@ -16,9 +16,6 @@ constexpr double kPi = 3.14159265358979;
 
 using GraphicWndMouse = WindowTest;
 
-// ---------------------------------------------------------------------------------------------
-// Lines
-
 TEST_F(GraphicWndMouse, AClickWithoutMovingLeavesTheNewLineWaiting) {
     wnd.SetVectorAction(CGraphicWnd::actionLine);
     wnd.LButtonDown(0, CPoint(30, 40));
@@ -44,18 +41,21 @@ TEST_F(GraphicWndMouse, AClickWithoutMovingLeavesTheNewLineWaiting) {
                                       "InvalidateRect (25,35)-(75,95) erase 1", "UpdateWindow"}));
 }
 
-TEST_F(GraphicWndMouse, AnItemGivenUpBeforeItJoinsAListIsDestroyed) {
-    auto* held = new CProbeLine;
-    wnd.StartHeldItem(held, CVector(5, 5), CGraphicWnd::stateStarted);
-    EXPECT_EQ(CProbeLine::s_live, 1);
-    wnd.LButtonDown(0, CPoint(50, 50)); // select action: nothing there
-    EXPECT_EQ(CProbeLine::s_live, 0);
-    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
-    EXPECT_EQ(wnd.GetLastNewItem(), nullptr);
-    EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
+TEST_F(GraphicWndMouse, APressDestroysAnItemNoListHoldsAndActionsWithoutAKindCreateNothing) {
+    for (int action : {int(CGraphicWnd::actionSelect), 15, 99, -1}) {
+        SCOPED_TRACE(action);
+        wnd.SetVectorAction(action);
+        wnd.StartHeldItem(new CProbeLine, CVector(5, 5), CGraphicWnd::stateStarted);
+        wnd.LButtonDown(0, CPoint(50, 50)); // nothing there
+        EXPECT_EQ(CProbeLine::s_live, 0);
+        EXPECT_EQ(wnd.GetActiveItem(), nullptr);
+        EXPECT_EQ(wnd.GetLastNewItem(), nullptr);
+        EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
+        EXPECT_EQ(wnd.GetVectorAction(), action);
+    }
 }
 
-TEST_F(GraphicWndMouse, NewItemsTakeTheForcedTypeAndTheUsersDefaults) {
+TEST_F(GraphicWndMouse, NewItemsTakeTheForcedTypeAndTheUsersDefaultsAndCanBeRemoved) {
     settings.Write("[UserGraphics]\nDefaultColor=255,0,0\nDefaultWidth=3\n");
     wnd.ForceNewItemType(0x0010);
     Drag(CGraphicWnd::actionLine, CPoint(10, 10), CPoint(40, 10));
@@ -65,23 +65,20 @@ TEST_F(GraphicWndMouse, NewItemsTakeTheForcedTypeAndTheUsersDefaults) {
     EXPECT_EQ(line->GetLineWidth(), 3.0);
     EXPECT_EQ(Group(0x0010), Items{line});
     EXPECT_TRUE(Group(0x0020).empty());
+
+    // RemoveGraphicItem deletes only what the list holds.
+    CProbeLine stranger;
+    EXPECT_EQ(wnd.RemoveGraphicItem(&stranger), 0);
+    EXPECT_EQ(wnd.RemoveGraphicItem(nullptr), 0);
+    EXPECT_EQ(wnd.GetActiveItem(), line);
+    EXPECT_EQ(wnd.RemoveGraphicItem(line), 1);
+    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
+    EXPECT_EQ(wnd.GetLastNewItem(), nullptr);
+    EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 0);
 }
 
-TEST_F(GraphicWndMouse, ActionsWithoutAKindCreateNothing) {
-    for (int action : {15, 99, -1}) {
-        SCOPED_TRACE(action);
-        wnd.SetVectorAction(action);
-        wnd.LButtonDown(0, CPoint(10, 10));
-        EXPECT_EQ(wnd.GetActiveItem(), nullptr);
-        EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
-        EXPECT_EQ(wnd.GetVectorAction(), action);
-    }
-}
-
-// ---------------------------------------------------------------------------------------------
-// Polylines
-
-TEST_F(GraphicWndMouse, APolylineIsDrawnNodeByNodeAndEndsWithADoubleClick) {
+// The double click that ends a polyline ends a distance too, and is followed there.
+TEST_F(GraphicWndMouse, APolylineIsDrawnNodeByNodeAndANewActionFinishesItAtTheLastPress) {
     wnd.SetVectorAction(CGraphicWnd::actionPolyLine);
     wnd.LButtonDown(0, CPoint(10, 10));
     CGraphicItem* poly = wnd.GetActiveItem();
@@ -100,15 +97,17 @@ TEST_F(GraphicWndMouse, APolylineIsDrawnNodeByNodeAndEndsWithADoubleClick) {
 
     wnd.MouseMove(0, CPoint(62, 45));
     wnd.MouseMove(0, CPoint(80, 60));
-    Click(CPoint(80, 60));
+    wnd.LButtonDown(0, CPoint(80, 60));
+    wnd.MouseMove(0, CPoint(90, 70));
+    ASSERT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
     EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 0);
-    wnd.LButtonDoubleClick(0, CPoint(80, 60));
-    wnd.LButtonUp(0, CPoint(80, 60));
 
+    wnd.SetVectorAction(CGraphicWnd::actionText);
     EXPECT_EQ(Nodes(poly),
               (Points{CVector(10, 10), CVector(40, 10), CVector(60, 40), CVector(80, 60)}));
     EXPECT_EQ(Group(0x0020), Items{poly});
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
+    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect); // not 5
     EXPECT_EQ(parent.EventsStartingWith("InvalidateRect"),
               Lines{"InvalidateRect (4,4)-(85,65) erase 1"});
 }
@@ -150,29 +149,6 @@ TEST_F(GraphicWndMouse, AReleaseCloserThanThreeImagePixelsToTheLastNodeIsIgnored
         EXPECT_EQ(Nodes(poly), (Points{CVector(10, 10), CVector(30, 10)}));
     }
 }
-
-TEST_F(GraphicWndMouse, ANewActionWhileAPolylineRubberBandsFinishesItAtTheLastPress) {
-    wnd.SetVectorAction(CGraphicWnd::actionPolyLine);
-    wnd.LButtonDown(0, CPoint(10, 10));
-    CGraphicItem* poly = wnd.GetActiveItem();
-    wnd.MouseMove(0, CPoint(40, 10));
-    wnd.LButtonUp(0, CPoint(40, 10));
-    wnd.MouseMove(0, CPoint(50, 20));
-    wnd.MouseMove(0, CPoint(60, 40));
-    wnd.LButtonDown(0, CPoint(60, 40));
-    wnd.MouseMove(0, CPoint(70, 45));
-    ASSERT_EQ(wnd.State(), CGraphicWnd::stateDraggingNode);
-
-    wnd.SetVectorAction(CGraphicWnd::actionText);
-    EXPECT_EQ(Nodes(poly), (Points{CVector(10, 10), CVector(40, 10), CVector(60, 40)}));
-    EXPECT_EQ(Group(0x0020), Items{poly});
-    EXPECT_EQ(wnd.GetVectorAction(), CGraphicWnd::actionSelect); // not 5
-    EXPECT_EQ(parent.EventsStartingWith("InvalidateRect"),
-              Lines{"InvalidateRect (4,4)-(65,45) erase 1"});
-}
-
-// ---------------------------------------------------------------------------------------------
-// Exclusive-or drawing
 
 TEST_F(GraphicWndMouse, ADragErasesChangesAndRedrawsInExclusiveOr) {
     wnd.SetImageOrg(CPoint(10, 20));
@@ -234,7 +210,10 @@ TEST_F(GraphicWndMouse, APressWithoutAMoveSelectsAndARightClickOnEmptySpaceDesel
     CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
     const Lines repainted{"InvalidateRect (5,5)-(55,35) erase 1", "UpdateWindow"};
     wnd.OnProperties(); // nothing is active
+    wnd.TrackMousePointer(0, CPoint(200, 200));
     EXPECT_TRUE(line->calls.empty());
+    wnd.TrackMousePointer(0, CPoint(30, 20)); // the item under the pointer sets its cursor
+    EXPECT_EQ(line->calls, Lines{"cursor"});
     Click(CPoint(30, 20));
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
     EXPECT_EQ(wnd.GetActiveItem(), line);
@@ -262,9 +241,6 @@ TEST_F(GraphicWndMouse, APressWithoutAMoveSelectsAndARightClickOnEmptySpaceDesel
     EXPECT_TRUE(host.Menus().empty());
     EXPECT_EQ(parent.Events(), repainted);
 }
-
-// ---------------------------------------------------------------------------------------------
-// Picking: cycling, rotating, deleting
 
 class GraphicWndPicking : public GraphicWndMouse {
 protected:
@@ -311,9 +287,21 @@ TEST_F(GraphicWndPicking, RepeatedClicksStepThroughOverlappingItems) {
     EXPECT_EQ(wnd.GetActiveItem(), down);
 }
 
-TEST_F(GraphicWndPicking, TheRotateActionTurnsTheItemAboutItsCentre) {
-    CProbeLine* line = Add({CVector(210, 50), CVector(290, 50)});
+TEST_F(GraphicWndPicking, TheRotateActionTurnsTheItemAboutItsCentreButNoMeasurement) {
+    auto* angle = Add<CGrAngle>({CVector(300, 10), CVector(340, 10)});
+    auto* distance = Add<CGrPolyDist>({CVector(300, 60), CVector(340, 60)});
     wnd.SetVectorAction(CGraphicWnd::actionRotate);
+    for (CPoint point : {CPoint(320, 10), CPoint(320, 60)}) {
+        wnd.LButtonDown(0, point);
+        EXPECT_EQ(wnd.GetActiveItem(), nullptr);
+        EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
+    }
+    EXPECT_EQ(angle->HasFocus(), 0);
+    EXPECT_EQ(distance->HasFocus(), 0);
+    EXPECT_EQ(parent.EventsStartingWith("InvalidateRect").size(), 2u);
+    parent.ClearEvents();
+
+    CProbeLine* line = Add({CVector(210, 50), CVector(290, 50)});
     wnd.LButtonDown(0, CPoint(290, 50)); // on a node, yet the whole item turns
     EXPECT_EQ(line->HasFocus(), -1);
 
@@ -334,20 +322,6 @@ TEST_F(GraphicWndPicking, TheRotateActionTurnsTheItemAboutItsCentre) {
                      "InvalidateRect (204,44)-(296,56) erase 1"}));
 }
 
-TEST_F(GraphicWndPicking, AnglesAndDistancesAreNotRotated) {
-    auto* angle = Add<CGrAngle>({CVector(300, 10), CVector(340, 10)});
-    auto* distance = Add<CGrPolyDist>({CVector(300, 60), CVector(340, 60)});
-    wnd.SetVectorAction(CGraphicWnd::actionRotate);
-    for (CPoint point : {CPoint(320, 10), CPoint(320, 60)}) {
-        wnd.LButtonDown(0, point);
-        EXPECT_EQ(wnd.GetActiveItem(), nullptr);
-        EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
-    }
-    EXPECT_EQ(angle->HasFocus(), 0);
-    EXPECT_EQ(distance->HasFocus(), 0);
-    EXPECT_EQ(parent.EventsStartingWith("InvalidateRect").size(), 2u);
-}
-
 TEST_F(GraphicWndPicking, TheDeleteActionDeletesTheItemClickedOnce) {
     wnd.SetVectorAction(CGraphicWnd::actionDelete);
     Click(CPoint(300, 300));
@@ -360,28 +334,7 @@ TEST_F(GraphicWndPicking, TheDeleteActionDeletesTheItemClickedOnce) {
     EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (-6,44)-(106,56) erase 1", "UpdateWindow"}));
 }
 
-// ---------------------------------------------------------------------------------------------
-// Right button and the context menu
-
-TEST_F(GraphicWndMouse, RightClicksDuringACreationOrADragDoNothing) {
-    Add({CVector(10, 10), CVector(50, 30)});
-    wnd.SetVectorAction(CGraphicWnd::actionLine);
-    wnd.LButtonDown(0, CPoint(30, 20));
-    wnd.MouseMove(0, CPoint(60, 60));
-    CGraphicItem* line = wnd.GetActiveItem();
-    parent.ClearEvents();
-    for (int state = CGraphicWnd::stateStarted; state <= CGraphicWnd::stateRotating; ++state) {
-        SCOPED_TRACE(state);
-        wnd.SetState(state);
-        EXPECT_EQ(wnd.RButtonDown(0, CPoint(30, 20)), 0);
-        EXPECT_EQ(wnd.GetActiveItem(), line);
-    }
-    EXPECT_TRUE(host.Menus().empty());
-    EXPECT_TRUE(parent.Events().empty());
-    wnd.SetState(CGraphicWnd::stateDraggingEnd);
-}
-
-TEST_F(GraphicWndMouse, ARightClickOnAnItemShowsItsPropertiesMenu) {
+TEST_F(GraphicWndMouse, ARightClickOnAnItemShowsItsPropertiesMenuButNotDuringACreation) {
     CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
     parent.SetScreenOffset(POINT{100, 200});
     wnd.SetImageOrg(CPoint(5, 5));
@@ -397,34 +350,22 @@ TEST_F(GraphicWndMouse, ARightClickOnAnItemShowsItsPropertiesMenu) {
     EXPECT_EQ(menu.owner, &parent);
     EXPECT_EQ(parent.Commands(), std::vector<UINT>{49500});
     EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (10,10)-(60,40) erase 1", "UpdateWindow"}));
+
+    wnd.SetVectorAction(CGraphicWnd::actionLine);
+    wnd.LButtonDown(0, CPoint(35, 25));
+    wnd.MouseMove(0, CPoint(65, 65));
+    CGraphicItem* created = wnd.GetActiveItem();
+    parent.ClearEvents();
+    for (int state = CGraphicWnd::stateStarted; state <= CGraphicWnd::stateRotating; ++state) {
+        SCOPED_TRACE(state);
+        wnd.SetState(state);
+        EXPECT_EQ(wnd.RButtonDown(0, CPoint(35, 25)), 0);
+        EXPECT_EQ(wnd.GetActiveItem(), created);
+    }
+    EXPECT_EQ(host.Menus().size(), 1u);
+    EXPECT_TRUE(parent.Events().empty());
+    wnd.SetState(CGraphicWnd::stateDraggingEnd);
 }
-
-// ---------------------------------------------------------------------------------------------
-// Removing items and the pointer
-
-TEST_F(GraphicWndMouse, RemoveGraphicItemDeletesOnlyWhatTheListHolds) {
-    Drag(CGraphicWnd::actionLine, CPoint(10, 10), CPoint(60, 10));
-    CGraphicItem* line = wnd.GetActiveItem();
-    CProbeLine stranger;
-    EXPECT_EQ(wnd.RemoveGraphicItem(&stranger), 0);
-    EXPECT_EQ(wnd.RemoveGraphicItem(nullptr), 0);
-    EXPECT_EQ(wnd.GetActiveItem(), line);
-    EXPECT_EQ(wnd.RemoveGraphicItem(line), 1);
-    EXPECT_EQ(wnd.GetActiveItem(), nullptr);
-    EXPECT_EQ(wnd.GetLastNewItem(), nullptr);
-    EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 0);
-}
-
-TEST_F(GraphicWndMouse, TrackMousePointerLetsTheItemUnderThePointerSetItsCursor) {
-    CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
-    wnd.TrackMousePointer(0, CPoint(200, 200));
-    EXPECT_TRUE(line->calls.empty());
-    wnd.TrackMousePointer(0, CPoint(30, 20));
-    EXPECT_EQ(line->calls, Lines{"cursor"});
-}
-
-// ---------------------------------------------------------------------------------------------
-// Kinds the window treats apart
 
 TEST_F(GraphicWndMouse, TheSymbolActionNeedsACalibratedImageAndALibrary) {
     wnd.SetVectorAction(CGraphicWnd::actionSymbol);

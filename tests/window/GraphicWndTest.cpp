@@ -27,33 +27,46 @@ protected:
     }
 };
 
-// ---------------------------------------------------------------------------------------------
-// Mapping
-
-TEST_F(GraphicWnd, MapsPointsByTruncationTowardZero) {
+TEST_F(GraphicWnd, MapsPointsByTruncationTowardZeroAndIsInsideUpToTheScaledSize) {
     const struct {
         double zoom;
         CPoint origin;
+        CSize size;
         CPoint view;
         CPoint image;       // ToImagePnt(view)
         CPoint imageToView; // FromImagePnt(image)
+        int inside;         // IsInsideImage(view)
     } cases[] = {
-        {2.0, CPoint(10, 20), CPoint(20, 34), CPoint(5, 7), CPoint(20, 34)},
-        {2.0, CPoint(10, 20), CPoint(21, 35), CPoint(5, 7), CPoint(20, 34)},
-        {2.0, CPoint(10, 20), CPoint(9, 19), CPoint(0, 0), CPoint(10, 20)},  // -0.5 gives 0
-        {2.0, CPoint(10, 20), CPoint(7, 16), CPoint(-1, -2), CPoint(8, 16)}, // -1.5 and -2
-        {1.5, CPoint(0, 0), CPoint(5, -5), CPoint(3, -3), CPoint(4, -4)},    // 4.5 and -4.5
-        {0.25, CPoint(0, 0), CPoint(3, 5), CPoint(12, 20), CPoint(3, 5)},
-        {0.25, CPoint(0, 0), CPoint(3, 1), CPoint(12, 4), CPoint(3, 1)},
-        // Zoom 1 and zoom 0 only shift by the origin.
-        {1.0, CPoint(10, 20), CPoint(9, 19), CPoint(-1, -1), CPoint(9, 19)},
-        {0.0, CPoint(10, 20), CPoint(25, 37), CPoint(15, 17), CPoint(25, 37)},
+        {2.0, {10, 20}, {100, 50}, {20, 34}, {5, 7}, {20, 34}, 1},
+        {2.0, {10, 20}, {100, 50}, {21, 35}, {5, 7}, {20, 34}, 1},
+        {2.0, {10, 20}, {100, 50}, {7, 16}, {-1, -2}, {8, 16}, 0}, // -1.5 and -2
+        {2.0, {10, 20}, {100, 50}, {10, 20}, {0, 0}, {10, 20}, 1},
+        {2.0, {10, 20}, {100, 50}, {9, 20}, {0, 0}, {10, 20}, 0}, // -0.5 gives 0
+        {2.0, {10, 20}, {100, 50}, {10, 19}, {0, 0}, {10, 20}, 0},
+        {2.0, {10, 20}, {100, 50}, {209, 119}, {99, 49}, {208, 118}, 1},
+        {2.0, {10, 20}, {100, 50}, {210, 50}, {100, 15}, {210, 50}, 0}, // origin + scaled size
+        {2.0, {10, 20}, {100, 50}, {50, 120}, {20, 50}, {50, 120}, 0},
+        {1.5, {0, 0}, {100, 50}, {5, -5}, {3, -3}, {4, -4}, 0}, // 4.5 and -4.5
+        {0.25, {0, 0}, {100, 50}, {3, 5}, {12, 20}, {3, 5}, 1},
+        {0.25, {0, 0}, {100, 50}, {3, 1}, {12, 4}, {3, 1}, 1},
+        // 50.5 and 25.5 truncate to 50 and 25.
+        {0.5, {10, 20}, {101, 51}, {59, 44}, {98, 48}, {59, 44}, 1},
+        {0.5, {10, 20}, {101, 51}, {60, 44}, {100, 48}, {60, 44}, 0},
+        {0.5, {10, 20}, {101, 51}, {59, 45}, {98, 50}, {59, 45}, 0},
+        // Zoom 1 and zoom 0 only shift by the origin; a negative size is normalised.
+        {1.0, {10, 20}, {100, 50}, {9, 19}, {-1, -1}, {9, 19}, 0},
+        {0.0, {10, 20}, {100, 50}, {25, 37}, {15, 17}, {25, 37}, 1},
+        {1.0, {110, 70}, {-100, -50}, {10, 20}, {-100, -50}, {10, 20}, 1},
+        {1.0, {110, 70}, {-100, -50}, {109, 69}, {-1, -1}, {109, 69}, 1},
+        {1.0, {110, 70}, {-100, -50}, {110, 70}, {0, 0}, {110, 70}, 0},
+        {1.0, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.zoom << " " << c.view.x << "," << c.view.y);
-        PlaceImage(c.zoom, c.origin);
+        PlaceImage(c.zoom, c.origin, c.size);
         EXPECT_EQ(wnd.ToImagePnt(c.view), c.image);
         EXPECT_EQ(wnd.FromImagePnt(c.image), c.imageToView);
+        EXPECT_EQ(wnd.IsInsideImage(c.view), c.inside);
     }
     PlaceImage(0.25, CPoint(0, 0));
     EXPECT_EQ(wnd.FromImagePnt(CPoint(13, 7)), CPoint(3, 1)); // 3.25 and 1.75
@@ -87,37 +100,6 @@ TEST_F(GraphicWnd, OffsetZoomAlwaysScalesThenShifts) {
     }
 }
 
-TEST_F(GraphicWnd, IsInsideImageFromTheOriginUpToTheScaledSize) {
-    const struct {
-        double zoom;
-        CPoint origin;
-        CSize size;
-        CPoint view;
-        int inside;
-    } cases[] = {
-        {2.0, CPoint(10, 20), CSize(100, 50), CPoint(10, 20), 1},
-        {2.0, CPoint(10, 20), CSize(100, 50), CPoint(209, 119), 1},
-        {2.0, CPoint(10, 20), CSize(100, 50), CPoint(210, 50), 0}, // origin + scaled size
-        {2.0, CPoint(10, 20), CSize(100, 50), CPoint(50, 120), 0},
-        {2.0, CPoint(10, 20), CSize(100, 50), CPoint(9, 20), 0},
-        {2.0, CPoint(10, 20), CSize(100, 50), CPoint(10, 19), 0},
-        // 50.5 and 25.5 truncate to 50 and 25.
-        {0.5, CPoint(10, 20), CSize(101, 51), CPoint(59, 44), 1},
-        {0.5, CPoint(10, 20), CSize(101, 51), CPoint(60, 44), 0},
-        {0.5, CPoint(10, 20), CSize(101, 51), CPoint(59, 45), 0},
-        // A negative size is normalised.
-        {1.0, CPoint(110, 70), CSize(-100, -50), CPoint(10, 20), 1},
-        {1.0, CPoint(110, 70), CSize(-100, -50), CPoint(109, 69), 1},
-        {1.0, CPoint(110, 70), CSize(-100, -50), CPoint(110, 70), 0},
-        {1.0, CPoint(0, 0), CSize(0, 0), CPoint(0, 0), 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.zoom << " " << c.view.x << "," << c.view.y);
-        PlaceImage(c.zoom, c.origin, c.size);
-        EXPECT_EQ(wnd.IsInsideImage(c.view), c.inside);
-    }
-}
-
 TEST_F(GraphicWnd, ItemBoundsGrowByTheGapOverTheZoomBelowOneAndAreInvalidatedMapped) {
     std::unique_ptr<CProbeLine> line(NewItem({CVector(10, 10), CVector(50, 30)}));
     // The item's own bounds with its gap of 5: (5, 5, 55, 35).
@@ -135,7 +117,6 @@ TEST_F(GraphicWnd, ItemBoundsGrowByTheGapOverTheZoomBelowOneAndAreInvalidatedMap
         PlaceImage(c.zoom);
         EXPECT_EQ(wnd.GetItemBoundsRect(line.get()), c.bounds);
     }
-    // Invalidating an item invalidates its mapped bounds with erasing.
     PlaceImage(2.0);
     EXPECT_EQ(wnd.InvalidateItemArea(line.get()), CRect(20, 30, 120, 90));
     PlaceImage(0.5, CPoint(0, 0));
@@ -143,9 +124,6 @@ TEST_F(GraphicWnd, ItemBoundsGrowByTheGapOverTheZoomBelowOneAndAreInvalidatedMap
     EXPECT_EQ(parent.Events(), (Lines{"InvalidateRect (20,30)-(120,90) erase 1",
                                       "InvalidateRect (-2,-2)-(32,22) erase 1"}));
 }
-
-// ---------------------------------------------------------------------------------------------
-// Drawing
 
 TEST_F(GraphicWnd, DrawPutsTheViewportAtTheImageOriginAndRestoresIt) {
     CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
@@ -192,21 +170,10 @@ TEST_F(GraphicWnd, WithoutAListDrawingDrawsNothing) {
     EXPECT_TRUE(parent.Events().empty());
 }
 
-// ---------------------------------------------------------------------------------------------
-// Rotation
-
-class GraphicWndRotation : public GraphicWnd {
-protected:
-    void SetUp() override {
-        PlaceImage(1.0, CPoint(0, 0), CSize(200, 100));
-        WindowTest::SetUp();
-        line = Add({CVector(0, 0), CVector(200, 100)});
-    }
-    CProbeLine* line = nullptr;
-};
-
-TEST_F(GraphicWndRotation, TurnsTheItemsIntoTheTurnedImage) {
-    const double s = std::sqrt(0.5) * 100;
+TEST_F(GraphicWnd, RotationTurnsTheItemsIntoTheTurnedImage) {
+    PlaceImage(1.0, CPoint(0, 0));
+    CProbeLine* line = Add({CVector(0, 0), CVector(200, 100)});
+    const double dx = std::sqrt(0.5) * 50, dy = std::sqrt(0.5) * 150;
     const struct {
         int degrees;
         CSize image;
@@ -218,12 +185,8 @@ TEST_F(GraphicWndRotation, TurnsTheItemsIntoTheTurnedImage) {
         {-90, CSize(200, 100), {{0, 0}, {200, 100}}, {{0, 200}, {100, 0}}},
         {-90, CSize(100, 200), {{0, 200}, {100, 0}}, {{200, 100}, {0, 0}}},
         // The corners turn to (64.64, -56.07), (206.07, 85.36), (135.36, 156.07) and
-        // (-6.07, 14.64); the smallest x and y round to -6 and -56, the items move by their
-        // opposite.
-        {45,
-         CSize(200, 100),
-         {{0, 0}, {200, 100}},
-         {{100 - s / 2 + 6, 50 - 1.5 * s + 56}, {100 + s / 2 + 6, 50 + 1.5 * s + 56}}},
+        // (-6.07, 14.64): the items move by the opposite of -6 and -56.
+        {45, CSize(200, 100), {{0, 0}, {200, 100}}, {{106 - dx, 106 - dy}, {106 + dx, 106 + dy}}},
         {0, CSize(200, 100), {{0, 0}, {200, 100}}, {{0, 0}, {200, 100}}},
     };
     for (const auto& c : cases) {
@@ -248,9 +211,6 @@ TEST_F(GraphicWndRotation, TurnsTheItemsIntoTheTurnedImage) {
     }
 }
 
-// ---------------------------------------------------------------------------------------------
-// Lists given and loaded
-
 // A list block as GetGlobalHandle writes it, holding lines at the given starts.
 void* ListBlock(std::initializer_list<double> starts) {
     CGraphicItemList list;
@@ -259,7 +219,6 @@ void* ListBlock(std::initializer_list<double> starts) {
     return list.GetGlobalHandle();
 }
 
-// A global memory block holding these bytes.
 void* BytesBlock(const std::vector<BYTE>& bytes) {
     void* block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     if (!bytes.empty()) {
@@ -310,27 +269,7 @@ TEST_F(GraphicWnd, InitializeShowsTheCallersListDeletesItsOwnAndGivesUpTheActive
     wnd.Initialize(static_cast<CGraphicItemList*>(nullptr));
 }
 
-TEST_F(GraphicWnd, InitializeFromABlockLoadsAListOfItsOwn) {
-    void* block = ListBlock({1, 20});
-    CGraphicItemList mine;
-    wnd.Initialize(&mine);
-    ASSERT_EQ(wnd.Initialize(block), 1);
-    CGraphicItemList* loaded = wnd.GetVectorItemList();
-    ASSERT_NE(loaded, &mine);
-    EXPECT_EQ(wnd.OwnsList(), 1);
-    EXPECT_EQ(ItemCount(*loaded), 2);
-    EXPECT_EQ(loaded->GetTypesToDraw(), CGraphicItemList::typesAfterLoading);
-
-    // A second block replaces the loaded list, which the window deletes.
-    void* second = ListBlock({5});
-    ASSERT_EQ(wnd.Initialize(second), 1);
-    EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 1);
-    // The blocks stay the caller's.
-    EXPECT_EQ(GlobalFree(block), nullptr);
-    EXPECT_EQ(GlobalFree(second), nullptr);
-}
-
-TEST_F(GraphicWnd, InitializeFromABadBlockKeepsTheList) {
+TEST_F(GraphicWnd, InitializeFromABadBlockKeepsTheListAndFromAGoodOneLoadsAListOfItsOwn) {
     CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
     CGraphicItemList* own = wnd.GetVectorItemList();
     std::unique_ptr<CGraphicLine> stored(NewItem<CGraphicLine>({CVector(1, 2), CVector(3, 4)}));
@@ -357,10 +296,26 @@ TEST_F(GraphicWnd, InitializeFromABadBlockKeepsTheList) {
             EXPECT_EQ(GlobalFree(c.block), nullptr);
         }
     }
-}
 
-// ---------------------------------------------------------------------------------------------
-// Settings
+    // A good block, loaded while the caller's list is shown, gives the window a list of its own.
+    void* block = ListBlock({1, 20});
+    CGraphicItemList mine;
+    wnd.Initialize(&mine);
+    ASSERT_EQ(wnd.Initialize(block), 1);
+    CGraphicItemList* loaded = wnd.GetVectorItemList();
+    ASSERT_NE(loaded, &mine);
+    EXPECT_EQ(wnd.OwnsList(), 1);
+    EXPECT_EQ(ItemCount(*loaded), 2);
+    EXPECT_EQ(loaded->GetTypesToDraw(), CGraphicItemList::typesAfterLoading);
+
+    // A second block replaces the loaded list, which the window deletes.
+    void* second = ListBlock({5});
+    ASSERT_EQ(wnd.Initialize(second), 1);
+    EXPECT_EQ(ItemCount(*wnd.GetVectorItemList()), 1);
+    // The blocks stay the caller's.
+    EXPECT_EQ(GlobalFree(block), nullptr);
+    EXPECT_EQ(GlobalFree(second), nullptr);
+}
 
 TEST_F(GraphicWnd, CalibrationIsForwardedRepaintedAndMarksBothModified) {
     Add({CVector(10, 10), CVector(50, 30)});
@@ -373,8 +328,7 @@ TEST_F(GraphicWnd, CalibrationIsForwardedRepaintedAndMarksBothModified) {
         list->SetModified(0);
         parent.ClearEvents();
     };
-    double x = 0.0;
-    double y = 0.0;
+    double x = 0.0, y = 0.0;
     wnd.SetResolution(4.0, 5.0);
     list->GetResolution(&x, &y);
     EXPECT_EQ(CVector(x, y), CVector(4.0, 5.0));
@@ -391,9 +345,6 @@ TEST_F(GraphicWnd, CalibrationIsForwardedRepaintedAndMarksBothModified) {
     list->GetResolution(&x, &y);
     EXPECT_EQ(x, 0.0);
 }
-
-// ---------------------------------------------------------------------------------------------
-// Access disabled
 
 TEST_F(GraphicWnd, WithAccessDisabledNothingChanges) {
     CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});

@@ -1,7 +1,6 @@
 #pragma once
-// What the window tests share: a window that opens its protected state to the tests, items
-// that count their instances and record what the window asks of them, and a fixture with the
-// window, its host view and a scripted user.
+// A window that opens its protected state to the tests, items that count their instances and
+// record what the window asks of them, and a fixture with the window, its view and a user.
 
 #include "support/FakeWnd.h"
 #include "support/ScriptedUiHost.h"
@@ -112,7 +111,6 @@ using Points = std::vector<CVector>;
 Points Nodes(CGraphicItem* item);
 // The items of the list's group of class key, head to tail.
 std::vector<CGraphicItem*> GroupItems(CGraphicItemList& list, WORD key);
-// All items of the list.
 int ItemCount(CGraphicItemList& list);
 
 // A window over a list of its own in a host view, with no user defaults (new items are green
@@ -121,7 +119,6 @@ class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override { AddLibraryResources(); }
 
-    // An item of the window's list.
     template <class Item = CProbeLine> Item* Add(std::initializer_list<CVector> nodes) {
         Item* item = NewItem<Item>(nodes);
         wnd.GetVectorItemList()->AddItem(item->GetClass(), item);
