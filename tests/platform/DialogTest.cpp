@@ -178,9 +178,8 @@ TEST_F(DialogTest, NumbersAreWrittenAsTheFrameworkWritesThem) {
     for (const auto& [value, text] : cases) {
         TestDialog dialog;
         dialog.m_real = value;
-        const char* expected = text;
-        host.AddScript([expected](CScriptedUser& user) {
-            EXPECT_EQ(user.Text(IDC_REAL), expected);
+        host.AddScript([text](CScriptedUser& user) {
+            EXPECT_EQ(user.Text(IDC_REAL), text);
             user.Cancel();
         });
         dialog.DoModal();

@@ -99,17 +99,13 @@ TEST(MapWordToObTest, RemovingTheCurrentEntryWhileIterating) {
     CMapWordToOb map;
     for (WORD key : kOneBitKeys)
         map.SetAt(key, &item);
-    int visited = 0;
     for (POSITION pos = map.GetStartPosition(); pos != nullptr;) {
         WORD key = 0;
         CObject* value = nullptr;
         map.GetNextAssoc(pos, key, value);
-        EXPECT_EQ(value, &item);
-        EXPECT_EQ(map.RemoveKey(key), TRUE);
-        ++visited;
+        EXPECT_EQ(map.RemoveKey(key), TRUE); // false for a key visited twice
     }
-    EXPECT_EQ(visited, 16);
-    EXPECT_TRUE(map.IsEmpty());
+    EXPECT_TRUE(map.IsEmpty()); // none skipped
 
     POSITION end = nullptr;
     WORD key = 0;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace vellum::test {
 namespace {
 
@@ -45,12 +47,11 @@ TEST(UserSettings, WritesKeepTheRestOfTheFile) {
 TEST(UserSettings, IntegersAreReadAsAtoiReadsThem) {
     TempSettings settings;
     settings.Write("[S]\na=12abc\nb= -3\nc=abc\nd=\ne=+7\nf=4294967297\n");
-    EXPECT_EQ(CUserSettings::GetProfileInt("S", "a", 99), 12);
-    EXPECT_EQ(CUserSettings::GetProfileInt("S", "b", 99), -3);
-    EXPECT_EQ(CUserSettings::GetProfileInt("S", "c", 99), 0);
-    EXPECT_EQ(CUserSettings::GetProfileInt("S", "d", 99), 0);
-    EXPECT_EQ(CUserSettings::GetProfileInt("S", "e", 99), 7);
-    EXPECT_EQ(CUserSettings::GetProfileInt("S", "f", 99), 1); // wraps to 32 bits
+    // f wraps to 32 bits.
+    const std::pair<const char*, int> entries[] = {{"a", 12}, {"b", -3}, {"c", 0},
+                                                   {"d", 0},  {"e", 7},  {"f", 1}};
+    for (const auto& [key, value] : entries)
+        EXPECT_EQ(CUserSettings::GetProfileInt("S", key, 99), value) << key;
 }
 
 TEST(UserSettings, RegistryKeysAreSectionsNamedAfterTheirLastComponent) {
