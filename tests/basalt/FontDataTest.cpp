@@ -56,6 +56,12 @@ TEST(FontData, SaveWritesOneSectionWithOneEntryPerFieldAndRestoreReadsItBack) {
     CFontData restored("UserGraphicsFont");
     EXPECT_NE(restored.Restore(), 0);
     EXPECT_EQ(Saved(restored, file), kCustomSection);
+
+    // Line breaks in names are stored as spaces.
+    font.m_strFaceName = "Bad\nFace";
+    font.m_strStyleName = "Two\r\nLines";
+    EXPECT_NE(Saved(font, file).find("FaceName=Bad Face\nStyleName=Two  Lines\n"),
+              std::string::npos);
 }
 
 TEST(FontData, RestoreReadsAHandWrittenSection) {
@@ -98,15 +104,6 @@ TEST(FontData, RestoreRefusesIncompleteOrMalformedRecords) {
         EXPECT_EQ(font.Restore(), 0) << text;
         EXPECT_EQ(Saved(font, file), kDefaultSection) << text;
     }
-}
-
-TEST(FontData, LineBreaksInNamesAreStoredAsSpaces) {
-    TempSettings file;
-    CFontData font("UserGraphicsFont");
-    font.m_strFaceName = "Bad\nFace";
-    font.m_strStyleName = "Two\r\nLines";
-    EXPECT_NE(Saved(font, file).find("FaceName=Bad Face\nStyleName=Two  Lines\n"),
-              std::string::npos);
 }
 
 // A device whose resolution is set by the test.

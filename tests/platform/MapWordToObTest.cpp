@@ -39,7 +39,7 @@ const std::vector<WORD> kOneBitKeys = {0x0001, 0x0002, 0x0004, 0x0008, 0x0010, 0
 
 } // namespace
 
-TEST(MapWordToObTest, OneBitKeysInAscendingOrder) {
+TEST(MapWordToObTest, OneBitKeysWalkedInBucketOrderAndRemovedWhileWalking) {
     Item item;
     CMapWordToOb map;
     for (WORD key : kOneBitKeys)
@@ -49,6 +49,18 @@ TEST(MapWordToObTest, OneBitKeysInAscendingOrder) {
     EXPECT_EQ(Keys(map),
               (std::vector<WORD>{0x0008, 0x0004, 0x0002, 0x0001, 0x1000, 0x0010, 0x2000, 0x0020,
                                  0x4000, 0x0040, 0x8000, 0x0080, 0x0800, 0x0400, 0x0200, 0x0100}));
+
+    for (POSITION pos = map.GetStartPosition(); pos != nullptr;) {
+        WORD key = 0;
+        CObject* value = nullptr;
+        map.GetNextAssoc(pos, key, value);
+        EXPECT_EQ(map.RemoveKey(key), TRUE); // false for a key visited twice
+    }
+    EXPECT_TRUE(map.IsEmpty()); // none skipped
+    POSITION end = nullptr;
+    WORD key = 0;
+    CObject* value = nullptr;
+    EXPECT_THROW(map.GetNextAssoc(end, key, value), CInvalidArgException);
 }
 
 TEST(MapWordToObTest, ReplacingAValueKeepsItsPlace) {
@@ -92,25 +104,6 @@ TEST(MapWordToObTest, RemovingKeysUnlinksThem) {
     EXPECT_EQ(map.RemoveKey(0x1000), TRUE);
     map.SetAt(0x1000, &item);
     EXPECT_EQ(Keys(map), (std::vector<WORD>{0x0001, 0x0002, 0x1000, 0x0010}));
-}
-
-TEST(MapWordToObTest, RemovingTheCurrentEntryWhileIterating) {
-    Item item;
-    CMapWordToOb map;
-    for (WORD key : kOneBitKeys)
-        map.SetAt(key, &item);
-    for (POSITION pos = map.GetStartPosition(); pos != nullptr;) {
-        WORD key = 0;
-        CObject* value = nullptr;
-        map.GetNextAssoc(pos, key, value);
-        EXPECT_EQ(map.RemoveKey(key), TRUE); // false for a key visited twice
-    }
-    EXPECT_TRUE(map.IsEmpty()); // none skipped
-
-    POSITION end = nullptr;
-    WORD key = 0;
-    CObject* value = nullptr;
-    EXPECT_THROW(map.GetNextAssoc(end, key, value), CInvalidArgException);
 }
 
 TEST(MapWordToObTest, HashTableSize) {
