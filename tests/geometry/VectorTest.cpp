@@ -57,9 +57,7 @@ TEST(VectorAngle, SignReferenceAndWrapIntoHalfTurn) {
     const CVector aboveLeft(-1.0, -0.0001);
     const CVector belowLeft(-1.0, 0.0001);
     // Just inside a half turn: returned as is, not wrapped to the positive side.
-    const double inside = right.Angle(&aboveLeft);
-    EXPECT_NEAR(inside, -std::numbers::pi + 0.0001, 1e-12);
-    EXPECT_LT(inside, 0.0);
+    EXPECT_NEAR(right.Angle(&aboveLeft), -std::numbers::pi + 0.0001, 1e-12);
     // Raw differences of almost a full turn wrap to the small angle in both directions.
     EXPECT_NEAR(belowLeft.Angle(&aboveLeft), 0.0002, 1e-12);
     EXPECT_NEAR(aboveLeft.Angle(&belowLeft), -0.0002, 1e-12);

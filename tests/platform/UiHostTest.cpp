@@ -60,8 +60,7 @@ TEST(UiHost, HeadlessCancelsDialogsSheetsAndChoosersAndDeclinesMessageBoxes) {
     EXPECT_EQ(headless.GetMessages()[4].type & MB_ICONMASK, MB_ICONQUESTION);
 }
 
-// What the chooser shows and gives back is checked through CFontData::Select; here the owner
-// and the flags of a chooser without a starting font.
+// The owner and flags of a chooser without a starting font; CFontData::Select checks the rest.
 TEST(UiHost, TheFontChooserPassesItsOwnerAndFlags) {
     CScriptedUiHost host;
     CUiHostScope scope(host);
