@@ -90,10 +90,7 @@ TEST_F(LogError, FallsBackToTheStateFoldersAndCreatesThem) {
 TEST_F(LogError, UnwritableLogIsLeftOutQuietly) {
     // The log's folder would have to be where a file already is.
     const std::filesystem::path blocker = m_dir / "blocker";
-    {
-        std::ofstream out(blocker, std::ios::binary);
-        out << "keep";
-    }
+    std::ofstream(blocker, std::ios::binary) << "keep";
     ScopedEnv log("VELLUM_LOG", (blocker / "error.log").string().c_str());
     WriteLogError(13, "w.cpp", 14, "v");
     EXPECT_TRUE(std::filesystem::is_regular_file(blocker));

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -129,14 +130,8 @@ TEST_F(DialogTest, OkSavesWhatTheUserTyped) {
     EXPECT_TRUE(host.Messages().empty());
 }
 
-struct Refusal {
-    int id;
-    const char* text;
-    const char* prompt;
-};
-
 TEST_F(DialogTest, RefusedValuesKeepTheDialogOpenWithThePromptAndTheFocusOnTheControl) {
-    const Refusal refusals[] = {
+    const std::tuple<int, const char*, const char*> refusals[] = {
         {IDC_INT, "abc", "Please enter an integer."},
         {IDC_INT, "3x", "Please enter an integer."},
         {IDC_INT, "99999999999", "Please enter an integer."},
@@ -145,24 +140,24 @@ TEST_F(DialogTest, RefusedValuesKeepTheDialogOpenWithThePromptAndTheFocusOnTheCo
         {IDC_REAL, "nan", "Please enter a number."},
         {IDC_REAL, "500.5", "Please enter a number between 0 and 500."},
     };
-    for (const Refusal& refusal : refusals) {
-        SCOPED_TRACE(refusal.text);
+    for (const auto& [id, text, prompt] : refusals) {
+        SCOPED_TRACE(text);
         CScriptedUiHost local;
         CUiHostScope localScope(local);
         TestDialog dialog;
         local.AddScript([&](CScriptedUser& user) {
-            user.Type(refusal.id, refusal.text);
+            user.Type(id, text);
             user.Click(IDC_FLAG); // the focus moves away before OK
             user.OK();
             EXPECT_TRUE(user.IsOpen());
-            EXPECT_EQ(dialog.GetFocusId(), refusal.id);
-            user.Type(refusal.id, "1");
+            EXPECT_EQ(dialog.GetFocusId(), id);
+            user.Type(id, "1");
             user.OK();
             EXPECT_FALSE(user.IsOpen());
         });
         EXPECT_EQ(dialog.DoModal(), IDOK);
         ASSERT_EQ(local.Messages().size(), 1u);
-        EXPECT_EQ(local.Messages()[0].text, refusal.prompt);
+        EXPECT_EQ(local.Messages()[0].text, prompt);
         EXPECT_EQ(local.Messages()[0].type, MB_ICONEXCLAMATION);
         EXPECT_EQ(local.Messages()[0].owner, &dialog);
     }
