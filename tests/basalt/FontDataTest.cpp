@@ -6,9 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
-#include <vector>
+#include <utility>
 
 namespace vellum::test {
 namespace {
@@ -55,6 +56,12 @@ TEST(FontData, SaveWritesOneSectionWithOneEntryPerFieldAndRestoreReadsItBack) {
     CFontData restored("UserGraphicsFont");
     EXPECT_NE(restored.Restore(), 0);
     EXPECT_EQ(Saved(restored, file), kCustomSection);
+
+    // Line breaks in names are stored as spaces.
+    font.m_strFaceName = "Bad\nFace";
+    font.m_strStyleName = "Two\r\nLines";
+    EXPECT_NE(Saved(font, file).find("FaceName=Bad Face\nStyleName=Two  Lines\n"),
+              std::string::npos);
 }
 
 TEST(FontData, RestoreReadsAHandWrittenSection) {
@@ -71,11 +78,8 @@ TEST(FontData, RestoreReadsAHandWrittenSection) {
 
 TEST(FontData, RestoreRefusesIncompleteOrMalformedRecords) {
     TempSettings file;
-    struct Damage {
-        const char* entry;
-        const char* replacement; // null: the entry is left out
-    };
-    const std::vector<Damage> damages = {
+    // An entry of the custom record and its damaged form; null: the entry is left out.
+    const std::pair<const char*, const char*> damages[] = {
         {"FaceName=DejaVu Serif\n", nullptr},
         {"Size=24\n", nullptr},
         {"Color=12,34,56\n", nullptr},
@@ -92,24 +96,14 @@ TEST(FontData, RestoreRefusesIncompleteOrMalformedRecords) {
         {"Color=12,34,56\n", "Color=12,34,56,0\n"},
         {"Color=12,34,56\n", "Color=0x00382212\n"},
     };
-    for (const Damage& damage : damages) {
+    for (const auto& [entry, replacement] : damages) {
         std::string text = kCustomSection;
-        const std::string entry = damage.entry;
-        text.replace(text.find(entry), entry.size(), damage.replacement ? damage.replacement : "");
+        text.replace(text.find(entry), std::strlen(entry), replacement ? replacement : "");
         file.Write(text);
         CFontData font("UserGraphicsFont");
         EXPECT_EQ(font.Restore(), 0) << text;
         EXPECT_EQ(Saved(font, file), kDefaultSection) << text;
     }
-}
-
-TEST(FontData, LineBreaksInNamesAreStoredAsSpaces) {
-    TempSettings file;
-    CFontData font("UserGraphicsFont");
-    font.m_strFaceName = "Bad\nFace";
-    font.m_strStyleName = "Two\r\nLines";
-    EXPECT_NE(Saved(font, file).find("FaceName=Bad Face\nStyleName=Two  Lines\n"),
-              std::string::npos);
 }
 
 // A device whose resolution is set by the test.
@@ -130,50 +124,32 @@ TEST(FontData, CreateFontTakesTheFieldsOfTheRecord) {
     FillCustom(font);
     std::unique_ptr<CFont> created(font.CreateFont(&dc, -300, 0));
     ASSERT_NE(created, nullptr);
-    const LOGFONT& log = created->GetLogFont();
-    EXPECT_EQ(log.lfHeight, -32);
-    EXPECT_EQ(log.lfEscapement, -300);
-    EXPECT_EQ(log.lfOrientation, 0);
-    EXPECT_EQ(log.lfWeight, FW_BOLD);
-    EXPECT_EQ(log.lfItalic, 1);
-    EXPECT_EQ(log.lfUnderline, 1);
-    EXPECT_EQ(log.lfStrikeOut, 1);
-    EXPECT_EQ(log.lfCharSet, 238);
-    EXPECT_EQ(log.lfPitchAndFamily, 0x22);
-    EXPECT_STREQ(log.lfFaceName, "DejaVu Serif");
-    // Each effect bit alone.
-    font.m_dwEffects = FONT_EFFECT_STRIKEOUT;
+    // In LOGFONT's order: height, width, escapement, orientation, weight, italic, underline,
+    // strike-out, character set, three precisions, pitch and family, face.
+    const LOGFONT expected{-32, 0, -300, 0, FW_BOLD, 1, 1, 1, 238, 0, 0, 0, 0x22, "DejaVu Serif"};
+    EXPECT_EQ(std::memcmp(&created->GetLogFont(), &expected, sizeof(LOGFONT)), 0);
+    font.m_dwEffects = FONT_EFFECT_STRIKEOUT; // each effect bit alone
     created.reset(font.CreateFont(&dc, 0, 0));
     EXPECT_EQ(created->GetLogFont().lfUnderline, 0);
 }
 
 TEST(FontData, CreateFontHeightFollowsSizeAndResolution) {
-    struct Case {
-        int pixelsPerInch;
-        LONG size;
-        LONG height;
-    };
-    // 11 pt at 96 dpi is 14.67 pixels, rounded up; at least one pixel.
-    const Case cases[] = {{96, 10, -13},
-                          {96, 12, -16},
-                          {96, 9, -12},
-                          {96, 11, -15},
-                          {96, 1, -1},
-                          {96, 0, -1},
-                          {96, -5, -1},
-                          {72, 10, -10},
-                          {300, 10, -42},
-                          {600, 12, -100},
-                          {96, 2147483647, -2147483647}};
     CFontData font("UserGraphicsFont");
-    for (const Case& c : cases) {
-        ResolutionDC dc(c.pixelsPerInch);
-        font.SetSize(c.size);
+    const auto height = [&font](int pixelsPerInch, LONG size) {
+        ResolutionDC dc(pixelsPerInch);
+        font.SetSize(size);
         std::unique_ptr<CFont> created(font.CreateFont(&dc, 0, 0));
-        ASSERT_NE(created, nullptr);
-        EXPECT_EQ(created->GetLogFont().lfHeight, c.height)
-            << c.size << " pt at " << c.pixelsPerInch << " dpi";
-    }
+        return created->GetLogFont().lfHeight;
+    };
+    // Sizes at 96 dpi: 11 pt is 14.67 pixels, rounded up; at least one pixel.
+    const std::pair<LONG, LONG> at96[] = {
+        {10, -13}, {12, -16}, {9, -12}, {11, -15},
+        {1, -1},   {0, -1},   {-5, -1}, {2147483647, -2147483647}};
+    for (const auto& [size, expected] : at96)
+        EXPECT_EQ(height(96, size), expected) << size << " pt";
+    EXPECT_EQ(height(72, 10), -10);
+    EXPECT_EQ(height(300, 10), -42);
+    EXPECT_EQ(height(600, 12), -100);
 }
 
 TEST(FontDataSelect, ChooserStartsFromTheRecord) {
@@ -187,40 +163,19 @@ TEST(FontDataSelect, ChooserStartsFromTheRecord) {
     EXPECT_EQ(request.Flags & (CF_EFFECTS | CF_INITTOLOGFONTSTRUCT),
               CF_EFFECTS | CF_INITTOLOGFONTSTRUCT);
     EXPECT_EQ(request.rgbColors, RGB(12, 34, 56));
-    const LOGFONT& shown = host.FontsShown()[0];
-    EXPECT_EQ(shown.lfHeight, -32); // 24 pt on a 96 dpi screen
-    EXPECT_EQ(shown.lfStrikeOut, 1);
-    EXPECT_STREQ(shown.lfFaceName, "DejaVu Serif");
+    EXPECT_EQ(host.FontsShown()[0].lfHeight, -32); // 24 pt on a 96 dpi screen
 }
 
-TEST(FontDataSelect, ChosenFontBecomesTheRecord) {
+TEST(FontDataSelect, ChosenFontBecomesTheRecordWithItsSizeAndStyleName) {
     TempSettings file;
-    CScriptedUiHost host;
-    CUiHostScope scope(host);
-    CScriptedUiHost::FontAnswer answer = ChosenFont("DejaVu Sans Mono", 140); // bold italic
-    answer.font.lfUnderline = 1;
-    answer.font.lfPitchAndFamily = 0x12;
-    host.AnswerFont(answer);
-    CFontData font("UserGraphicsFont");
-    EXPECT_EQ(font.Select(false), 1);
-    EXPECT_EQ(font.m_strFaceName, "DejaVu Sans Mono");
-    EXPECT_EQ(font.m_strStyleName, "Bold Italic");
-    EXPECT_EQ(font.m_dwEffects, FONT_EFFECT_UNDERLINE);
-    EXPECT_EQ(font.m_lPitchAndFamily, 0x12);
-    EXPECT_EQ(font.GetSize(), 14);
-    EXPECT_EQ(font.GetColor(), RGB(255, 0, 0));
-    EXPECT_EQ(file.Contents(), ""); // false: not saved
-}
-
-TEST(FontDataSelect, SizeAndStyleNames) {
-    struct Case {
+    const struct {
         LONG weight;
         BYTE italic;
         int pointSize;
         const char* style;
         LONG size;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
+        {FW_BOLD, 1, 140, "Bold Italic", 14}, //
         {FW_NORMAL, 1, 125, "Italic", 13},    // 12.5 pt rounds up
         {300, 0, 124, "Light", 12},           //
         {650, 0, 4, "Bold", 1},               // at least 1 pt
@@ -229,18 +184,26 @@ TEST(FontDataSelect, SizeAndStyleNames) {
         {900, 0, 100, "Black", 10},           //
         {100, 0, 0, "Thin", 14},              // no size: 19 pixels at 96 dpi
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.style);
         CScriptedUiHost host;
         CUiHostScope scope(host);
-        CScriptedUiHost::FontAnswer answer = ChosenFont("Face", c.pointSize);
+        CScriptedUiHost::FontAnswer answer = ChosenFont("DejaVu Sans Mono", c.pointSize);
         answer.font.lfWeight = c.weight;
         answer.font.lfItalic = c.italic;
+        answer.font.lfUnderline = 1;
+        answer.font.lfPitchAndFamily = 0x12;
         host.AnswerFont(answer);
         CFontData font("UserGraphicsFont");
         ASSERT_EQ(font.Select(false), 1);
-        EXPECT_EQ(font.m_strStyleName, c.style) << c.weight;
-        EXPECT_EQ(font.GetSize(), c.size) << c.pointSize;
+        EXPECT_EQ(font.m_strStyleName, c.style);
+        EXPECT_EQ(font.GetSize(), c.size);
+        EXPECT_EQ(font.m_strFaceName, "DejaVu Sans Mono");
+        EXPECT_EQ(font.m_dwEffects, FONT_EFFECT_UNDERLINE);
+        EXPECT_EQ(font.m_lPitchAndFamily, 0x12);
+        EXPECT_EQ(font.GetColor(), RGB(255, 0, 0));
     }
+    EXPECT_EQ(file.Contents(), ""); // false: not saved
 }
 
 } // namespace

@@ -26,12 +26,9 @@ protected:
     }
     ~LogError() override { std::filesystem::remove_all(m_dir); }
 
-    static std::string Contents(const std::filesystem::path& path) {
-        return ReadFileBytes(path.string());
-    }
     static std::vector<std::string> Lines(const std::filesystem::path& path) {
         std::vector<std::string> lines;
-        std::istringstream in(Contents(path));
+        std::istringstream in(ReadFileBytes(path.string()));
         for (std::string line; std::getline(in, line);)
             lines.push_back(line);
         return lines;
@@ -51,7 +48,7 @@ TEST_F(LogError, AppendsOneWellFormedLinePerErrorThatTextsCannotBreak) {
                   "\x1b"
                   "esc\x7f");
     WriteLogError(5, nullptr, 6, "");
-    EXPECT_EQ(Contents(m_log).back(), '\n');
+    EXPECT_EQ(ReadFileBytes(m_log).back(), '\n');
     const std::vector<std::string> lines = Lines(m_log);
     ASSERT_EQ(lines.size(), 3u);
     std::smatch fields;
@@ -93,14 +90,11 @@ TEST_F(LogError, FallsBackToTheStateFoldersAndCreatesThem) {
 TEST_F(LogError, UnwritableLogIsLeftOutQuietly) {
     // The log's folder would have to be where a file already is.
     const std::filesystem::path blocker = m_dir / "blocker";
-    {
-        std::ofstream out(blocker, std::ios::binary);
-        out << "keep";
-    }
+    std::ofstream(blocker, std::ios::binary) << "keep";
     ScopedEnv log("VELLUM_LOG", (blocker / "error.log").string().c_str());
     WriteLogError(13, "w.cpp", 14, "v");
     EXPECT_TRUE(std::filesystem::is_regular_file(blocker));
-    EXPECT_EQ(Contents(blocker), "keep");
+    EXPECT_EQ(ReadFileBytes(blocker.string()), "keep");
     EXPECT_FALSE(std::filesystem::exists(m_log));
 }
 

@@ -38,10 +38,9 @@ protected:
     TempSettings settings;
 };
 
-TEST_F(VellumModule, StartUpLinksResourcesStoresTheFontAndLoadsTheLibraryOnce) {
+TEST_F(VellumModule, StartUpLinksResourcesStoresTheFontAndLoadsTheLibraryOnceUntilUnload) {
     const std::string path = WriteLibrary("module-library.vla");
-    CVellumModule module;
-    ASSERT_TRUE(module.IsAttached());
+    EXPECT_EQ(VellumDllMain(nullptr, DLL_PROCESS_ATTACH, nullptr), TRUE);
     EXPECT_EQ(IsVellumResourceChainLinked(), 0);
     VellumDLLInit();
     EXPECT_EQ(IsVellumResourceChainLinked(), 1);
@@ -64,17 +63,9 @@ TEST_F(VellumModule, StartUpLinksResourcesStoresTheFontAndLoadsTheLibraryOnce) {
         EXPECT_EQ(window.GetSymbolLibrary(), library); // and not deleted with the window
     }
     EXPECT_EQ(library->GetCount(), 1);
-}
-
-TEST_F(VellumModule, UnloadDeletesTheLibraryAndUnlinksTheResources) {
-    const std::string path = WriteLibrary("module-unload.vla");
-    CUserSettings::WriteProfileString("UserGraphics", "SymbolLibrary", path.c_str());
-    EXPECT_EQ(VellumDllMain(nullptr, DLL_PROCESS_ATTACH, nullptr), TRUE);
-    VellumDLLInit();
-    SymbolLibraryInit();
-    ASSERT_NE(GetModuleSymbolLibrary(), nullptr);
     EXPECT_EQ(VellumDllMain(nullptr, DLL_THREAD_ATTACH, nullptr), TRUE);
-    EXPECT_NE(GetModuleSymbolLibrary(), nullptr);
+    EXPECT_EQ(GetModuleSymbolLibrary(), library);
+
     EXPECT_EQ(VellumDllMain(nullptr, DLL_PROCESS_DETACH, nullptr), TRUE);
     EXPECT_EQ(GetModuleSymbolLibrary(), nullptr);
     EXPECT_EQ(IsVellumResourceChainLinked(), 0);
@@ -89,6 +80,7 @@ TEST_F(VellumModule, AnUnreadableLibraryLeavesNoneAndAStoredFontIsKept) {
                    "Weight=400\nItalic=0\nPitchAndFamily=0\nCharSet=0\nSize=12\nColor=0,0,0\n");
     const std::string before = settings.Contents();
     CVellumModule module;
+    ASSERT_TRUE(module.IsAttached());
     VellumDLLInit();
     EXPECT_EQ(settings.Contents(), before); // the stored font is there: nothing written
     EXPECT_EQ(SymbolLibraryInit(), 1);

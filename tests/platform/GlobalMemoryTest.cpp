@@ -15,7 +15,7 @@ TEST(GlobalMemory, BlocksLockToTheirBytesAndRefuseBadHandles) {
     ASSERT_NE(bytes, nullptr);
     EXPECT_EQ(bytes[4], 0); // zero-filled
     std::memcpy(bytes, "vlm!", 5);
-    EXPECT_EQ(GlobalLock(block), bytes); // a second lock sees the same bytes
+    EXPECT_EQ(GlobalLock(block), bytes);  // a second lock sees the same bytes
     EXPECT_EQ(GlobalUnlock(block), TRUE); // still locked once
     EXPECT_EQ(GlobalUnlock(block), FALSE);
     EXPECT_EQ(GlobalUnlock(block), FALSE); // not locked at all

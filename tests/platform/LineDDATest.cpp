@@ -27,7 +27,7 @@ void Collect(int x, int y, void* data) {
 
 } // namespace
 
-TEST(LineDDATest, ShallowSegmentsRoundHalvesTowardTheEnd) {
+TEST(LineDDATest, SegmentsRoundHalvesTowardTheEnd) {
     // At x = 2 the exact y is 0.5: it rounds toward the end point in both directions.
     EXPECT_EQ(Visit(0, 0, 4, 1), (Points{{0, 0}, {1, 0}, {2, 1}, {3, 1}}));
     EXPECT_EQ(Visit(4, 1, 0, 0), (Points{{4, 1}, {3, 1}, {2, 0}, {1, 0}}));
@@ -37,9 +37,7 @@ TEST(LineDDATest, ShallowSegmentsRoundHalvesTowardTheEnd) {
     // y = 0, 0.4, 0.8, 1.2, 1.6
     EXPECT_EQ(Visit(0, 0, 5, 2), (Points{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}}));
     EXPECT_EQ(Visit(5, 2, 0, 0), (Points{{5, 2}, {4, 2}, {3, 1}, {2, 1}, {1, 0}}));
-}
-
-TEST(LineDDATest, SteepSegmentsStepAlongY) {
+    // Steep segments step along y.
     EXPECT_EQ(Visit(0, 0, 1, 4), (Points{{0, 0}, {0, 1}, {1, 2}, {1, 3}}));
     EXPECT_EQ(Visit(1, 4, 0, 0), (Points{{1, 4}, {1, 3}, {0, 2}, {0, 1}}));
     EXPECT_EQ(Visit(0, 0, -1, 4), (Points{{0, 0}, {0, 1}, {-1, 2}, {-1, 3}}));
@@ -51,8 +49,7 @@ TEST(LineDDATest, StartIncludedEndExcluded) {
     EXPECT_TRUE(Visit(7, -3, 7, -3).empty());
     EXPECT_EQ(Visit(5, 5, 6, 5), (Points{{5, 5}}));
     EXPECT_EQ(Visit(5, 5, 4, 6), (Points{{5, 5}}));
-    // Joined segments visit every pixel of the path exactly once.
-    // The form with a plain callback and its data; a null callback visits nothing.
+    // Joined segments visit every pixel of the path once; a null plain callback visits nothing.
     Points path = Visit(0, 0, 3, 0);
     LineDDA(3, 0, 3, 2, Collect, &path);
     LineDDA(0, 0, 5, 5, nullptr, &path);

@@ -33,46 +33,48 @@ std::vector<WORD> Keys(const CMapWordToOb& map) {
     return keys;
 }
 
-const std::vector<WORD> kOneBitKeys = {0x0001, 0x0002, 0x0004, 0x0008, 0x0010, 0x0020,
-                                       0x0040, 0x0080, 0x0100, 0x0200, 0x0400, 0x0800,
-                                       0x1000, 0x2000, 0x4000, 0x8000};
-
 } // namespace
 
-TEST(MapWordToObTest, OneBitKeysInAscendingOrder) {
+TEST(MapWordToObTest, OneBitKeysWalkedInBucketOrderAndRemovedWhileWalking) {
     Item item;
     CMapWordToOb map;
-    for (WORD key : kOneBitKeys)
-        map.SetAt(key, &item);
+    for (int bit = 0; bit < 16; ++bit)
+        map.SetAt(static_cast<WORD>(1u << bit), &item);
     EXPECT_EQ(map.GetCount(), 16);
     // Buckets 0, 1, 2, 4, 8, 9, 13, 15 and 16; the latest key of a bucket comes first.
     EXPECT_EQ(Keys(map),
               (std::vector<WORD>{0x0008, 0x0004, 0x0002, 0x0001, 0x1000, 0x0010, 0x2000, 0x0020,
                                  0x4000, 0x0040, 0x8000, 0x0080, 0x0800, 0x0400, 0x0200, 0x0100}));
+
+    for (POSITION pos = map.GetStartPosition(); pos != nullptr;) {
+        WORD key = 0;
+        CObject* value = nullptr;
+        map.GetNextAssoc(pos, key, value);
+        EXPECT_EQ(map.RemoveKey(key), TRUE); // false for a key visited twice
+    }
+    EXPECT_TRUE(map.IsEmpty()); // none skipped
+    POSITION end = nullptr;
+    WORD key = 0;
+    CObject* value = nullptr;
+    EXPECT_THROW(map.GetNextAssoc(end, key, value), CInvalidArgException);
 }
 
-TEST(MapWordToObTest, ReplacingAValueKeepsItsPlace) {
-    Item a, b, c;
-    CMapWordToOb map;
-    map.SetAt(0x0001, &a);
-    map.SetAt(0x0002, &a);
-    map.SetAt(0x0003, &a);
-    map.SetAt(0x0002, &b);
-    map[0x0001] = &c;
-    EXPECT_EQ(map.GetCount(), 3);
-    EXPECT_EQ(Walk(map), (Entries{{0x0003, &a}, {0x0002, &b}, {0x0001, &c}}));
-
-    CObject* found = nullptr;
-    EXPECT_EQ(map.Lookup(0x0002, found), TRUE);
-    EXPECT_EQ(found, &b);
-}
-
-TEST(MapWordToObTest, RemovingKeysUnlinksThem) {
-    Item item;
+TEST(MapWordToObTest, ReplacingAValueKeepsItsPlaceAndRemovingKeysUnlinksThem) {
+    Item item, b, c;
     CMapWordToOb map;
     for (WORD key : {0x0001, 0x0002, 0x0004, 0x0008, 0x1000, 0x0010})
         map.SetAt(key, &item);
-    EXPECT_EQ(Keys(map), (std::vector<WORD>{0x0008, 0x0004, 0x0002, 0x0001, 0x0010, 0x1000}));
+    map.SetAt(0x0002, &b);
+    map[0x0001] = &c;
+    EXPECT_EQ(Walk(map), (Entries{{0x0008, &item},
+                                  {0x0004, &item},
+                                  {0x0002, &b},
+                                  {0x0001, &c},
+                                  {0x0010, &item},
+                                  {0x1000, &item}}));
+    CObject* found = nullptr;
+    EXPECT_EQ(map.Lookup(0x0002, found), TRUE);
+    EXPECT_EQ(found, &b);
 
     EXPECT_EQ(map.RemoveKey(0x0004), TRUE); // middle of a chain
     EXPECT_EQ(Keys(map), (std::vector<WORD>{0x0008, 0x0002, 0x0001, 0x0010, 0x1000}));
@@ -82,8 +84,7 @@ TEST(MapWordToObTest, RemovingKeysUnlinksThem) {
     EXPECT_EQ(map.RemoveKey(0x0001), FALSE);
     EXPECT_EQ(map.RemoveKey(0x0022), FALSE); // an empty bucket
     EXPECT_EQ(map.GetCount(), 3);
-    CObject* value = nullptr;
-    EXPECT_EQ(map.Lookup(0x0004, value), FALSE);
+    EXPECT_EQ(map.Lookup(0x0004, found), FALSE);
 
     // A key added again goes to the front of its chain.
     map.SetAt(0x0001, &item);
@@ -92,29 +93,6 @@ TEST(MapWordToObTest, RemovingKeysUnlinksThem) {
     EXPECT_EQ(map.RemoveKey(0x1000), TRUE);
     map.SetAt(0x1000, &item);
     EXPECT_EQ(Keys(map), (std::vector<WORD>{0x0001, 0x0002, 0x1000, 0x0010}));
-}
-
-TEST(MapWordToObTest, RemovingTheCurrentEntryWhileIterating) {
-    Item item;
-    CMapWordToOb map;
-    for (WORD key : kOneBitKeys)
-        map.SetAt(key, &item);
-    int visited = 0;
-    for (POSITION pos = map.GetStartPosition(); pos != nullptr;) {
-        WORD key = 0;
-        CObject* value = nullptr;
-        map.GetNextAssoc(pos, key, value);
-        EXPECT_EQ(value, &item);
-        EXPECT_EQ(map.RemoveKey(key), TRUE);
-        ++visited;
-    }
-    EXPECT_EQ(visited, 16);
-    EXPECT_TRUE(map.IsEmpty());
-
-    POSITION end = nullptr;
-    WORD key = 0;
-    CObject* value = nullptr;
-    EXPECT_THROW(map.GetNextAssoc(end, key, value), CInvalidArgException);
 }
 
 TEST(MapWordToObTest, HashTableSize) {

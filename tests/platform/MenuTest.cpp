@@ -49,8 +49,7 @@ TEST_F(MenuTest, EntriesAreInsertedByPositionOrBeforeACommand) {
     ASSERT_EQ(menu.GetMenuItemCount(), 5u);
     for (int i = 0; i < 5; ++i) {
         CString text;
-        EXPECT_EQ(menu.GetMenuString(static_cast<UINT>(i), text, MF_BYPOSITION),
-                  static_cast<int>(std::char_traits<char>::length(texts[i])));
+        menu.GetMenuString(static_cast<UINT>(i), text, MF_BYPOSITION);
         EXPECT_EQ(text, texts[i]);
         EXPECT_EQ(menu.GetMenuItemID(i), ids[i]);
         EXPECT_EQ(menu.GetMenuState(static_cast<UINT>(i), MF_BYPOSITION), states[i]);

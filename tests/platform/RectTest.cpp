@@ -21,62 +21,48 @@ TEST(RectTest, PtInRectExcludesRightAndBottomEdges) {
     EXPECT_FALSE(CRect(30, 40, 10, 20).PtInRect(CPoint(20, 30)));
 }
 
-TEST(RectTest, UnionIgnoresEmptyRectangles) {
-    CRect result(99, 99, 99, 99);
-    const CRect a(10, 10, 20, 20);
-    const CRect b(15, -5, 40, 12);
-    EXPECT_EQ(result.UnionRect(&a, &b), TRUE);
-    EXPECT_EQ(result, CRect(10, -5, 40, 20));
-
-    // An empty rectangle far away does not stretch the union, whichever side it is on.
-    const CRect farEmpty(100, 100, 100, 200);
-    EXPECT_EQ(result.UnionRect(&a, &farEmpty), TRUE);
-    EXPECT_EQ(result, CRect(10, 10, 20, 20));
-    EXPECT_EQ(result.UnionRect(&farEmpty, &b), TRUE);
-    EXPECT_EQ(result, CRect(15, -5, 40, 12));
-    const CRect inverted(50, 50, -50, -50);
-    EXPECT_EQ(result.UnionRect(&inverted, &a), TRUE);
-    EXPECT_EQ(result, CRect(10, 10, 20, 20));
-
-    result.SetRect(1, 2, 3, 4);
-    EXPECT_EQ(result.UnionRect(&farEmpty, &inverted), FALSE);
-    EXPECT_TRUE(result.IsRectNull());
+TEST(RectTest, UnionIgnoresEmptyRectanglesAndIntersectionNeedsCommonPixels) {
+    // Each pair in both orders; a null result means FALSE. Rectangles that only share an edge
+    // do not intersect, nor does an empty rectangle lying inside the other.
+    const CRect a(10, 10, 20, 20), farEmpty(100, 100, 100, 200), inverted(50, 50, -50, -50);
+    const struct {
+        CRect first, second, united, common;
+    } cases[] = {
+        {a, CRect(15, -5, 40, 12), CRect(10, -5, 40, 20), CRect(15, 10, 20, 12)},
+        {a, CRect(15, 5, 30, 18), CRect(10, 5, 30, 20), CRect(15, 10, 20, 18)},
+        {a, CRect(20, 10, 30, 20), CRect(10, 10, 30, 20), CRect()},
+        {a, CRect(50, 50, 60, 60), CRect(10, 10, 60, 60), CRect()},
+        {a, CRect(12, 12, 12, 18), a, CRect()},
+        {a, farEmpty, a, CRect()},
+        {a, inverted, a, CRect()},
+        {farEmpty, inverted, CRect(), CRect()},
+    };
+    for (const auto& c : cases) {
+        for (const auto& [one, other] :
+             {std::pair(c.first, c.second), std::pair(c.second, c.first)}) {
+            SCOPED_TRACE(testing::Message() << "first at " << one.left << "," << one.top);
+            CRect result(1, 2, 3, 4);
+            EXPECT_EQ(result.UnionRect(&one, &other), !c.united.IsRectNull());
+            EXPECT_EQ(result, c.united);
+            result.SetRect(1, 2, 3, 4);
+            EXPECT_EQ(result.IntersectRect(&one, &other), !c.common.IsRectNull());
+            EXPECT_EQ(result, c.common);
+        }
+    }
 
     // The result may be one of the sources.
     CRect self(2, 2, 4, 4);
     EXPECT_EQ(self.UnionRect(&a, &self), TRUE);
     EXPECT_EQ(self, CRect(2, 2, 20, 20));
-
-    EXPECT_THROW(result.UnionRect(nullptr, &a), CInvalidArgException);
-    EXPECT_THROW(result.UnionRect(&a, nullptr), CInvalidArgException);
-}
-
-TEST(RectTest, IntersectRect) {
-    CRect result;
-    const CRect a(10, 10, 20, 20);
-    const CRect overlapping(15, 5, 30, 18);
-    EXPECT_EQ(result.IntersectRect(&a, &overlapping), TRUE);
-    EXPECT_EQ(result, CRect(15, 10, 20, 18));
-    EXPECT_EQ(result.IntersectRect(&overlapping, &a), TRUE);
-    EXPECT_EQ(result, CRect(15, 10, 20, 18));
-
-    // Rectangles that only share an edge do not intersect; neither do disjoint ones, nor an
-    // empty rectangle lying inside the other.
-    const CRect touching(20, 10, 30, 20);
-    const CRect disjoint(50, 50, 60, 60);
-    const CRect emptyInside(12, 12, 12, 18);
-    for (const CRect* other : {&touching, &disjoint, &emptyInside}) {
-        result.SetRect(1, 2, 3, 4);
-        EXPECT_EQ(result.IntersectRect(&a, other), FALSE);
-        EXPECT_TRUE(result.IsRectNull());
-    }
-
     CRect clipped(0, 0, 15, 15);
     clipped &= a;
     EXPECT_EQ(clipped, CRect(10, 10, 15, 15));
     clipped &= CRect(100, 100, 200, 200);
     EXPECT_TRUE(clipped.IsRectNull());
 
+    CRect result;
+    EXPECT_THROW(result.UnionRect(nullptr, &a), CInvalidArgException);
+    EXPECT_THROW(result.UnionRect(&a, nullptr), CInvalidArgException);
     EXPECT_THROW(result.IntersectRect(&a, nullptr), CInvalidArgException);
 }
 

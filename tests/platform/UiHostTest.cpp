@@ -12,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 namespace vellum::test {
 namespace {
 
@@ -58,26 +56,18 @@ TEST(UiHost, HeadlessCancelsDialogsSheetsAndChoosersAndDeclinesMessageBoxes) {
     EXPECT_EQ(headless.GetMessages()[4].text, "Question?");
     EXPECT_EQ(headless.GetMessages()[4].caption, ""); // the application's title
     EXPECT_EQ(headless.GetMessages()[4].type & MB_ICONMASK, MB_ICONQUESTION);
-    headless.ClearMessages();
-    EXPECT_TRUE(headless.GetMessages().empty());
 }
 
-// What the chooser shows and gives back is checked through CFontData::Select; here the owner
-// and the flags of a chooser without a starting font.
+// The owner and flags of a chooser without a starting font; CFontData::Select checks the rest.
 TEST(UiHost, TheFontChooserPassesItsOwnerAndFlags) {
     CScriptedUiHost host;
     CUiHostScope scope(host);
-    LOGFONT chosen{};
-    chosen.lfItalic = 1;
-    std::strcpy(chosen.lfFaceName, "DejaVu Sans");
-    host.AnswerFont({chosen, 120, RGB(0, 0, 255)});
+    host.AnswerFont({LOGFONT{}, 120, RGB(0, 0, 255)});
     CWnd parent;
     CFontDialog chooser(nullptr, CF_SCREENFONTS, nullptr, &parent);
     EXPECT_EQ(chooser.DoModal(), IDOK);
     EXPECT_EQ(host.FontRequests()[0].Flags, CF_SCREENFONTS);
     EXPECT_EQ(host.FontRequests()[0].hwndOwner, &parent);
-    EXPECT_EQ(chooser.GetFaceName(), "DejaVu Sans");
-    EXPECT_TRUE(chooser.IsItalic());
     CFontDialog fresh;
     EXPECT_EQ(fresh.DoModal(), IDCANCEL); // no answer left
     EXPECT_EQ(host.FontRequests()[1].Flags, CF_EFFECTS | CF_SCREENFONTS);

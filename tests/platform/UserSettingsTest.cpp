@@ -5,17 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace vellum::test {
 namespace {
-
-TEST(UserSettings, MissingFileSectionOrEntryGivesTheDefault) {
-    TempSettings settings;
-    EXPECT_EQ(CUserSettings::GetProfileString("UserGraphics", "DefaultColor", "none"), "none");
-    EXPECT_EQ(CUserSettings::GetProfileInt("UserGraphics", "DefaultWidth", -1), -1);
-    settings.Write("[Other]\nDefaultWidth=4\n");
-    EXPECT_EQ(CUserSettings::GetProfileInt("UserGraphics", "DefaultWidth", -1), -1);
-    EXPECT_EQ(CUserSettings::GetProfileInt("Other", "DefaultWidth", -1), 4);
-}
 
 TEST(UserSettings, WritesKeepTheRestOfTheFile) {
     TempSettings settings;
@@ -42,15 +35,16 @@ TEST(UserSettings, WritesKeepTheRestOfTheFile) {
     EXPECT_EQ(CUserSettings::GetProfileInt("UserGraphics", "DefaultWidth", -1), 5);
 }
 
-TEST(UserSettings, IntegersAreReadAsAtoiReadsThem) {
+TEST(UserSettings, MissingEntriesGiveTheDefaultAndIntegersAreReadAsAtoiReadsThem) {
     TempSettings settings;
+    EXPECT_EQ(CUserSettings::GetProfileString("S", "a", "none"), "none"); // no file
     settings.Write("[S]\na=12abc\nb= -3\nc=abc\nd=\ne=+7\nf=4294967297\n");
-    EXPECT_EQ(CUserSettings::GetProfileInt("S", "a", 99), 12);
-    EXPECT_EQ(CUserSettings::GetProfileInt("S", "b", 99), -3);
-    EXPECT_EQ(CUserSettings::GetProfileInt("S", "c", 99), 0);
-    EXPECT_EQ(CUserSettings::GetProfileInt("S", "d", 99), 0);
-    EXPECT_EQ(CUserSettings::GetProfileInt("S", "e", 99), 7);
-    EXPECT_EQ(CUserSettings::GetProfileInt("S", "f", 99), 1); // wraps to 32 bits
+    // f wraps to 32 bits; g is missing.
+    const std::pair<const char*, int> entries[] = {{"a", 12}, {"b", -3}, {"c", 0}, {"d", 0},
+                                                   {"e", 7},  {"f", 1},  {"g", 99}};
+    for (const auto& [key, value] : entries)
+        EXPECT_EQ(CUserSettings::GetProfileInt("S", key, 99), value) << key;
+    EXPECT_EQ(CUserSettings::GetProfileInt("Other", "a", 99), 99); // only in another section
 }
 
 TEST(UserSettings, RegistryKeysAreSectionsNamedAfterTheirLastComponent) {
