@@ -34,39 +34,6 @@ void SetScaledMapping(CDC& dc) {
 
 } // namespace
 
-TEST(RecordingDCTest, RecordsCallsInOrderWithTheirState) {
-    CRecordingDC dc;
-    CPen pen(PS_DASH, 3, RGB(255, 0, 0));
-    CBrush brush(RGB(0, 0, 255));
-    const POINT vee[] = {{0, 0}, {5, 5}, {10, 0}};
-
-    dc.SelectObject(&pen);
-    dc.MoveTo(1, 2);
-    dc.LineTo(11, 2);
-    EXPECT_EQ(dc.GetCurrentPosition(), CPoint(11, 2));
-    dc.Polyline(vee, 3);
-    dc.SelectObject(&brush);
-    dc.SetPolyFillMode(WINDING);
-    dc.Polygon(vee, 3);
-    dc.SetROP2(R2_XORPEN);
-    dc.Rectangle(2, 3, 12, 8);
-    dc.LineTo(0, 0);
-
-    EXPECT_EQ(dc.Lines(),
-              (Lines{
-                  "SelectPen 1/3/0x000000FF",
-                  "MoveTo (1,2)",
-                  "LineTo (1,2)-(11,2) pen 1/3/0x000000FF rop 13",
-                  "Polyline (0,0)-(5,5)-(10,0) pen 1/3/0x000000FF rop 13",
-                  "SelectBrush 0/0x00FF0000",
-                  "SetPolyFillMode 2",
-                  "Polygon (0,0)-(5,5)-(10,0) pen 1/3/0x000000FF brush 0/0x00FF0000 rop 13 fill 2",
-                  "SetROP2 7",
-                  "Rectangle (2,3)-(12,8) pen 1/3/0x000000FF brush 0/0x00FF0000 rop 7",
-                  "LineTo (11,2)-(0,0) pen 1/3/0x000000FF rop 7",
-              }));
-}
-
 TEST(RecordingDCTest, TextMappingWithViewportOrigin) {
     CRecordingDC dc;
     EXPECT_EQ(dc.SetViewportOrg(100, 50), CPoint(0, 0));
