@@ -81,15 +81,6 @@ TEST(GammaLutTable, KnownEntries) {
         for (const auto& [index, value] : row.entries)
             EXPECT_EQ(table[index], value) << "gamma " << row.gamma << " entry " << index;
     }
-
-    // Sixteen bits, width 0 above the lower end chosen by p.
-    std::vector<DWORD> h16(65536, 0);
-    h16[40000] = 3;
-    const CGammaLut<unsigned short> lut16(65535, h16.data(), 0.5);
-    std::vector<unsigned short> table16(65536, 0xABCD);
-    lut16.GetGammaCorrectedLut(2.0, table16.data());
-    EXPECT_EQ(table16[39999], 0);
-    EXPECT_EQ(table16[40000], 65535);
 }
 
 TEST(GammaLutTable, GammaIsClampedToTheBounds) {
