@@ -2,6 +2,7 @@
 
 #include <vellum/archive/Archive.h>
 #include <vellum/archive/ClassRegistry.h>
+#include <vellum/platform/File.h>
 #include <vellum/platform/MemFile.h>
 
 #include <gtest/gtest.h>
@@ -443,6 +444,15 @@ TEST_F(ArchiveTest, SmallAndCallerBuffersGiveTheSameBytes) {
         EXPECT_EQ(ar.ReadObject(nullptr), first.get());
         EXPECT_EQ(ar.ReadCount(), 70000u);
     }
+}
+
+TEST_F(ArchiveTest, MissingFilesAreReportedWithTheirName) {
+    const std::string path = ::testing::TempDir() + "vellum_no_such_archive.bin";
+    CFile file;
+    CFileException error(CFileException::none, 0, CString());
+    EXPECT_FALSE(file.Open(path.c_str(), CFile::modeRead, &error));
+    EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
+    EXPECT_EQ(error.m_strFileName, CString(path));
 }
 
 TEST_F(ArchiveTest, RegistryRefusesASecondClassUnderATakenName) {
