@@ -5,6 +5,7 @@
 #include "support/TempSettings.h"
 #include "support/TextTesting.h"
 
+#include <vellum/Graphics/GrItmlst.h>
 #include <vellum/backends/recording/RecordingDC.h>
 #include <vellum/density/GrDensityLine.h>
 #include <vellum/ui/DensityProfilePP.h>
@@ -160,6 +161,18 @@ TEST_F(DensityLine, InitWithResizeMakesTheGraphAThirdOfTheImage) {
     EXPECT_EQ(line.Update(&bitmap), 1);
     EXPECT_EQ(line.GetHistogram()->GetMaxIntensity(), 255u);
     EXPECT_EQ(graph.GetCorner(2), CVector(305, 205));
+}
+
+TEST_F(DensityLine, TheListGathersWithoutMovingTheGraph) {
+    auto* listed = new CGrDensityLine;
+    CVector from(0, 5), to(5, 5);
+    listed->SetStart(&from);
+    listed->SetEnd(&to, 0);
+    CGraphicItemList list;
+    list.AddItem(CGraphicItem::classDensity, listed);
+    list.BitmapForItems(&bitmap);
+    EXPECT_EQ(listed->GetHistogram()->GetPixelCount(), 5u);
+    EXPECT_EQ(listed->GetProfile()->GetCorner(2), CVector(405, 205));
 }
 
 TEST_F(DensityLine, HitCodesFocusAndMoves) {
