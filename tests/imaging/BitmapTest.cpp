@@ -171,14 +171,6 @@ TEST(BitmapHistogram, CountsTheRegionWithoutItsRightAndBottomEdges) {
         EXPECT_EQ(L_GetBitmapHistogram(&bitmap, counts.data(), HISTOGRAM_CHANNEL_GREY), row.result);
         EXPECT_EQ(counts, row.expected);
     }
-
-    // A freed region counts the whole image again.
-    auto bitmap = Grid();
-    ASSERT_TRUE(SetRegion(bitmap, RECT{2, 1, 3, 2}));
-    ASSERT_EQ(L_FreeBitmapRgn(&bitmap), 1);
-    Counts counts{};
-    EXPECT_EQ(L_GetBitmapHistogram(&bitmap, counts.data(), HISTOGRAM_CHANNEL_GREY), 1);
-    EXPECT_EQ(counts[0] + counts[13] + counts[23], 3u);
 }
 
 TEST(BitmapHistogram, BadArgumentsLeaveTheCountsAlone) {
