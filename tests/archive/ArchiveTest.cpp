@@ -455,13 +455,5 @@ TEST_F(ArchiveTest, MissingFilesAreReportedWithTheirName) {
     EXPECT_EQ(error.m_strFileName, CString(path));
 }
 
-TEST_F(ArchiveTest, RegistryRefusesASecondClassUnderATakenName) {
-    static const CRuntimeClass impostor = {"CTestValue", 8, VERSIONABLE_SCHEMA | 1,
-                                           &CTestValue::CreateObject, RUNTIME_CLASS(CObject)};
-    EXPECT_THROW(CClassRegistry::Instance().Register(&impostor), CInvalidArgException);
-    EXPECT_NO_THROW(CClassRegistry::Instance().Register(RUNTIME_CLASS(CTestValue)));
-    EXPECT_EQ(CClassRegistry::Instance().Find("CTestValue"), RUNTIME_CLASS(CTestValue));
-}
-
 } // namespace
 } // namespace vellum::test

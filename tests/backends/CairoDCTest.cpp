@@ -69,10 +69,8 @@ std::unique_ptr<CCairoDC> NoisyCanvas() {
     return CCairoDC::CreateImageFromRgb(rgb.data(), 64, 64, 64 * 3);
 }
 
-void SelectFont(CDC& dc, CFont& font, int height, int weight = FW_NORMAL, int escapement = 0,
-                BYTE italic = 0) {
-    font.CreateFont(height, 0, escapement, escapement, weight, italic, 0, 0, ANSI_CHARSET, 0, 0, 0,
-                    0, "");
+void SelectFont(CDC& dc, CFont& font, int height, int weight = FW_NORMAL) {
+    font.CreateFont(height, 0, 0, 0, weight, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "");
     dc.SelectObject(&font);
 }
 
@@ -267,9 +265,6 @@ TEST(CairoDCMixModes, ModesCombineBitByBit) {
     };
     const Case cases[] = {{R2_NOTXORPEN, ~(base ^ penColour) & 0xFFFFFF},
                           {R2_XORPEN, base ^ penColour},
-                          {R2_NOT, ~base & 0xFFFFFF},
-                          {R2_BLACK, kBlack},
-                          {R2_WHITE, kWhite},
                           {R2_NOP, base},
                           {R2_COPYPEN, penColour}};
     for (const Case& c : cases) {
@@ -394,8 +389,6 @@ TEST(CairoDCSurfaces, PdfAndSvgFiles) {
     std::filesystem::remove(pdfPath);
     std::filesystem::remove(svgPath);
 
-    const std::string missing = ::testing::TempDir() + "no-such-folder/scene.pdf";
-    EXPECT_THROW(CCairoDC::CreatePdf(missing.c_str(), 100, 100), CFileException);
     if (std::filesystem::exists("/dev/full")) {
         auto full = CCairoDC::CreatePdf("/dev/full", 100, 100);
         DrawScene(*full);

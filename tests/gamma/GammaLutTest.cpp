@@ -148,12 +148,6 @@ TEST(GammaLutConstruction, InputWindowFromTheHistogram) {
     EXPECT_EQ(window(1.0), Found(1.0, 221, 0));
     EXPECT_EQ(window(1.5), Found(1.0, 20, 201));
     EXPECT_EQ(window(kNaN), Found(1.0, 20, 201));
-
-    std::vector<DWORD> h16(65536, 0);
-    h16[1000] = 1;
-    h16[61000] = 1;
-    CGammaLut<unsigned short> lut16(65535, h16.data(), 0.25);
-    EXPECT_EQ(Search(lut16, -1.0), Found(1.0, 16000, 45000));
 }
 
 TEST(GammaWindow, MMEqualCutFromOccupiedLevelsAndCuts) {

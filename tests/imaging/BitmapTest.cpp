@@ -38,16 +38,6 @@ bool SetRegion(struct_LEAD_Bitmap& bitmap, RECT rect) {
     return L_SetBitmapRgnRect(&bitmap, nullptr, &rect, L_RGN_SET) == 1;
 }
 
-TEST(BitmapAccess, CountsCallsAndNeverGoesNegative) {
-    auto bitmap = Grid();
-    EXPECT_EQ(L_AccessBitmap(&bitmap), 1);
-    EXPECT_EQ(L_AccessBitmap(&bitmap), 1);
-    EXPECT_EQ(bitmap.AccessCount, 2);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(L_ReleaseBitmap(&bitmap), 1);
-    EXPECT_EQ(bitmap.AccessCount, 0);
-}
-
 TEST(BitmapRowCol, ReadsSamplesByToolkitRow) {
     auto bitmap = Grid();
     for (int row = 0; row < 3; ++row)
