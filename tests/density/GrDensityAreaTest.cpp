@@ -22,7 +22,6 @@ CGrDensityArea* NewArea(CVector from, CVector to) {
 TEST(DensityArea, GathersOverItsBoundsOnInit) {
     auto bitmap = Ramp();
     std::unique_ptr<CGrDensityArea> area(NewArea({1, 4}, {4, 6}));
-    EXPECT_EQ(area->GetStartPoint(), CPoint(0, 0)); // before the first Init
     // The item's bounds: each edge's rectangle grows by one, so (0, 3)-(5, 7), 20 pixels:
     // fifteen of 30 and the five levels of row 5.
     const int result = area->Init(&bitmap);

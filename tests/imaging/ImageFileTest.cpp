@@ -58,10 +58,6 @@ template <class E, class F> std::string MessageOf(F&& action) {
     return {};
 }
 
-std::string LoadError(const std::string& path) {
-    return MessageOf<CImageFormatException>([&] { LoadImageFile(path.c_str()); });
-}
-
 // A loaded image: its size, depth and samples, no region, and the grey colour table.
 void ExpectLoaded(const struct_LEAD_Bitmap& bitmap, int width, int height, int bits,
                   const std::vector<BYTE>& data) {
@@ -285,7 +281,8 @@ TEST_F(ImageFileTest, UnreadableFilesAreRefusedWithTheReason) {
     int index = 0;
     for (const auto& [bytes, problem] : cases) {
         const auto path = WriteTemp("unreadable" + std::to_string(index++), bytes);
-        EXPECT_EQ(LoadError(path), path + ": " + problem);
+        EXPECT_EQ(MessageOf<CImageFormatException>([&] { LoadImageFile(path.c_str()); }),
+                  path + ": " + problem);
     }
 }
 
