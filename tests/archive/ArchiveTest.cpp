@@ -399,18 +399,6 @@ TEST_F(ArchiveTest, NestingIsLimited) {
     EXPECT_EQ(LoadFailure(nest(CArchive::maxObjectDepth + 1)), CArchiveException::generic);
 }
 
-TEST_F(ArchiveTest, WrongDirectionIsRefused) {
-    CMemFile file;
-    CArchive storing(&file, CArchive::store);
-    BYTE b = 0;
-    EXPECT_EQ(CauseOf([&] { storing >> b; }), CArchiveException::writeOnly);
-    storing.Close();
-    Load(Bytes{1, 2, 3}, [](CArchive& ar) {
-        EXPECT_EQ(CauseOf([&] { ar << BYTE{1}; }), CArchiveException::readOnly);
-        EXPECT_EQ(CauseOf([&] { ar.WriteObject(nullptr); }), CArchiveException::readOnly);
-    });
-}
-
 TEST_F(ArchiveTest, SmallAndCallerBuffersGiveTheSameBytes) {
     CTestValue value(0x01020304);
     auto write = [&](CArchive& ar) {

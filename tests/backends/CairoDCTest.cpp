@@ -33,8 +33,7 @@ std::vector<COLORREF> Snapshot(const CCairoDC& dc) {
     return pixels;
 }
 
-// The pixels that differ from the background: how many, their bounding box (right and bottom
-// exclusive), and how many are exactly the given colour.
+// The pixels unlike the background: how many, their box and how many are exactly the colour.
 struct Ink {
     int count = 0;
     int exact = 0;

@@ -26,10 +26,11 @@ using Lines = std::vector<std::string>;
 // graph box runs from (5, 5) to (405, 205).
 class DensityLine : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { Span(line); }
+    static void Span(CGrDensityLine& item) {
         CVector from(0, 5), to(5, 5);
-        line.SetStart(&from);
-        line.SetEnd(&to, 0);
+        item.SetStart(&from);
+        item.SetEnd(&to, 0);
     }
     // What the line draws at zoom 1.
     std::unique_ptr<CRecordingDC> Drawn(WORD types = 0) {
@@ -51,21 +52,20 @@ TEST_F(DensityLine, GraphFrameGridScaleNumbersCurveAndConnector) {
     // left of the box.
     EXPECT_EQ(TextOuts(*dc), (Lines{"(3,199) 0 -13/0", "(3,149) 63 -13/0", "(3,99) 127 -13/0",
                                     "(3,49) 191 -13/0", "(3,-1) 255 -13/0"}));
-    const Lines lines = dc->LinesNamed("LineTo");
-    const Lines expected = {
-        "LineTo (0,5)-(5,5) pen 0/1/0x0000FF00 rop 13", // the line itself
-        "LineTo (5,155)-(405,155) pen 2/1/0x0000FF00 rop 13",
-        "LineTo (5,105)-(405,105) pen 2/1/0x0000FF00 rop 13",
-        "LineTo (5,55)-(405,55) pen 2/1/0x0000FF00 rop 13",
-        // Levels 0, 51, 102, 204, 255 from the bottom edge (205) to the top (5).
-        "LineTo (5,205)-(105,165) pen 0/1/0x0000FF00 rop 13",
-        "LineTo (105,165)-(205,125) pen 0/1/0x0000FF00 rop 13",
-        "LineTo (205,125)-(305,45) pen 0/1/0x0000FF00 rop 13",
-        "LineTo (305,45)-(405,5) pen 0/1/0x0000FF00 rop 13",
-        // The connector from the line's start to the curve's first point.
-        "LineTo (0,5)-(5,205) pen 2/1/0x0000FF00 rop 13",
-    };
-    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(dc->LinesNamed("LineTo"),
+              (Lines{
+                  "LineTo (0,5)-(5,5) pen 0/1/0x0000FF00 rop 13", // the line itself
+                  "LineTo (5,155)-(405,155) pen 2/1/0x0000FF00 rop 13",
+                  "LineTo (5,105)-(405,105) pen 2/1/0x0000FF00 rop 13",
+                  "LineTo (5,55)-(405,55) pen 2/1/0x0000FF00 rop 13",
+                  // Levels 0, 51, 102, 204, 255 from the bottom edge (205) to the top (5).
+                  "LineTo (5,205)-(105,165) pen 0/1/0x0000FF00 rop 13",
+                  "LineTo (105,165)-(205,125) pen 0/1/0x0000FF00 rop 13",
+                  "LineTo (205,125)-(305,45) pen 0/1/0x0000FF00 rop 13",
+                  "LineTo (305,45)-(405,5) pen 0/1/0x0000FF00 rop 13",
+                  // The connector from the line's start to the curve's first point.
+                  "LineTo (0,5)-(5,205) pen 2/1/0x0000FF00 rop 13",
+              }));
     EXPECT_EQ(dc->GetMapMode(), MM_TEXT);
     EXPECT_EQ(dc->GetTextAlign(), TA_LEFT | TA_TOP);
     // The graph's box united with the numbers' box (-15, -7, 3, 212), its segments grown by
@@ -161,9 +161,7 @@ TEST_F(DensityLine, InitWithResizeMakesTheGraphAThirdOfTheImage) {
 
 TEST_F(DensityLine, TheListGathersWithoutMovingTheGraph) {
     auto* listed = new CGrDensityLine;
-    CVector from(0, 5), to(5, 5);
-    listed->SetStart(&from);
-    listed->SetEnd(&to, 0);
+    Span(*listed);
     CGraphicItemList list;
     list.AddItem(CGraphicItem::classDensity, listed);
     list.BitmapForItems(&bitmap);
