@@ -236,7 +236,6 @@ TEST_F(ImageFileTest, UnreadableFilesAreRefusedWithTheReason) {
         {"", "the file is empty"},
         {"P", "not a binary PGM (P5) or PNG image"},
         {"P2 2 1 255\n1 2\n", "not a binary PGM (P5) or PNG image"},
-        {"GIF89a\x01\x00\x01\x00", "not a binary PGM (P5) or PNG image"},
         {"\x89PNG\r\n\x1A", "not a binary PGM (P5) or PNG image"},
         // PGM
         {"P5", "the PGM header ends before the width"},
