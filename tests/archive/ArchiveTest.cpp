@@ -96,12 +96,14 @@ protected:
     }
 };
 
-// Reads two objects, the second of the requested class.
+// Reads two objects, the second of the requested class (it may refer back to the first).
 CArchiveException::Cause LoadFailure(const Bytes& bytes, const CRuntimeClass* requested = nullptr) {
     return CauseOf([&] {
         Load(bytes, [&](CArchive& ar) {
             std::unique_ptr<CObject> object(ar.ReadObject(nullptr));
-            std::unique_ptr<CObject> second(ar.ReadObject(requested));
+            CObject* second = ar.ReadObject(requested);
+            if (second != object.get())
+                delete second;
         });
     });
 }
