@@ -283,6 +283,11 @@ TEST_F(ArchiveTest, ClassChecksFollowTheRegisteredBase) {
     EXPECT_FALSE(leaf->IsKindOf(RUNTIME_CLASS(CTestHolder)));
     EXPECT_EQ(CClassRegistry::Instance().Find("CTestLeaf"), RUNTIME_CLASS(CTestLeaf));
     EXPECT_EQ(CClassRegistry::Instance().Find("CTestLea"), nullptr);
+    // A second class under a taken name is refused and leaves the first in place.
+    static const CRuntimeClass impostor = {"CTestValue", 8, VERSIONABLE_SCHEMA | 1,
+                                           &CTestValue::CreateObject, RUNTIME_CLASS(CObject)};
+    EXPECT_THROW(CClassRegistry::Instance().Register(&impostor), CInvalidArgException);
+    EXPECT_EQ(CClassRegistry::Instance().Find("CTestValue"), RUNTIME_CLASS(CTestValue));
 
     Bytes bytes;
     AppendNewClass(bytes, "CTestLeaf");
@@ -398,6 +403,17 @@ TEST_F(ArchiveTest, NestingIsLimited) {
         EXPECT_NE(deep, nullptr);
     });
     EXPECT_EQ(LoadFailure(nest(CArchive::maxObjectDepth + 1)), CArchiveException::generic);
+}
+
+TEST_F(ArchiveTest, WrongDirectionIsRefused) {
+    CMemFile file;
+    CArchive storing(&file, CArchive::store);
+    BYTE b = 0;
+    EXPECT_EQ(CauseOf([&] { storing >> b; }), CArchiveException::writeOnly);
+    storing.Close();
+    Load(Bytes{1, 2, 3}, [](CArchive& ar) {
+        EXPECT_EQ(CauseOf([&] { ar << BYTE{1}; }), CArchiveException::readOnly);
+    });
 }
 
 TEST_F(ArchiveTest, SmallAndCallerBuffersGiveTheSameBytes) {

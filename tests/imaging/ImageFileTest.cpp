@@ -217,14 +217,8 @@ TEST_F(ImageFileTest, PngRoundTripsEightTwelveAndSixteenBits) {
 
 TEST_F(ImageFileTest, MissingFileIsAFileException) {
     const std::string path = TempPath("missing.pgm");
-    try {
-        LoadImageFile(path.c_str());
-        ADD_FAILURE() << "no exception";
-    } catch (const CFileException& e) {
-        EXPECT_EQ(e.m_cause, CFileException::fileNotFound);
-        EXPECT_EQ(e.m_strFileName, path.c_str());
-        EXPECT_EQ(std::string(e.what()), "No such file or directory (" + path + ")");
-    }
+    EXPECT_EQ(MessageOf<CFileException>([&] { LoadImageFile(path.c_str()); }),
+              "No such file or directory (" + path + ")");
 }
 
 TEST_F(ImageFileTest, UnreadableFilesAreRefusedWithTheReason) {
