@@ -204,19 +204,15 @@ TEST_F(ArchiveTest, ObjectsShareOneIndexTableWithClasses) {
     EXPECT_EQ(bytes, expected);
 
     Load(bytes, [](CArchive& ar) {
-        CObject* null = nullptr;
-        CObject* first = nullptr;
-        CObject* holder = nullptr;
-        CObject* third = nullptr;
-        CObject* again = nullptr;
-        ar >> null >> first >> holder >> third >> again;
-        std::unique_ptr<CObject> own1(first), own2(holder), own3(third);
-        EXPECT_EQ(null, nullptr);
-        EXPECT_EQ(again, first);
+        EXPECT_EQ(ar.ReadObject(nullptr), nullptr);
+        std::unique_ptr<CObject> first(ar.ReadObject(nullptr));
+        std::unique_ptr<CObject> holder(ar.ReadObject(nullptr));
+        std::unique_ptr<CObject> third(ar.ReadObject(nullptr));
+        EXPECT_EQ(ar.ReadObject(nullptr), first.get());
         ASSERT_TRUE(first->IsKindOf(RUNTIME_CLASS(CTestValue)));
-        EXPECT_EQ(static_cast<CTestValue*>(first)->m_value, 7);
-        EXPECT_EQ(static_cast<CTestValue*>(third)->m_value, 9);
-        EXPECT_EQ(static_cast<CTestHolder*>(holder)->m_value, 8);
+        EXPECT_EQ(static_cast<CTestValue*>(first.get())->m_value, 7);
+        EXPECT_EQ(static_cast<CTestValue*>(third.get())->m_value, 9);
+        EXPECT_EQ(static_cast<CTestHolder*>(holder.get())->m_value, 8);
     });
 }
 

@@ -1,5 +1,7 @@
 #include "support/Bitmaps.h"
 
+#include <vellum/platform/Rect.h>
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -87,10 +89,7 @@ TEST(BitmapRegion, IsClippedToTheImageAndRefusedWhenEmpty) {
     ASSERT_TRUE(SetRegion(bitmap, RECT{0, 0, 1, 1}));
     ASSERT_TRUE(SetRegion(bitmap, RECT{-5, 1, 100, 100})); // replaces the first
     EXPECT_TRUE(bitmap.HasRegion);
-    EXPECT_EQ(bitmap.Region.left, 0);
-    EXPECT_EQ(bitmap.Region.top, 1);
-    EXPECT_EQ(bitmap.Region.right, 4);
-    EXPECT_EQ(bitmap.Region.bottom, 3);
+    EXPECT_EQ(CRect(bitmap.Region), CRect(0, 1, 4, 3));
 
     const RECT refused[] = {
         {2, 1, 2, 3},   // no width
@@ -103,8 +102,7 @@ TEST(BitmapRegion, IsClippedToTheImageAndRefusedWhenEmpty) {
     for (const RECT& rect : refused) {
         EXPECT_FALSE(SetRegion(bitmap, rect))
             << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom;
-        EXPECT_EQ(bitmap.Region.top, 1);
-        EXPECT_EQ(bitmap.Region.right, 4);
+        EXPECT_EQ(CRect(bitmap.Region), CRect(0, 1, 4, 3));
     }
 
     // Bad arguments.
