@@ -75,19 +75,15 @@ TEST_F(DensityLine, GraphFrameGridScaleNumbersCurveAndConnector) {
 
 TEST_F(DensityLine, ScaleNumbersAndLevelsClampedToTheScale) {
     ASSERT_EQ(line.Init(&bitmap, 0), 1);
-    const auto texts = [](const CRecordingDC& dc) {
-        Lines out;
-        for (const auto& r : dc.Records())
-            if (r.name == "TextOut")
-                out.push_back(r.text);
-        return out;
-    };
-    line.GetProfile()->SetScale(100, 100);
-    EXPECT_EQ(texts(*Drawn()), Lines(5, "100")); // step 0.25
+    line.GetProfile()->SetScale(100, 100); // the span counts as 1: step 0.25
+    EXPECT_EQ(TextOuts(*Drawn()),
+              (Lines{"(3,199) 100 -13/0", "(3,149) 100 -13/0", "(3,99) 100 -13/0",
+                     "(3,49) 100 -13/0", "(3,-1) 100 -13/0"}));
 
     line.GetProfile()->SetScale(60, 200);
     const auto dc = Drawn();
-    EXPECT_EQ(texts(*dc), (Lines{"60", "95", "130", "165", "200"}));
+    EXPECT_EQ(TextOuts(*dc), (Lines{"(3,199) 60 -13/0", "(3,149) 95 -13/0", "(3,99) 130 -13/0",
+                                    "(3,49) 165 -13/0", "(3,-1) 200 -13/0"}));
     // Window (2500, 140) over (400, 200): the bottom edge 205 becomes logical 144 (143.5
     // rounded), level g lies at 204 - g. Levels 0 and 51 sit on level 60 (144, device 206),
     // 204 and 255 on level 200 (4, device 6); 102 is at 102, device 146.
