@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,8 +33,7 @@ std::vector<COLORREF> Snapshot(const CCairoDC& dc) {
     return pixels;
 }
 
-// The pixels that differ from the background: how many, their bounding box (right and bottom
-// exclusive), and how many are exactly the given colour.
+// The pixels unlike the background: how many, their box and how many are exactly the colour.
 struct Ink {
     int count = 0;
     int exact = 0;
@@ -71,10 +68,8 @@ std::unique_ptr<CCairoDC> NoisyCanvas() {
     return CCairoDC::CreateImageFromRgb(rgb.data(), 64, 64, 64 * 3);
 }
 
-void SelectFont(CDC& dc, CFont& font, int height, int weight = FW_NORMAL, int escapement = 0,
-                BYTE italic = 0) {
-    font.CreateFont(height, 0, escapement, escapement, weight, italic, 0, 0, ANSI_CHARSET, 0, 0, 0,
-                    0, "");
+void SelectFont(CDC& dc, CFont& font, int height, int weight = FW_NORMAL) {
+    font.CreateFont(height, 0, 0, 0, weight, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "");
     dc.SelectObject(&font);
 }
 
@@ -155,16 +150,15 @@ TEST(CairoDCLines, ThickPenHasRoundEndsAndBezierFollowsTheCurve) {
     EXPECT_EQ(dc->GetPixel(30, 50), kWhite);
 }
 
-TEST(CairoDCFills, FillSolidRectCoversExactlyItsPixels) {
-    auto dc = Canvas();
-    dc->FillSolidRect(7, 7, 6, 6, kBlue);
-    const Ink ink = FindInk(*dc, kWhite, kBlue);
-    EXPECT_EQ(ink.count, 36);
-    EXPECT_EQ(ink.exact, 36);
-    EXPECT_EQ(ink.box, CRect(7, 7, 13, 13));
-}
+TEST(CairoDCFills, RectanglesCoverExactlyTheirPixels) {
+    auto solid = Canvas();
+    solid->FillSolidRect(7, 7, 6, 6, kBlue);
+    const Ink block = FindInk(*solid, kWhite, kBlue);
+    EXPECT_EQ(block.count, 36);
+    EXPECT_EQ(block.exact, 36);
+    EXPECT_EQ(block.box, CRect(7, 7, 13, 13));
 
-TEST(CairoDCFills, RectangleOutlinesItsEdgePixelsAndFillsInside) {
+    // A pen outlines the edge pixels and a brush fills inside them.
     auto dc = Canvas();
     CPen pen(PS_SOLID, 1, kBlack);
     CBrush brush(kRed);
@@ -256,8 +250,7 @@ TEST(CairoDCMixModes, NotXorTwiceRestoresTheImage) {
         dc->Rectangle(8, 12, 44, 36);
     };
     draw();
-    const std::vector<COLORREF> once = Snapshot(*dc);
-    EXPECT_NE(once, before);
+    EXPECT_NE(Snapshot(*dc), before);
     draw();
     EXPECT_EQ(Snapshot(*dc), before);
 }
@@ -271,9 +264,6 @@ TEST(CairoDCMixModes, ModesCombineBitByBit) {
     };
     const Case cases[] = {{R2_NOTXORPEN, ~(base ^ penColour) & 0xFFFFFF},
                           {R2_XORPEN, base ^ penColour},
-                          {R2_NOT, ~base & 0xFFFFFF},
-                          {R2_BLACK, kBlack},
-                          {R2_WHITE, kWhite},
                           {R2_NOP, base},
                           {R2_COPYPEN, penColour}};
     for (const Case& c : cases) {
@@ -340,21 +330,18 @@ TEST(CairoDCSurfaces, PngIsWrittenOrTheFailureReported) {
     EXPECT_EQ(ReadFileBytes(path).substr(0, 4), "\x89PNG");
     std::filesystem::remove(path);
 
-    const std::string missing = ::testing::TempDir() + "no-such-folder/scene.png";
-    try {
-        dc->WritePng(missing.c_str());
-        ADD_FAILURE() << "no exception";
-    } catch (const CFileException& e) {
-        EXPECT_EQ(e.m_cause, CFileException::fileNotFound);
-        EXPECT_EQ(e.m_strFileName, missing.c_str());
-    }
-    if (std::filesystem::exists("/dev/full")) {
+    const auto failure = [&](const std::string& to) {
         try {
-            dc->WritePng("/dev/full");
-            ADD_FAILURE() << "no exception";
+            dc->WritePng(to.c_str());
         } catch (const CFileException& e) {
-            EXPECT_EQ(e.m_cause, CFileException::diskFull);
+            return std::make_pair(e.m_cause, e.m_strFileName);
         }
+        return std::make_pair(CFileException::none, CString());
+    };
+    const std::string missing = ::testing::TempDir() + "no-such-folder/scene.png";
+    EXPECT_EQ(failure(missing), std::make_pair(CFileException::fileNotFound, CString(missing)));
+    if (std::filesystem::exists("/dev/full")) {
+        EXPECT_EQ(failure("/dev/full").first, CFileException::diskFull);
     }
 }
 
@@ -380,8 +367,6 @@ TEST(CairoDCSurfaces, PdfAndSvgFiles) {
     const std::string pdfPath = ::testing::TempDir() + "cairo_dc_scene.pdf";
     auto pdf = CCairoDC::CreatePdf(pdfPath.c_str(), 100, 100);
     EXPECT_EQ(pdf->GetDeviceCaps(TECHNOLOGY), DT_RASPRINTER);
-    EXPECT_EQ(pdf->GetDeviceCaps(HORZRES), 100);
-    EXPECT_EQ(pdf->GetPixel(1, 1), CCairoDC::noPixel);
     EXPECT_THROW(pdf->WritePng((pdfPath + ".png").c_str()), CNotSupportedException);
     DrawScene(*pdf);
     pdf->Finish();
@@ -399,9 +384,6 @@ TEST(CairoDCSurfaces, PdfAndSvgFiles) {
     std::filesystem::remove(pdfPath);
     std::filesystem::remove(svgPath);
 
-    EXPECT_EQ(Canvas()->GetDeviceCaps(TECHNOLOGY), DT_RASDISPLAY);
-    const std::string missing = ::testing::TempDir() + "no-such-folder/scene.pdf";
-    EXPECT_THROW(CCairoDC::CreatePdf(missing.c_str(), 100, 100), CFileException);
     if (std::filesystem::exists("/dev/full")) {
         auto full = CCairoDC::CreatePdf("/dev/full", 100, 100);
         DrawScene(*full);

@@ -1,6 +1,5 @@
 #pragma once
-// What the density tests share: a small image whose row 5 is a ramp, and a histogram's
-// statistics checked at once.
+// The density tests' ramp image and a histogram's statistics checked at once.
 
 #include "support/GreyBitmap.h"
 

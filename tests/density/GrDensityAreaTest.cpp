@@ -2,9 +2,7 @@
 
 #include "support/ItemBytes.h"
 
-#include <vellum/Graphics/GrItmlst.h>
 #include <vellum/density/GrDensityArea.h>
-#include <vellum/density/GrDensityLine.h>
 
 #include <gtest/gtest.h>
 
@@ -24,7 +22,6 @@ CGrDensityArea* NewArea(CVector from, CVector to) {
 TEST(DensityArea, GathersOverItsBoundsOnInit) {
     auto bitmap = Ramp();
     std::unique_ptr<CGrDensityArea> area(NewArea({1, 4}, {4, 6}));
-    EXPECT_EQ(area->GetStartPoint(), CPoint(0, 0)); // before the first Init
     // The item's bounds: each edge's rectangle grows by one, so (0, 3)-(5, 7), 20 pixels:
     // fifteen of 30 and the five levels of row 5.
     const int result = area->Init(&bitmap);
@@ -68,25 +65,6 @@ TEST(DensityArea, StoredAsTheRectangleAndLoadedWithoutHistogram) {
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->GetHistogram()->GetSize(), 0u);
     EXPECT_EQ(again->GetCorner(2), CVector(3, 4));
-}
-
-TEST(DensityArea, TheListHandsTheImageToItsDensityItems) {
-    auto bitmap = Ramp();
-    CGraphicItemList list;
-    CGrDensityArea* area = NewArea({1, 4}, {4, 6});
-    auto* line = new CGrDensityLine;
-    CVector from(0, 5), to(5, 5);
-    line->SetStart(&from);
-    line->SetEnd(&to, 0);
-    list.AddItem(CGraphicItem::classDensity, area);
-    list.AddItem(CGraphicItem::classDensity, line);
-    list.BitmapForItems(&bitmap);
-    EXPECT_EQ(area->GetHistogram()->GetPixelCount(), 20u);
-    EXPECT_EQ(line->IsInitialised(), 1);
-    EXPECT_EQ(line->GetHistogram()->GetPixelCount(), 5u);
-    // Without resizing: the graph keeps its box.
-    EXPECT_EQ(line->GetProfile()->GetCorner(2), CVector(405, 205));
-    EXPECT_EQ(bitmap.AccessCount, 0);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "support/TempSettings.h"
 #include "support/TextTesting.h"
 
+#include <vellum/Graphics/GrItmlst.h>
 #include <vellum/backends/recording/RecordingDC.h>
 #include <vellum/density/GrDensityLine.h>
 #include <vellum/ui/DensityProfilePP.h>
@@ -25,10 +26,17 @@ using Lines = std::vector<std::string>;
 // graph box runs from (5, 5) to (405, 205).
 class DensityLine : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { Span(line); }
+    static void Span(CGrDensityLine& item) {
         CVector from(0, 5), to(5, 5);
-        line.SetStart(&from);
-        line.SetEnd(&to, 0);
+        item.SetStart(&from);
+        item.SetEnd(&to, 0);
+    }
+    // What the line draws at zoom 1.
+    std::unique_ptr<CRecordingDC> Drawn(WORD types = 0) {
+        auto dc = std::make_unique<CRecordingDC>();
+        line.Draw(dc.get(), 1.0, types, 0, 1.0);
+        return dc;
     }
     TempSettings settings;
     struct_LEAD_Bitmap bitmap = Ramp();
@@ -37,32 +45,29 @@ protected:
 
 TEST_F(DensityLine, GraphFrameGridScaleNumbersCurveAndConnector) {
     ASSERT_EQ(line.Init(&bitmap, 0), 1);
-    CRecordingDC dc;
-    line.Draw(&dc, 1.0, 0, 0, 1.0);
-
-    EXPECT_EQ(dc.LinesNamed("Polyline"),
+    const auto dc = Drawn();
+    EXPECT_EQ(dc->LinesNamed("Polyline"),
               (Lines{"Polyline (5,5)-(5,205)-(405,205)-(405,5)-(5,5) pen 2/1/0x0000FF00 rop 13"}));
     // Font of 13 pixels: half its height (6) above each reference, right-aligned 2 pixels
     // left of the box.
-    EXPECT_EQ(TextOuts(dc), (Lines{"(3,199) 0 -13/0", "(3,149) 63 -13/0", "(3,99) 127 -13/0",
-                                   "(3,49) 191 -13/0", "(3,-1) 255 -13/0"}));
-    const Lines lines = dc.LinesNamed("LineTo");
-    const Lines expected = {
-        "LineTo (0,5)-(5,5) pen 0/1/0x0000FF00 rop 13", // the line itself
-        "LineTo (5,155)-(405,155) pen 2/1/0x0000FF00 rop 13",
-        "LineTo (5,105)-(405,105) pen 2/1/0x0000FF00 rop 13",
-        "LineTo (5,55)-(405,55) pen 2/1/0x0000FF00 rop 13",
-        // Levels 0, 51, 102, 204, 255 from the bottom edge (205) to the top (5).
-        "LineTo (5,205)-(105,165) pen 0/1/0x0000FF00 rop 13",
-        "LineTo (105,165)-(205,125) pen 0/1/0x0000FF00 rop 13",
-        "LineTo (205,125)-(305,45) pen 0/1/0x0000FF00 rop 13",
-        "LineTo (305,45)-(405,5) pen 0/1/0x0000FF00 rop 13",
-        // The connector from the line's start to the curve's first point.
-        "LineTo (0,5)-(5,205) pen 2/1/0x0000FF00 rop 13",
-    };
-    EXPECT_EQ(lines, expected);
-    EXPECT_EQ(dc.GetMapMode(), MM_TEXT);
-    EXPECT_EQ(dc.GetTextAlign(), TA_LEFT | TA_TOP);
+    EXPECT_EQ(TextOuts(*dc), (Lines{"(3,199) 0 -13/0", "(3,149) 63 -13/0", "(3,99) 127 -13/0",
+                                    "(3,49) 191 -13/0", "(3,-1) 255 -13/0"}));
+    EXPECT_EQ(dc->LinesNamed("LineTo"),
+              (Lines{
+                  "LineTo (0,5)-(5,5) pen 0/1/0x0000FF00 rop 13", // the line itself
+                  "LineTo (5,155)-(405,155) pen 2/1/0x0000FF00 rop 13",
+                  "LineTo (5,105)-(405,105) pen 2/1/0x0000FF00 rop 13",
+                  "LineTo (5,55)-(405,55) pen 2/1/0x0000FF00 rop 13",
+                  // Levels 0, 51, 102, 204, 255 from the bottom edge (205) to the top (5).
+                  "LineTo (5,205)-(105,165) pen 0/1/0x0000FF00 rop 13",
+                  "LineTo (105,165)-(205,125) pen 0/1/0x0000FF00 rop 13",
+                  "LineTo (205,125)-(305,45) pen 0/1/0x0000FF00 rop 13",
+                  "LineTo (305,45)-(405,5) pen 0/1/0x0000FF00 rop 13",
+                  // The connector from the line's start to the curve's first point.
+                  "LineTo (0,5)-(5,205) pen 2/1/0x0000FF00 rop 13",
+              }));
+    EXPECT_EQ(dc->GetMapMode(), MM_TEXT);
+    EXPECT_EQ(dc->GetTextAlign(), TA_LEFT | TA_TOP);
     // The graph's box united with the numbers' box (-15, -7, 3, 212), its segments grown by
     // one; the line itself lies inside.
     EXPECT_EQ(line.GetBoundsRect(0), CRect(-15, -7, 406, 212));
@@ -70,26 +75,19 @@ TEST_F(DensityLine, GraphFrameGridScaleNumbersCurveAndConnector) {
 
 TEST_F(DensityLine, ScaleNumbersAndLevelsClampedToTheScale) {
     ASSERT_EQ(line.Init(&bitmap, 0), 1);
-    const auto texts = [](const CRecordingDC& dc) {
-        Lines out;
-        for (const auto& r : dc.Records())
-            if (r.name == "TextOut")
-                out.push_back(r.text);
-        return out;
-    };
-    line.GetProfile()->SetScale(100, 100);
-    CRecordingDC flat;
-    line.Draw(&flat, 1.0, 0, 0, 1.0);
-    EXPECT_EQ(texts(flat), Lines(5, "100")); // step 0.25
+    line.GetProfile()->SetScale(100, 100); // the span counts as 1: step 0.25
+    EXPECT_EQ(TextOuts(*Drawn()),
+              (Lines{"(3,199) 100 -13/0", "(3,149) 100 -13/0", "(3,99) 100 -13/0",
+                     "(3,49) 100 -13/0", "(3,-1) 100 -13/0"}));
 
     line.GetProfile()->SetScale(60, 200);
-    CRecordingDC dc;
-    line.Draw(&dc, 1.0, 0, 0, 1.0);
-    EXPECT_EQ(texts(dc), (Lines{"60", "95", "130", "165", "200"}));
+    const auto dc = Drawn();
+    EXPECT_EQ(TextOuts(*dc), (Lines{"(3,199) 60 -13/0", "(3,149) 95 -13/0", "(3,99) 130 -13/0",
+                                    "(3,49) 165 -13/0", "(3,-1) 200 -13/0"}));
     // Window (2500, 140) over (400, 200): the bottom edge 205 becomes logical 144 (143.5
     // rounded), level g lies at 204 - g. Levels 0 and 51 sit on level 60 (144, device 206),
     // 204 and 255 on level 200 (4, device 6); 102 is at 102, device 146.
-    const Lines lines = dc.LinesNamed("LineTo");
+    const Lines lines = dc->LinesNamed("LineTo");
     EXPECT_EQ(Lines(lines.begin() + 4, lines.begin() + 8),
               (Lines{"LineTo (5,206)-(105,206) pen 0/1/0x0000FF00 rop 13",
                      "LineTo (105,206)-(205,146) pen 0/1/0x0000FF00 rop 13",
@@ -102,19 +100,14 @@ TEST_F(DensityLine, AClickInTheGraphMovesTheConnector) {
     CVector middle(205, 100);
     EXPECT_EQ(line.HitTest(&middle, 1.0), CGraphicItem::hitLabel);
     EXPECT_EQ(line.GetProfile()->GetConnectionOnLine(), CVector(2.5, 5));
-    CRecordingDC dc;
-    line.Draw(&dc, 1.0, 0, 0, 1.0);
     // Points 2 and 3 are equally near (2.5, 5); the first one, level 102, is taken.
-    EXPECT_EQ(dc.LinesNamed("LineTo").back(), "LineTo (3,5)-(205,125) pen 2/1/0x0000FF00 rop 13");
+    EXPECT_EQ(Drawn()->LinesNamed("LineTo").back(),
+              "LineTo (3,5)-(205,125) pen 2/1/0x0000FF00 rop 13");
     EXPECT_EQ(line.GetProfile()->GetProfilePnt(2.0), CPoint(410, 125));
 }
 
 TEST_F(DensityLine, WhatIsDrawnWhenDraggedHiddenOrWithoutAGraph) {
-    const auto drawn = [&](WORD types) {
-        CRecordingDC dc;
-        line.Draw(&dc, 1.0, types, 0, 1.0);
-        return dc.DrawingLines();
-    };
+    const auto drawn = [&](WORD types) { return Drawn(types)->DrawingLines(); };
     const Lines lineOnly = {"MoveTo (0,5)", "LineTo (0,5)-(5,5) pen 0/1/0x0000FF00 rop 13"};
     EXPECT_EQ(drawn(0), lineOnly); // not initialised
     // Without a bitmap the line counts as initialised: no graph, a connector to the empty
@@ -160,6 +153,16 @@ TEST_F(DensityLine, InitWithResizeMakesTheGraphAThirdOfTheImage) {
     EXPECT_EQ(line.Update(&bitmap), 1);
     EXPECT_EQ(line.GetHistogram()->GetMaxIntensity(), 255u);
     EXPECT_EQ(graph.GetCorner(2), CVector(305, 205));
+}
+
+TEST_F(DensityLine, TheListGathersWithoutMovingTheGraph) {
+    auto* listed = new CGrDensityLine;
+    Span(*listed);
+    CGraphicItemList list;
+    list.AddItem(CGraphicItem::classDensity, listed);
+    list.BitmapForItems(&bitmap);
+    EXPECT_EQ(listed->GetHistogram()->GetPixelCount(), 5u);
+    EXPECT_EQ(listed->GetProfile()->GetCorner(2), CVector(405, 205));
 }
 
 TEST_F(DensityLine, HitCodesFocusAndMoves) {

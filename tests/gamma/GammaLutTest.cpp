@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstddef>
 #include <initializer_list>
 #include <limits>
@@ -81,15 +80,6 @@ TEST(GammaLutTable, KnownEntries) {
         for (const auto& [index, value] : row.entries)
             EXPECT_EQ(table[index], value) << "gamma " << row.gamma << " entry " << index;
     }
-
-    // Sixteen bits, width 0 above the lower end chosen by p.
-    std::vector<DWORD> h16(65536, 0);
-    h16[40000] = 3;
-    const CGammaLut<unsigned short> lut16(65535, h16.data(), 0.5);
-    std::vector<unsigned short> table16(65536, 0xABCD);
-    lut16.GetGammaCorrectedLut(2.0, table16.data());
-    EXPECT_EQ(table16[39999], 0);
-    EXPECT_EQ(table16[40000], 65535);
 }
 
 TEST(GammaLutTable, GammaIsClampedToTheBounds) {
@@ -158,12 +148,6 @@ TEST(GammaLutConstruction, InputWindowFromTheHistogram) {
     EXPECT_EQ(window(1.0), Found(1.0, 221, 0));
     EXPECT_EQ(window(1.5), Found(1.0, 20, 201));
     EXPECT_EQ(window(kNaN), Found(1.0, 20, 201));
-
-    std::vector<DWORD> h16(65536, 0);
-    h16[1000] = 1;
-    h16[61000] = 1;
-    CGammaLut<unsigned short> lut16(65535, h16.data(), 0.25);
-    EXPECT_EQ(Search(lut16, -1.0), Found(1.0, 16000, 45000));
 }
 
 TEST(GammaWindow, MMEqualCutFromOccupiedLevelsAndCuts) {
@@ -330,14 +314,12 @@ template <class T> void CheckSearch(const SearchCase& c) {
 }
 
 TEST(GammaLutSearch, KnownOptima) {
-    // Bracketing, golden section to 5 % and acceptance, computed step by step apart from the
-    // class; the three-level histograms make the objective a staircase with ties.
+    // Computed step by step apart from the class; three levels make a staircase with ties.
     const std::vector<DWORD> three = Histogram(255, {{0, 10}, {100, 10}, {255, 10}});
     const std::vector<SearchCase> cases = {
         {"dark", DarkImage(), 0.0, 0.5, 0, 5.0, 2.8741878154490133, 20, 180},
         {"darkLowerFromP", DarkImage(), 0.1, 0.3, 0, 5.0, 3.1218745566395611, 38, 162},
         {"bright", BrightImage(), 0.1, 0.3, 0, 5.0, 0.16347004866278869, 29, 221},
-        {"darkWindow", DarkImage(), 0.0, 0.5, 1, 5.0, 2.8741878154490133, 20, 180},
         {"brightWindowCuts", BrightImage(), 0.0, 0.4, 2, 5.0, 0.19135995871932177, 5, 245},
         {"twelveBit", TwelveBitImage(), 0.0, 0.6, 0, 5.0, 2.9697679564074653, 300, 3600},
         {"twelveBitWindow", TwelveBitImage(), 0.05, 0.45, 1, 5.0, 2.5648839837483006, 480, 3420},
@@ -374,9 +356,8 @@ void Window100To900(LONG, const DWORD*, double, double, double& low, double& hig
 }
 
 TEST(GammaLutApply, SixteenBitSamples) {
-    // Occupied at the two ends, the corrected mean stays in the middle whatever the gamma, so a
-    // search aiming at p = 0 is rejected and leaves the tables of gamma 1.0 over the input
-    // window of the constructor.
+    // Occupied at both ends, the corrected mean stays in the middle: a search aiming at p = 0
+    // is rejected and leaves the tables of gamma 1.0 over the constructor's input window.
     const std::vector<DWORD> h = Histogram(1000, {{0, 5}, {1000, 5}});
     CGammaLut<unsigned short> lut(1000, h.data(), 0.2); // window 200, width 800
     const std::vector<unsigned short> source = {0, 199, 301, 650, 850, 999, 1000, 5000};
