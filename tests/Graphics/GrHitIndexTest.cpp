@@ -1,6 +1,5 @@
-// The hit index must change nothing that a click sees: the list's walk with the index and
-// without it give the same items, in the same order, with the same cycling, for every kind
-// in the class registry and for kinds that hit beyond their nodes.
+// The hit index changes nothing that a click sees: a list's walk with and without it visits
+// the same items in the same order, for every registered kind and kinds hitting beyond nodes.
 #include "Graphics/GraphicsTesting.h"
 
 #include <vellum/Graphics/GrPolyLine.h>
@@ -13,8 +12,7 @@
 namespace vellum::test {
 namespace {
 
-// A polyline with a label far from its nodes, as the distance kind has: it must not inherit
-// the polyline's bounds. It also moves its label by writing it directly.
+// A polyline with a label far from its nodes, moved by writing it directly.
 class CLabelledPolyLine : public CGrPolyLine {
 public:
     int HitTest(CVector* point, double zoom) override {
@@ -82,8 +80,7 @@ struct Scene {
     std::vector<CGraphicItem*> items;
 };
 
-// Gives an item a start and further nodes as the window does; kinds that cannot take them
-// keep what they have.
+// Places an item as the window does; kinds that cannot take more nodes keep what they have.
 void Place(CGraphicItem* item, std::mt19937& random, const std::vector<CVector>& hotspots) {
     std::uniform_real_distribution<double> coordinate(-50, 450), step(-40, 40);
     CVector at(coordinate(random), coordinate(random));
@@ -153,8 +150,8 @@ std::vector<int> Cycle(Scene& scene, CVector point, double zoom) {
     return visited;
 }
 
-// Points that probe every kind of place: nodes and one pixel either side of their squares'
-// edges at the widest tolerance, segment middles, and anywhere.
+// Nodes, a pixel either side of their squares' edges at the widest tolerance, segment
+// middles, and anywhere.
 std::vector<CVector> Probes(Scene& scene, std::mt19937& random) {
     std::vector<CVector> points;
     std::uniform_real_distribution<double> anywhere(-80, 520);

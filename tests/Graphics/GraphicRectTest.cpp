@@ -245,13 +245,7 @@ TEST(GraphicRect, DamagedCornersLoadAsStoredAndStayDrawable) {
         EXPECT_EQ(Corners(rect), c.loaded);
         CRecordingDC dc;
         rect.Draw(&dc, 1.0, 0, 0, 1.0);
-        ASSERT_EQ(dc.LinesNamed("Polyline").size(), 1u);
-        // An infinite y times the scale's 0 makes x NaN too; out of range draws as INT32_MIN.
-        const std::string huge =
-            "Polyline (-2147483648,10)-(-2147483648,-2147483648)-(-2147483648,20)";
-        if (c.stored[0] < -1e299) {
-            EXPECT_EQ(dc.LinesNamed("Polyline")[0].substr(0, huge.size()), huge);
-        }
+        EXPECT_EQ(dc.LinesNamed("Polyline").size(), 1u);
         CVector probe(12, 11);
         EXPECT_EQ(rect.HitTest(&probe, 100), c.hit);
         rect.Move(1, 1, 3);

@@ -114,15 +114,13 @@ TEST(GraphicSymbol, FrozenSymbolsIgnoreDragsAndTwoFlipsRestoreTheItems) {
     symbol->FlipHorizontal(0);
     EXPECT_EQ(symbol->IsFlipped(), 1);
     auto* line = static_cast<CGraphicLine*>(symbol->GetItems().GetHead());
-    EXPECT_EQ(line->GetNode(0), CVector(100, 0)); // mirrored, then normalized
-    EXPECT_EQ(line->GetNode(1), CVector(0, 50));
+    EXPECT_EQ(Nodes(*line), (Points{{100, 0}, {0, 50}})); // mirrored, then normalized
     centre = CVector(0, 0);
     symbol->Rotate(0.5, &centre);
     EXPECT_DOUBLE_EQ(symbol->GetAngle(), -0.5); // a flipped symbol turns the other way
     symbol->FlipHorizontal(0);
     EXPECT_EQ(symbol->IsFlipped(), 0);
-    EXPECT_EQ(line->GetNode(0), CVector(0, 0));
-    EXPECT_EQ(line->GetNode(1), CVector(100, 50));
+    EXPECT_EQ(Nodes(*line), (Points{{0, 0}, {100, 50}}));
 }
 
 TEST(GraphicSymbol, ItemsAreAddedRemovedAndDumpedWithoutCopies) {

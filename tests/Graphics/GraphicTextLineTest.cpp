@@ -101,20 +101,17 @@ TEST(GraphicTextLine, ShowsItsBoxWhenDraggedAndMovesAndTurnsItsAnchorAlone) {
 
     // Node 1 alone: node 2 lags until the next measurement.
     label->Move(5, -5, 1);
-    EXPECT_EQ(label->GetNode(0), CVector(15, 15));
-    EXPECT_EQ(label->GetNode(1), CVector(40, 40));
+    EXPECT_EQ(Nodes(*label), (Points{{15, 15}, {40, 40}}));
     label->UpdateRect();
     label->Draw(&dc, 1.0, 0, 0, 1.0);
     EXPECT_EQ(label->GetNode(1), CVector(45, 35));
 
     // The whole label; SetEnd takes both corners along at the current extent.
     label->Move(-5, 5, -1);
-    EXPECT_EQ(label->GetNode(0), CVector(10, 20));
-    EXPECT_EQ(label->GetNode(1), CVector(40, 40));
+    EXPECT_EQ(Nodes(*label), (Points{{10, 20}, {40, 40}}));
     CVector to(100, 100);
     label->SetEnd(&to, 0);
-    EXPECT_EQ(label->GetNode(0), CVector(100, 100));
-    EXPECT_EQ(label->GetNode(1), CVector(130, 120));
+    EXPECT_EQ(Nodes(*label), (Points{{100, 100}, {130, 120}}));
 
     // A quarter turn counter-clockwise about the origin moves the anchor; the text stays
     // horizontal, node 2 comes back beside it at the next measurement.
