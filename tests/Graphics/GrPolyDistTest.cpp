@@ -98,16 +98,14 @@ TEST_F(GrPolyDistTest, DrawsArrowsAndTheLabelFrameWhichIsHitFirst) {
         {25, 30, -1},    // on the segment
         {25, 37.5, -1},  // 4.5 from it
         {25, 40, 0},     // 6 from it
-        {80, 20, 0},
     };
     for (const Case& c : cases) {
         CVector p(c.x, c.y);
         EXPECT_EQ(distance->HitTest(&p, 1.0), c.hit) << c.x << "," << c.y;
     }
 
-    // The label dragged up and left; zoom 0.5: the label's font is 9 pixels high with 4-pixel
-    // characters, so its box is 36 by 9 at (-30, -5); a margin of 2; the frame mapped back to image
-    // pixels.
+    // The label dragged; zoom 0.5: a box of 36 by 9 at (-30, -5) in a 9-pixel font with 4-pixel
+    // characters, a margin of 2, the frame mapped back to image pixels.
     distance->Move(-100, -60, CGraphicItem::hitLabel);
     dc.Clear();
     distance->Draw(&dc, 0.5, 0, 0, 1.0);

@@ -5,8 +5,6 @@
 namespace vellum::test {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
 // A symbol whose one line spans 100 × 50 pixels, defined as 10 × 5 mm.
 std::unique_ptr<CGraphicSymbol> TenByFive() {
     auto symbol = std::make_unique<CGraphicSymbol>();
@@ -85,13 +83,13 @@ TEST(GraphicSymbol, ScalesAndFrameFollowResolutionMagnificationAndSize) {
     auto turned = TenByFive();
     turned->SetResolution(20.0, 10.0);
     CVector centre(0, 0);
-    turned->Rotate(kPi / 2, &centre);
+    turned->Rotate(PI / 2, &centre);
     Place(*turned, CVector(300, 200));
     // Width 100 px now lies along y (10 px per mm): 10 mm already, so scale 1; the height's
     // 50 px lie along x (20 px per mm): 2.5 mm, scaled by 2 to 5 mm.
     EXPECT_NEAR(turned->GetHorizontalScale(), 1.0, 1e-12);
     EXPECT_NEAR(turned->GetVerticalScale(), 2.0, 1e-12);
-    EXPECT_DOUBLE_EQ(turned->GetAngle(), kPi / 2);
+    EXPECT_DOUBLE_EQ(turned->GetAngle(), PI / 2);
 }
 
 TEST(GraphicSymbol, FrozenSymbolsIgnoreDragsAndTwoFlipsRestoreTheItems) {
