@@ -39,7 +39,7 @@ public:
 TEST(GrHitIndex, HitBoundsAreTheReachOfTheHitTest) {
     struct Row {
         bool line;
-        std::vector<CVector> nodes;
+        Points nodes;
         int gap;
         BOOL known;
         CRect bounds;

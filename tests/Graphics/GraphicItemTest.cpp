@@ -106,19 +106,7 @@ TEST(GraphicItem, MoveScaleFlipAndRotateTheNodes) {
     EXPECT_NEAR(turn->GetNode(1).y, -5.0, 1e-9);
 }
 
-TEST(GraphicItem, ALineKeepsTwoNodesAndAPolylineGrowsNodeByNode) {
-    CGraphicLine line;
-    CVector p(4, 5), q(8, 9);
-    line.SetStart(&p);
-    EXPECT_EQ(line.GetEnd(), p);
-    line.SetEnd(&q, 1);
-    line.CheckNodeArray();
-    EXPECT_EQ(Nodes(line), (Points{p, q}));
-    line.Move(1, 1, 2); // the base operations act on the two ends
-    EXPECT_EQ(line.GetEnd(), CVector(9, 10));
-    line.FlipHorizontal(10);
-    EXPECT_EQ(line.GetStart(), CVector(16, 5));
-
+TEST(GraphicItem, APolylineGrowsNodeByNode) {
     CGrPolyLine poly;
     CVector p0(0, 0), p1(3, 4), p2(3, 10), moving(1, 1);
     poly.SetStart(&p0);
