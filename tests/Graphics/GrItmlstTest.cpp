@@ -95,9 +95,8 @@ TEST(GrItmlst, ItemsOfOneClassShareAGroupAndTheirClassRecord) {
 }
 
 TEST(GrItmlst, ListsRoundTripAndReloadingReversesKeysThatShareABucket) {
-    // 0x0001 and 0x0002 share bucket 0: the newest key comes first, so a stored list writes
-    // 0x0002 first, and reloading enters 0x0001 last, which puts it first; a second reload
-    // gives the first bytes back.
+    // 0x0001 and 0x0002 share bucket 0, the newest key first: a reload reverses them, and a
+    // second reload gives the first bytes back.
     CGraphicItemList list;
     list.AddItem(0x0001, NewLine({0, 0}, {9, 9}, 0x0001, 0x01));
     list.AddItem(0x0002, NewLine({0, 0}, {9, 9}, 0x0002, 0x02));

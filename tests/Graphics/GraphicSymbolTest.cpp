@@ -67,7 +67,6 @@ TEST(GraphicSymbol, ScalesAndFrameFollowResolutionMagnificationAndSize) {
         EXPECT_EQ(symbol->GetCorner(0), row.c0);
         EXPECT_EQ(symbol->GetCorner(2), row.c2);
         EXPECT_EQ(symbol->GetCorner(1), CVector(row.c0.x, row.c2.y));
-        EXPECT_EQ(symbol->IsUpdatePending(), 0);
     }
     CGraphicSymbol empty; // no items: a frame of no size at the point
     empty.SetSize(10, 5);

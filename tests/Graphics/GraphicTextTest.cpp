@@ -99,8 +99,7 @@ TEST(GraphicText, DrawsLinesDownTheLeftEdgeAndGrowsTheBoxToTheText) {
     ExpectCorners(*item, {{10, 10}, {10, 50}, {71, 50}, {71, 10}});
     EXPECT_EQ(dc.GetBkMode(), OPAQUE);
 
-    // A word wider than the box widens it to the word, then stands on its own line; the box
-    // never shrinks by itself.
+    // A word wider than the box widens it and stands on its own line.
     auto wide = TextBox(0, 0, 30, 50, "abcdefgh ab");
     wide->Draw(&dc, 1.0, 0, 0, 1.0);
     ExpectCorners(*wide, {{0, 0}, {0, 50}, {80, 50}, {80, 0}});
@@ -160,8 +159,7 @@ TEST(GraphicText, TurnsTheTextWithTheBox) {
     // Lines step to the right (the box's left edge, turned), the characters go up.
     EXPECT_EQ(TextOuts(dc), (Lines{"(100,100) aa bb  -20/900", "(120,100) cc -20/900"}));
 
-    // A turned box grows along its own edges: to the widest word up the screen, then to
-    // the line's height to the right.
+    // A turned box grows along its own edges: up to the widest word, right to the line.
     auto growing = TextBox(100, 100, 30, 10, "abcdefgh");
     growing->Rotate(PI / 2, &corner);
     growing->Draw(&dc, 1.0, 0, 0, 1.0);

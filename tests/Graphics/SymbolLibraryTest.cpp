@@ -69,9 +69,8 @@ TEST_F(SymbolLibrary, GroupsTakeTheSmallestFreeNumberAndRepeatedNamesAddNothing)
     ASSERT_TRUE(library.Lookup(0, group));
     EXPECT_EQ(static_cast<CGrItemList*>(group)->GetName(), "Anatomia");
     // Names that could not be chosen or hidden are refused.
-    EXPECT_EQ(library.AddSymbolGroup(nullptr), 0);
-    EXPECT_EQ(library.AddSymbolGroup(""), 0);
-    EXPECT_EQ(library.AddSymbolGroup(" \t"), 0);
+    for (const char* refused : std::initializer_list<const char*>{nullptr, "", " \t"})
+        EXPECT_EQ(library.AddSymbolGroup(refused), 0);
     EXPECT_EQ(library.GetCount(), 2);
 }
 

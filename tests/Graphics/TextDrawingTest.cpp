@@ -1,5 +1,4 @@
-// Text boxes and labels drawn by the Cairo backend, as a user sees them: the accents of
-// Windows-1252 text, the bars of the font's effects, and the turn that follows the angle.
+// Text boxes and labels drawn by the Cairo backend, as a user sees them.
 
 #include "Graphics/GraphicsTesting.h"
 
