@@ -33,7 +33,9 @@ TEST(GraphicFont, CreatesFontsScaledByTruncationAndKeepsItsSize) {
         EXPECT_EQ(created->GetLogFont().lfOrientation, 900);
         EXPECT_EQ(font.GetSize(), c.size);
     }
-    CGraphicFont font;
+    CGraphicFont font; // the overlays' default, kept under a settings name of its own
+    EXPECT_EQ(font.GetSize(), 10);
+    EXPECT_EQ(font.GetSettingsName(), "UserGraphicsFont");
     EXPECT_EQ(font.CreateFont(nullptr, 0, 0, 1.0), nullptr);
 }
 

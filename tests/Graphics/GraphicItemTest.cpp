@@ -106,7 +106,8 @@ TEST(GraphicItem, MoveScaleFlipAndRotateTheNodes) {
     EXPECT_NEAR(turn->GetNode(1).y, -5.0, 1e-9);
 }
 
-TEST(GraphicItem, APolylineGrowsNodeByNode) {
+TEST(GraphicItem, ALineStartsAsAPointAndAPolylineGrowsNodeByNode) {
+    EXPECT_EQ(Nodes(*Placed<CGraphicLine>({{4, 5}})), (Points{{4, 5}, {4, 5}}));
     CGrPolyLine poly;
     CVector p0(0, 0), p1(3, 4), p2(3, 10), moving(1, 1);
     poly.SetStart(&p0);

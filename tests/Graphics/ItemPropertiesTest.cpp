@@ -12,17 +12,29 @@
 namespace vellum::test {
 namespace {
 
-TEST(ItemProperties, OkAloneTruncatesTheWidthAndKeepsTheColour) {
+// A line that keeps the colours it is given, to show that the sheet applies them by SetColor.
+class CColourLoggingLine : public CGraphicLine {
+public:
+    void SetColor(DWORD colour) override { colours.push_back(colour); }
+    std::vector<DWORD> colours;
+};
+
+TEST(ItemProperties, AColourGoesThroughSetColorAndOkAloneTruncatesTheWidth) {
     TempSettings settings;
     CScriptedUiHost host;
     CUiHostScope scope(host);
-    CGraphicLine line;
-    line.SetColor(RGB(10, 20, 30));
+    CColourLoggingLine line;
     line.SetLineWidth(2.7);
     host.AddScript([](CScriptedUser& user) { user.OK(); });
     EXPECT_EQ(line.Properties(nullptr, 0), 1);
-    EXPECT_EQ(line.GetColor(), RGB(10, 20, 30));
     EXPECT_EQ(line.GetLineWidth(), 2.0);
+    host.AnswerColor(RGB(255, 0, 0));
+    host.AddScript([](CScriptedUser& user) {
+        user.Click(IDC_SELECT_COLOR);
+        user.OK();
+    });
+    EXPECT_EQ(line.Properties(nullptr, 0), 1);
+    EXPECT_EQ(line.colours, (std::vector<DWORD>{RGB(0, 255, 0), RGB(255, 0, 0)})); // every OK
     EXPECT_EQ(settings.Contents(), "");
 }
 
