@@ -6,7 +6,6 @@
 #include <vellum/archive/ClassRegistry.h>
 
 #include <algorithm>
-#include <map>
 #include <random>
 
 namespace vellum::test {
@@ -74,7 +73,7 @@ TEST(GrHitIndex, HitBoundsAreTheReachOfTheHitTest) {
     EXPECT_FALSE(CGraphicItem().GetHitBounds(&bounds));
 }
 
-// One list, its items numbered in the order they were made.
+// One list and its items.
 struct Scene {
     std::unique_ptr<CGraphicItemList> list = std::make_unique<CGraphicItemList>();
     std::vector<CGraphicItem*> items;
@@ -132,20 +131,17 @@ Scene MakeScene(unsigned seed) {
     return scene;
 }
 
-// The items a click cycle visits, as numbers, each with the more flag that came with it.
-std::vector<int> Cycle(Scene& scene, CVector point, double zoom) {
-    std::map<CGraphicItem*, int> number;
-    for (std::size_t i = 0; i < scene.items.size(); ++i)
-        number[scene.items[i]] = static_cast<int>(i);
-    std::vector<int> visited;
+// The items a click cycle visits, each with the more flag that came with it.
+using Visits = std::vector<std::pair<CGraphicItem*, int>>;
+Visits Cycle(CGraphicItemList& list, CVector point, double zoom) {
+    Visits visited;
     int more = 0;
-    CGraphicItem* hit = scene.list->HitTest(&point, more, zoom);
+    CGraphicItem* hit = list.HitTest(&point, more, zoom);
     for (int guard = 0; guard < 1000; ++guard) {
-        visited.push_back(hit ? number.at(hit) : -1);
-        visited.push_back(more);
+        visited.emplace_back(hit, more);
         if (!more)
             break;
-        hit = scene.list->GetNextHit(&point, more, zoom);
+        hit = list.GetNextHit(&point, more, zoom);
     }
     return visited;
 }
@@ -178,16 +174,16 @@ void ExpectSameWalks(Scene& scene, std::mt19937& random, const char* after) {
     for (double zoom : {0.1, 1.0, 2.5}) {
         for (const CVector& point : Probes(scene, random)) {
             scene.list->UseHitIndex(TRUE);
-            const std::vector<int> indexed = Cycle(scene, point, zoom);
+            const Visits indexed = Cycle(*scene.list, point, zoom);
             scene.list->UseHitIndex(FALSE);
-            const std::vector<int> plain = Cycle(scene, point, zoom);
+            const Visits plain = Cycle(*scene.list, point, zoom);
             ASSERT_EQ(indexed, plain)
                 << after << " at (" << point.x << ", " << point.y << ") zoom " << zoom;
         }
     }
 }
 
-// The list stored and read back; the items are numbered anew in the order of the walk.
+// The list stored and read back; its items listed anew in the order of the walk.
 void Reload(Scene& scene) {
     scene.list = ListFromBytes(StoreObject(scene.list.get()));
     ASSERT_NE(scene.list, nullptr);

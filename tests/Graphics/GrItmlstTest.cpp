@@ -112,8 +112,7 @@ TEST(GrItmlst, ListsRoundTripAndReloadingReversesKeysThatShareABucket) {
     ASSERT_NE(once, nullptr);
     double x = 0, y = 0;
     once->GetResolution(&x, &y);
-    EXPECT_EQ(x, 3.5);
-    EXPECT_EQ(y, 4.5);
+    EXPECT_EQ(CVector(x, y), CVector(3.5, 4.5));
     once->SetTypesToDraw(0x0003);
     EXPECT_EQ(PenOrder(*once), (Lines{"0x00000001", "0x00000002"}));
     const auto twice = ListFromBytes(BlockBytes(once->GetGlobalHandle()));

@@ -157,7 +157,7 @@ TEST(ItemRendering, DefaultColourIsReadAsRedGreenBlue) {
     const Case cases[] = {
         {"255", 0x000000FF},     {"0,0,255", 0x00FF0000}, {"255,0,0", 0x000000FF},
         {"1,2,3,4", 0x00030201}, {"256,257", 0x00000100}, {"x,12y", 0x00000C00},
-        {"1,,2", 0x00000201},    {",", 0x00000000},
+        {"1,,2", 0x00000201},    {",", 0x00000000},       {"", 0x0000FF00}, // none: green
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored);
@@ -166,10 +166,6 @@ TEST(ItemRendering, DefaultColourIsReadAsRedGreenBlue) {
         line.GetDefaultColor();
         EXPECT_EQ(line.GetColor(), c.colour);
     }
-    CUserSettings::WriteProfileString("UserGraphics", "DefaultColor", "");
-    CGraphicLine green;
-    green.GetDefaultColor();
-    EXPECT_EQ(green.GetColor(), 0x0000FF00u);
 }
 
 } // namespace

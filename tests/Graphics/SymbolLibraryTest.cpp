@@ -111,7 +111,6 @@ TEST_F(SymbolLibrary, SymbolsAreFoundCopiedAndDeletedByExactNameAndOtherEntriesS
 }
 
 TEST_F(SymbolLibrary, HiddenNamesAreTrimmedAndKeptInTheSettings) {
-    EXPECT_FALSE(library.IsSymbolGroupDisabled("Frecce"));
     EXPECT_EQ(library.EnableSymbolGroup("Frecce"), 0); // not hidden
     EXPECT_EQ(library.DisableSymbolGroup(" Frecce\t"), 1);
     EXPECT_TRUE(library.IsSymbolGroupDisabled("Frecce"));
@@ -176,8 +175,7 @@ TEST_F(SymbolLibrary, FillingTheCheckListWritesTheHiddenStateFiles) {
     library.EnableSymbolGroup("Arrows");
     library.EnableSymbol("Arrows_Up");
     library.EnableSymbol("Bones_Hip");
-    CCheckListBox again;
-    library.AddGroupsToCheckListBox(&again, nullptr);
+    library.AddGroupsToCheckListBox(&groups, nullptr);
     EXPECT_EQ(ReadFileBytes("sgrps.tmp"), ""); // written anew, empty
     EXPECT_EQ(ReadFileBytes("smbs.tmp"), "");
 }
@@ -211,8 +209,7 @@ TEST_F(SymbolLibrary, ALibraryFileLoadsWithItsGroupsAndRefusesDamage) {
     const Bytes bytes = StoreObject(&library);
     const auto loaded = ListFromBytes(bytes);
     ASSERT_NE(loaded, nullptr);
-    std::unique_ptr<CGraphicSymbol> su(loaded->GetSymbol("Frecce", "Su"));
-    EXPECT_NE(su, nullptr);
+    EXPECT_NE(std::unique_ptr<CGraphicSymbol>(loaded->GetSymbol("Frecce", "Su")), nullptr);
     EXPECT_EQ(ListFromBytes(Bytes(bytes.begin(), bytes.end() - 9)), nullptr);
 }
 
