@@ -1,20 +1,17 @@
-// The hit index must change nothing that a click sees: the list's walk with the index and
-// without it give the same items, in the same order, with the same cycling, for every kind
-// in the class registry and for kinds that hit beyond their nodes.
+// The hit index changes nothing that a click sees: a list's walk with and without it visits
+// the same items in the same order, for every registered kind and kinds hitting beyond nodes.
 #include "Graphics/GraphicsTesting.h"
 
 #include <vellum/Graphics/GrPolyLine.h>
 #include <vellum/archive/ClassRegistry.h>
 
 #include <algorithm>
-#include <map>
 #include <random>
 
 namespace vellum::test {
 namespace {
 
-// A polyline with a label far from its nodes, as the distance kind has: it must not inherit
-// the polyline's bounds. It also moves its label by writing it directly.
+// A polyline with a label far from its nodes, moved by writing it directly.
 class CLabelledPolyLine : public CGrPolyLine {
 public:
     int HitTest(CVector* point, double zoom) override {
@@ -41,7 +38,7 @@ public:
 TEST(GrHitIndex, HitBoundsAreTheReachOfTheHitTest) {
     struct Row {
         bool line;
-        std::vector<CVector> nodes;
+        Points nodes;
         int gap;
         BOOL known;
         CRect bounds;
@@ -76,14 +73,13 @@ TEST(GrHitIndex, HitBoundsAreTheReachOfTheHitTest) {
     EXPECT_FALSE(CGraphicItem().GetHitBounds(&bounds));
 }
 
-// One list, its items numbered in the order they were made.
+// One list and its items.
 struct Scene {
     std::unique_ptr<CGraphicItemList> list = std::make_unique<CGraphicItemList>();
     std::vector<CGraphicItem*> items;
 };
 
-// Gives an item a start and further nodes as the window does; kinds that cannot take them
-// keep what they have.
+// Places an item as the window does; kinds that cannot take more nodes keep what they have.
 void Place(CGraphicItem* item, std::mt19937& random, const std::vector<CVector>& hotspots) {
     std::uniform_real_distribution<double> coordinate(-50, 450), step(-40, 40);
     CVector at(coordinate(random), coordinate(random));
@@ -135,26 +131,23 @@ Scene MakeScene(unsigned seed) {
     return scene;
 }
 
-// The items a click cycle visits, as numbers, each with the more flag that came with it.
-std::vector<int> Cycle(Scene& scene, CVector point, double zoom) {
-    std::map<CGraphicItem*, int> number;
-    for (std::size_t i = 0; i < scene.items.size(); ++i)
-        number[scene.items[i]] = static_cast<int>(i);
-    std::vector<int> visited;
+// The items a click cycle visits, each with the more flag that came with it.
+using Visits = std::vector<std::pair<CGraphicItem*, int>>;
+Visits Cycle(CGraphicItemList& list, CVector point, double zoom) {
+    Visits visited;
     int more = 0;
-    CGraphicItem* hit = scene.list->HitTest(&point, more, zoom);
+    CGraphicItem* hit = list.HitTest(&point, more, zoom);
     for (int guard = 0; guard < 1000; ++guard) {
-        visited.push_back(hit ? number.at(hit) : -1);
-        visited.push_back(more);
+        visited.emplace_back(hit, more);
         if (!more)
             break;
-        hit = scene.list->GetNextHit(&point, more, zoom);
+        hit = list.GetNextHit(&point, more, zoom);
     }
     return visited;
 }
 
-// Points that probe every kind of place: nodes and one pixel either side of their squares'
-// edges at the widest tolerance, segment middles, and anywhere.
+// Nodes, a pixel either side of their squares' edges at the widest tolerance, segment
+// middles, and anywhere.
 std::vector<CVector> Probes(Scene& scene, std::mt19937& random) {
     std::vector<CVector> points;
     std::uniform_real_distribution<double> anywhere(-80, 520);
@@ -181,16 +174,16 @@ void ExpectSameWalks(Scene& scene, std::mt19937& random, const char* after) {
     for (double zoom : {0.1, 1.0, 2.5}) {
         for (const CVector& point : Probes(scene, random)) {
             scene.list->UseHitIndex(TRUE);
-            const std::vector<int> indexed = Cycle(scene, point, zoom);
+            const Visits indexed = Cycle(*scene.list, point, zoom);
             scene.list->UseHitIndex(FALSE);
-            const std::vector<int> plain = Cycle(scene, point, zoom);
+            const Visits plain = Cycle(*scene.list, point, zoom);
             ASSERT_EQ(indexed, plain)
                 << after << " at (" << point.x << ", " << point.y << ") zoom " << zoom;
         }
     }
 }
 
-// The list stored and read back; the items are numbered anew in the order of the walk.
+// The list stored and read back; its items listed anew in the order of the walk.
 void Reload(Scene& scene) {
     scene.list = ListFromBytes(StoreObject(scene.list.get()));
     ASSERT_NE(scene.list, nullptr);

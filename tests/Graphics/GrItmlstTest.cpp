@@ -28,11 +28,6 @@ public:
     static inline int s_live = 0;
 };
 
-CGraphicLine* NewLine(double x1, double y1, double x2, double y2, WORD cls = 0x0020,
-                      COLORREF colour = RGB(0, 255, 0)) {
-    return vellum::test::NewLine(CVector(x1, y1), CVector(x2, y2), cls, colour);
-}
-
 Bytes BlockBytes(void* block) {
     const auto* data = static_cast<const BYTE*>(GlobalLock(block));
     Bytes bytes(data, data + GlobalSize(block));
@@ -42,7 +37,7 @@ Bytes BlockBytes(void* block) {
 }
 
 Bytes LineBody(double x1, double y1, double x2, double y2) {
-    std::unique_ptr<CGraphicLine> line(NewLine(x1, y1, x2, y2));
+    std::unique_ptr<CGraphicLine> line(NewLine({x1, y1}, {x2, y2}));
     return Store([&](CArchive& ar) { line->Serialize(ar); });
 }
 
@@ -86,8 +81,8 @@ TEST(GrItmlst, ItemsOfOneClassShareAGroupAndTheirClassRecord) {
     AppendListTail(empty);
     EXPECT_EQ(BlockBytes(list.GetGlobalHandle()), empty);
 
-    list.AddItem(0x0020, NewLine(1, 1, 9, 9));
-    list.AddItem(0x0020, NewLine(5, 6, 7, 8));
+    list.AddItem(0x0020, NewLine({1, 1}, {9, 9}));
+    list.AddItem(0x0020, NewLine({5, 6}, {7, 8}));
     // Class 1 and list 2, key, class 3 and group 4, class 5 and the first line 6.
     Bytes expected = ListWithLines(1, 2);
     AppendWord(expected, 0x8005); // a new object of class 5
@@ -100,12 +95,11 @@ TEST(GrItmlst, ItemsOfOneClassShareAGroupAndTheirClassRecord) {
 }
 
 TEST(GrItmlst, ListsRoundTripAndReloadingReversesKeysThatShareABucket) {
-    // 0x0001 and 0x0002 share bucket 0: the newest key comes first, so a stored list writes
-    // 0x0002 first, and reloading enters 0x0001 last, which puts it first; a second reload
-    // gives the first bytes back.
+    // 0x0001 and 0x0002 share bucket 0, the newest key first: a reload reverses them, and a
+    // second reload gives the first bytes back.
     CGraphicItemList list;
-    list.AddItem(0x0001, NewLine(0, 0, 9, 9, 0x0001, 0x01));
-    list.AddItem(0x0002, NewLine(0, 0, 9, 9, 0x0002, 0x02));
+    list.AddItem(0x0001, NewLine({0, 0}, {9, 9}, 0x0001, 0x01));
+    list.AddItem(0x0002, NewLine({0, 0}, {9, 9}, 0x0002, 0x02));
     EXPECT_EQ(PenOrder(list), (Lines{"0x00000002", "0x00000001"}));
     auto poly = Placed<CGrPolyLine>({{10, 10}, {20, 15}, {30, 5}});
     poly->SetClass(0x0008);
@@ -116,13 +110,9 @@ TEST(GrItmlst, ListsRoundTripAndReloadingReversesKeysThatShareABucket) {
     const Bytes stored = BlockBytes(list.GetGlobalHandle());
     const auto once = ListFromBytes(stored);
     ASSERT_NE(once, nullptr);
-    EXPECT_EQ(once->GetCount(), 3);
-    EXPECT_EQ(once->IsCalibrated(), 1);
-    EXPECT_EQ(once->GetTypesToDraw(), 0x0039);
     double x = 0, y = 0;
     once->GetResolution(&x, &y);
-    EXPECT_EQ(x, 3.5);
-    EXPECT_EQ(y, 4.5);
+    EXPECT_EQ(CVector(x, y), CVector(3.5, 4.5));
     once->SetTypesToDraw(0x0003);
     EXPECT_EQ(PenOrder(*once), (Lines{"0x00000001", "0x00000002"}));
     const auto twice = ListFromBytes(BlockBytes(once->GetGlobalHandle()));
@@ -134,16 +124,16 @@ TEST(GrItmlst, GroupsAreWalkedInTheMapsOrder) {
     CGraphicItemList list;
     // Bucket 2, then bucket 0 (twice), then bucket 1: the walk is 0x0008, 0x0001, 0x0010,
     // 0x0020, the newest key first within a bucket.
-    list.AddItem(0x0020, NewLine(0, 0, 9, 9, 0x0020, 0x20));
-    list.AddItem(0x0001, NewLine(0, 0, 9, 9, 0x0001, 0x01));
-    list.AddItem(0x0010, NewLine(0, 0, 9, 9, 0x0010, 0x10));
-    list.AddItem(0x0008, NewLine(0, 0, 9, 9, 0x0008, 0x08));
-    list.AddItem(0x0001, NewLine(0, 0, 9, 9, 0x0001, 0x11)); // the tail of its group
+    list.AddItem(0x0020, NewLine({0, 0}, {9, 9}, 0x0020, 0x20));
+    list.AddItem(0x0001, NewLine({0, 0}, {9, 9}, 0x0001, 0x01));
+    list.AddItem(0x0010, NewLine({0, 0}, {9, 9}, 0x0010, 0x10));
+    list.AddItem(0x0008, NewLine({0, 0}, {9, 9}, 0x0008, 0x08));
+    list.AddItem(0x0001, NewLine({0, 0}, {9, 9}, 0x0001, 0x11)); // the tail of its group
     EXPECT_EQ(PenOrder(list),
               (Lines{"0x00000008", "0x00000001", "0x00000011", "0x00000010", "0x00000020"}));
     // The masked draw goes by ascending bit instead, and only single-bit keys.
-    list.AddItem(0x8000, NewLine(0, 0, 9, 9, 0x8000, 0x80));
-    list.AddItem(0x0003, NewLine(0, 0, 9, 9, 0x0003, 0x03));
+    list.AddItem(0x8000, NewLine({0, 0}, {9, 9}, 0x8000, 0x80));
+    list.AddItem(0x0003, NewLine({0, 0}, {9, 9}, 0x0003, 0x03));
     list.SetTypesToDraw(0x8001);
     EXPECT_EQ(PenOrder(list), (Lines{"0x00000001", "0x00000011", "0x00000080"}));
     list.SetTypesToDraw(0xFFFE);
@@ -152,42 +142,37 @@ TEST(GrItmlst, GroupsAreWalkedInTheMapsOrder) {
 
 TEST(GrItmlst, RepeatedHitsCycleThroughOverlappingItems) {
     CGraphicItemList list;
-    CGraphicLine* a = NewLine(0, 50, 100, 50, 0x0008);
-    CGraphicLine* b = NewLine(50, 0, 50, 100, 0x0020);
-    CGraphicLine* c = NewLine(0, 0, 100, 100, 0x0020);
-    CGraphicLine* elsewhere = NewLine(200, 200, 300, 200, 0x0020);
+    CGraphicLine* a = NewLine({0, 50}, {100, 50}, 0x0008);
+    CGraphicLine* b = NewLine({50, 0}, {50, 100}, 0x0020);
+    CGraphicLine* c = NewLine({0, 0}, {100, 100}, 0x0020);
+    CGraphicLine* elsewhere = NewLine({200, 200}, {300, 200}, 0x0020);
     list.AddItem(0x0020, b);
     list.AddItem(0x0008, a); // bucket 0 comes before bucket 2
     list.AddItem(0x0020, elsewhere);
     list.AddItem(0x0020, c);
-    CVector centre(50, 50);
+    // Each item hit, with the more flag that came with it.
+    using Hit = std::pair<CGraphicItem*, int>;
     int more = -1;
-    EXPECT_EQ(list.HitTest(&centre, more, 1.0), a);
-    EXPECT_EQ(more, 1);
-    EXPECT_EQ(list.GetNextHit(&centre, more, 1.0), b);
-    EXPECT_EQ(more, 1);
-    EXPECT_EQ(list.GetNextHit(&centre, more, 1.0), c);
-    EXPECT_EQ(more, 0);
-    EXPECT_EQ(list.GetNextHit(&centre, more, 1.0), nullptr);
-    EXPECT_EQ(more, 0);
-
-    CVector lonely(250, 201);
-    EXPECT_EQ(list.HitTest(&lonely, more, 1.0), elsewhere);
-    EXPECT_EQ(more, 0);
-    EXPECT_EQ(list.GetNextHit(&lonely, more, 1.0), nullptr);
+    const auto first = [&](CVector p) { return Hit(list.HitTest(&p, more, 1.0), more); };
+    const auto next = [&](CVector p) { return Hit(list.GetNextHit(&p, more, 1.0), more); };
+    const CVector centre(50, 50), lonely(250, 201);
+    EXPECT_EQ(first(centre), Hit(a, 1));
+    EXPECT_EQ(next(centre), Hit(b, 1));
+    EXPECT_EQ(next(centre), Hit(c, 0));
+    EXPECT_EQ(next(centre), Hit(nullptr, 0));
+    EXPECT_EQ(first(lonely), Hit(elsewhere, 0));
+    EXPECT_EQ(next(lonely), Hit(nullptr, 0));
 
     // An item outside the mask is never hit, though an unmasked list draws it.
     list.SetTypesToDraw(0x0020);
-    EXPECT_EQ(list.HitTest(&centre, more, 1.0), b);
+    EXPECT_EQ(first(centre), Hit(b, 1));
     EXPECT_EQ(list.IsVisible(a), 0);
 
     // Deleting the item the cursor points at ends the cycle.
     list.SetTypesToDraw(0xFFFF);
-    list.HitTest(&centre, more, 1.0);
-    ASSERT_EQ(more, 1);
+    ASSERT_EQ(first(centre), Hit(a, 1));
     EXPECT_EQ(list.DeleteItemItem(b, 0x0020), 1);
-    EXPECT_EQ(list.GetNextHit(&centre, more, 1.0), nullptr);
-    EXPECT_EQ(more, 0);
+    EXPECT_EQ(next(centre), Hit(nullptr, 0));
 }
 
 TEST(GrItmlst, LoadingDropsNullEntriesAndNullGroups) {

@@ -11,17 +11,11 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 class GrPolyDistTest : public ::testing::Test {
 protected:
-    // A distance through nodes, on this test's regional settings.
-    std::unique_ptr<CGrPolyDist> Distance(std::initializer_list<CVector> nodes) {
-        auto distance = std::make_unique<CGrPolyDist>(regional);
-        auto node = nodes.begin();
-        CVector start = *node;
-        distance->SetStart(&start);
-        distance->GetLabel().GetFont().SetSize(15); // 10-pixel characters, 20 pixels high
-        for (++node; node != nodes.end(); ++node) {
-            CVector next = *node;
-            distance->SetEnd(&next, 1);
-        }
+    // A distance on this test's regional settings, its label 20 pixels high, with 10-pixel
+    // characters.
+    std::unique_ptr<CGrPolyDist> Distance(const Points& nodes) {
+        auto distance = Placed<CGrPolyDist>(nodes, 1, regional);
+        distance->GetLabel().GetFont().SetSize(15);
         return distance;
     }
 
@@ -32,31 +26,37 @@ protected:
 TEST_F(GrPolyDistTest, ShowsPixelsOrTheCalibratedLength) {
     struct Case {
         double rx, ry, mx, my;
-        EUnitSystem units;
         const char* text;
         double value;
     };
     const Case cases[] = {
-        {0, 0, 1, 1, EUnitSystem::metric, "50 Pixels", 50},
-        {10, 10, 1, 1, EUnitSystem::metric, "5.00 mm", 5},
-        {10, 10, 2, 2, EUnitSystem::metric, "2.50 mm", 2.5},
-        {10, 20, 1, 1, EUnitSystem::metric, "3.61 mm", std::sqrt(13.0)}, // per-axis 3 and 2
-        {10, 0, 1, 1, EUnitSystem::metric, "50 Pixels", 50},             // one axis is not enough
-        {10, 10, 1, 1, EUnitSystem::english, "0.20 in", 5},
-        {kNaN, 10, 1, 1, EUnitSystem::metric, "50 Pixels", 50},
-        {kInf, 10, 1, 1, EUnitSystem::metric, "50 Pixels", 50},
-        {-10, -10, 1, 1, EUnitSystem::metric, "50 Pixels", 50},
-        {10, 10, 0, kNaN, EUnitSystem::metric, "5.00 mm", 5}, // unusable factors count 1.0
+        {0, 0, 1, 1, "50 Pixels", 50},
+        {10, 10, 1, 1, "5.00 mm", 5},
+        {10, 10, 2, 2, "2.50 mm", 2.5},
+        {10, 20, 1, 1, "3.61 mm", std::sqrt(13.0)}, // per-axis 3 and 2
+        {10, 0, 1, 1, "50 Pixels", 50},             // one axis is not enough
+        {kNaN, 10, 1, 1, "50 Pixels", 50},
+        {kInf, 10, 1, 1, "50 Pixels", 50},
+        {-10, -10, 1, 1, "50 Pixels", 50},
+        {10, 10, 0, kNaN, "5.00 mm", 5}, // unusable factors count 1.0
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        CRegionalSettings::SetUnitSystem(c.units);
         auto distance = Distance({CVector(0, 0), CVector(30, 40)});
         distance->SetResolution(c.rx, c.ry);
         distance->SetMagnification(c.mx, c.my);
         EXPECT_EQ(distance->GetDistanceStr(), c.text);
         EXPECT_DOUBLE_EQ(distance->GetValue(), c.value);
     }
+    // A list hands down its resolution and, at once, a new unit system.
+    CGraphicItemList list;
+    auto* distance =
+        Placed<CGrPolyDist>({CVector(0, 0), CVector(30, 40)}, 1, list.GetRegionalSettings())
+            .release();
+    list.AddItem(CGraphicItem::classMeasure, distance);
+    list.SetResolution(10, 10);
+    CRegionalSettings::SetUnitSystem(EUnitSystem::english);
+    EXPECT_EQ(distance->GetDistanceStr(), "0.20 in");
     // Three nodes, one of them repeated: a zero-length segment adds nothing.
     auto bent = Distance({CVector(0, 0), CVector(3, 4), CVector(3, 4), CVector(3, 10)});
     EXPECT_EQ(bent->GetDistanceStr(), "11 Pixels");
@@ -98,16 +98,14 @@ TEST_F(GrPolyDistTest, DrawsArrowsAndTheLabelFrameWhichIsHitFirst) {
         {25, 30, -1},    // on the segment
         {25, 37.5, -1},  // 4.5 from it
         {25, 40, 0},     // 6 from it
-        {80, 20, 0},
     };
     for (const Case& c : cases) {
         CVector p(c.x, c.y);
         EXPECT_EQ(distance->HitTest(&p, 1.0), c.hit) << c.x << "," << c.y;
     }
 
-    // The label dragged up and left; zoom 0.5: the label's font is 9 pixels high with 4-pixel
-    // characters, so its box is 36 by 9 at (-30, -5); a margin of 2; the frame mapped back to image
-    // pixels.
+    // The label dragged; zoom 0.5: a box of 36 by 9 at (-30, -5) in a 9-pixel font with 4-pixel
+    // characters, a margin of 2, the frame mapped back to image pixels.
     distance->Move(-100, -60, CGraphicItem::hitLabel);
     dc.Clear();
     distance->Draw(&dc, 0.5, 0, 0, 1.0);
@@ -180,22 +178,6 @@ TEST_F(GrPolyDistTest, StoresThePolylineTheTagAndTheLabel) {
     loaded->OnRegionalSettingsChanged(regional);
     EXPECT_EQ(loaded->GetDistanceStr(), "5.00 mm");
 }
-
-TEST_F(GrPolyDistTest, AListHandsDownTheResolutionAndItsUnitSystem) {
-    CGraphicItemList list;
-    auto* distance = new CGrPolyDist(list.GetRegionalSettings());
-    CVector a(0, 0), b(0, 254);
-    distance->SetStart(&a);
-    distance->SetEnd(&b, 1);
-    list.AddItem(CGraphicItem::classMeasure, distance);
-    list.SetResolution(2, 2);
-    EXPECT_EQ(distance->GetDistanceStr(), "127.00 mm");
-    CRegionalSettings::SetUnitSystem(EUnitSystem::english);
-    EXPECT_EQ(distance->GetDistanceStr(), "5.00 in");
-}
-
-// ---------------------------------------------------------------------------------------------
-// Calibration
 
 class GrPolyDistCalibration : public GrPolyDistTest {
 protected:

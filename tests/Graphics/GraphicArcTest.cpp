@@ -5,22 +5,13 @@
 namespace vellum::test {
 namespace {
 
-std::unique_ptr<CGraphicArc> Arc(CVector start, CVector end) {
-    return Placed<CGraphicArc>({start, end});
-}
-
 TEST(GraphicArc, InnerPointsFollowTheEndsAndTheBodyIsTheControlPolygon) {
-    auto arc = Arc(CVector(0, 0), CVector(10, 20));
-    EXPECT_EQ(arc->GetNodeCount(), 4); // (0,0) (0,10) (5,20) (10,20), as stored below
-    EXPECT_EQ(arc->GetCenterPoint(), CVector(5, 10));
-    EXPECT_EQ(arc->AcceptMoreNodes(), 0);
-    // Dragging node 2 reshapes the curve alone.
-    arc->Move(3, 0, 2);
+    auto arc = Placed<CGraphicArc>({{0, 0}, {10, 20}}); // (0,0) (0,10) (5,20) (10,20)
+    arc->Move(3, 0, 2);                                 // reshapes the curve alone
     EXPECT_EQ(arc->GetControlPoint(1), CVector(3, 10));
     EXPECT_EQ(arc->GetCenterPoint(), CVector(5, 10));
 
-    // The body is the control polygon.
-    arc = Arc(CVector(0, 0), CVector(100, 100)); // (0,0) (0,50) (50,100) (100,100)
+    arc = Placed<CGraphicArc>({{0, 0}, {100, 100}}); // (0,0) (0,50) (50,100) (100,100)
     struct Case {
         double x, y;
         int hit;
@@ -39,13 +30,13 @@ TEST(GraphicArc, InnerPointsFollowTheEndsAndTheBodyIsTheControlPolygon) {
         EXPECT_EQ(arc->HitTest(&p, 1.0), c.hit) << c.x << "," << c.y;
     }
     // A point arc is hit only on its nodes.
-    auto point = Arc(CVector(5, 5), CVector(5, 5));
+    auto point = Placed<CGraphicArc>({{5, 5}, {5, 5}});
     CVector far(40, 40);
     EXPECT_EQ(point->HitTest(&far, 1.0), 0);
 }
 
 TEST(GraphicArc, DrawsTheCurveAtTheZoomWithItsHandles) {
-    auto arc = Arc(CVector(10, 10), CVector(30, 50)); // (10,10) (10,30) (20,50) (30,50)
+    auto arc = Placed<CGraphicArc>({{10, 10}, {30, 50}}); // (10,10) (10,30) (20,50) (30,50)
     CRecordingDC dc;
     arc->Draw(&dc, 2.0, 0, 0, 1.0);
     EXPECT_EQ(dc.DrawingLines(),
@@ -80,7 +71,7 @@ TEST(GraphicArc, DrawsTheCurveAtTheZoomWithItsHandles) {
 }
 
 TEST(GraphicArc, StoresAnEmptyNodeArrayTheTagAndFourPoints) {
-    auto arc = Arc(CVector(0, 0), CVector(10, 20));
+    auto arc = Placed<CGraphicArc>({{0, 0}, {10, 20}});
     const Bytes bytes = StoreObject(arc.get());
     Bytes expected;
     AppendNewClass(expected, "CGraphicArc");

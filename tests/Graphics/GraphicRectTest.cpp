@@ -50,6 +50,7 @@ TEST(GraphicRect, EditsKeepARectangle) {
         {unit, 'e', 10, 30, 0, "10,20 10,30 11,30 11,20"}, // never zero wide
         {unit, 'e', 4, 20, 0, "10,20 10,21 4,21 4,20"},    // nor zero high
         {kDiamond, 'e', 2.5, 7, 0, "0,0 0,7 2.5,7 2.5,0"}, // axis-parallel again
+        {kDiamond, 'e', -3, -5, 0, "0,0 0,-5 -3,-5 -3,0"}, // up and left: still c2
         {kAxis, 'm', 5, 3, 3, "0,0 0,13 25,13 25,0"},
         {kAxis, 'm', 2, 1, 1, "2,1 2,10 20,10 20,1"},
         {kAxis, 'm', -30, 0, 3, "0,0 0,10 20,10 20,0"},   // across the opposite edge
@@ -79,12 +80,7 @@ TEST(GraphicRect, EditsKeepARectangle) {
             selection.Move(c.a, c.b, c.node);
         EXPECT_EQ(c.op == 'S' ? Corners(selection) : Corners(rect), c.corners);
     }
-    CRectProbe upLeft(kDiamond);
-    CVector p(-3, -5);
-    upLeft.SetEnd(&p, 0);
-    EXPECT_EQ(CRectProbe(kDiamond).GetCenterPoint().x, 0.0);
-    EXPECT_EQ(CRectProbe(kDiamond).GetCenterPoint().y, 10.0);
-    EXPECT_EQ(upLeft.IsValid(), 1);
+    EXPECT_EQ(CRectProbe(kDiamond).GetCenterPoint(), CVector(0, 10));
 }
 
 TEST(GraphicRect, DraggingEachCornerOfATurnedRectangleKeepsItsAnglesAndOrientation) {
@@ -245,13 +241,7 @@ TEST(GraphicRect, DamagedCornersLoadAsStoredAndStayDrawable) {
         EXPECT_EQ(Corners(rect), c.loaded);
         CRecordingDC dc;
         rect.Draw(&dc, 1.0, 0, 0, 1.0);
-        ASSERT_EQ(dc.LinesNamed("Polyline").size(), 1u);
-        // An infinite y times the scale's 0 makes x NaN too; out of range draws as INT32_MIN.
-        const std::string huge =
-            "Polyline (-2147483648,10)-(-2147483648,-2147483648)-(-2147483648,20)";
-        if (c.stored[0] < -1e299) {
-            EXPECT_EQ(dc.LinesNamed("Polyline")[0].substr(0, huge.size()), huge);
-        }
+        EXPECT_EQ(dc.LinesNamed("Polyline").size(), 1u);
         CVector probe(12, 11);
         EXPECT_EQ(rect.HitTest(&probe, 100), c.hit);
         rect.Move(1, 1, 3);

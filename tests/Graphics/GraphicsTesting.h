@@ -1,6 +1,6 @@
 #pragma once
-// What the tests of graphic items share: the support they all use, items placed node by node as
-// the window places them, objects stored and read back, and lists read from files.
+// What the tests of graphic items share: items placed as the window places them, objects
+// stored and read back, lists read from files.
 
 #include "support/ItemBytes.h"
 #include "support/ScriptedUiHost.h"
@@ -26,12 +26,13 @@
 namespace vellum::test {
 
 using Lines = std::vector<std::string>;
+using Points = std::vector<CVector>;
 
-// An item started at the first point and given each further point as a new node (add 1) or
-// as the end that follows the mouse (add 0).
-template <class Item>
-std::unique_ptr<Item> Placed(const std::vector<CVector>& points, int add = 1) {
-    auto item = std::make_unique<Item>();
+// An item, made from args, started at the first point and given each further point as a new
+// node (add 1) or as the end that follows the mouse (add 0).
+template <class Item, class... Args>
+std::unique_ptr<Item> Placed(const Points& points, int add = 1, Args&... args) {
+    auto item = std::make_unique<Item>(args...);
     auto point = points.begin();
     CVector start = *point;
     item->SetStart(&start);
@@ -50,8 +51,8 @@ inline std::unique_ptr<CGraphicItem> ItemWith(const std::vector<CVector>& nodes)
     return item;
 }
 
-inline std::vector<CVector> Nodes(CGraphicItem& item) {
-    std::vector<CVector> nodes;
+inline Points Nodes(CGraphicItem& item) {
+    Points nodes;
     for (int i = 0; i < item.GetNodeCount(); ++i)
         nodes.push_back(item.GetNode(i));
     return nodes;
@@ -79,19 +80,15 @@ template <class T> std::unique_ptr<T> LoadObject(const Bytes& bytes) {
     return std::unique_ptr<T>(static_cast<T*>(owned.release()));
 }
 
-inline std::string WriteTempFile(const std::string& name, const Bytes& bytes) {
-    const std::string path = ::testing::TempDir() + name;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    return path;
-}
-
 // The list that CGraphicItemList::FromFile reads from a file holding bytes; the file is named
 // after the test, as tests run side by side.
 inline std::unique_ptr<CGraphicItemList> ListFromBytes(const Bytes& bytes) {
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    const std::string path = WriteTempFile("vellum-" + name + ".vla", bytes);
+    const std::string path = ::testing::TempDir() + "vellum-" +
+                             ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                             ".vla";
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     std::unique_ptr<CGraphicItemList> list(CGraphicItemList::FromFile(path.c_str()));
     std::remove(path.c_str());
     return list;
