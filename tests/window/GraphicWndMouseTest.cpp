@@ -210,10 +210,13 @@ TEST_F(GraphicWndMouse, APressWithoutAMoveSelectsAndARightClickOnEmptySpaceDesel
     CProbeLine* line = Add({CVector(10, 10), CVector(50, 30)});
     const Lines repainted{"InvalidateRect (5,5)-(55,35) erase 1", "UpdateWindow"};
     wnd.OnProperties(); // nothing is active
-    wnd.TrackMousePointer(0, CPoint(200, 200));
+    // The item under the pointer sets its cursor; the pointer is mapped to the image first.
+    wnd.SetImageOrg(CPoint(100, 100));
+    wnd.TrackMousePointer(0, CPoint(30, 20));
     EXPECT_TRUE(line->calls.empty());
-    wnd.TrackMousePointer(0, CPoint(30, 20)); // the item under the pointer sets its cursor
+    wnd.TrackMousePointer(0, CPoint(130, 120));
     EXPECT_EQ(line->calls, Lines{"cursor"});
+    wnd.SetImageOrg(CPoint(0, 0));
     Click(CPoint(30, 20));
     EXPECT_EQ(wnd.State(), CGraphicWnd::stateIdle);
     EXPECT_EQ(wnd.GetActiveItem(), line);
