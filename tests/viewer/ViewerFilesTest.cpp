@@ -134,17 +134,22 @@ TEST(ViewerFiles, BadFilesAreRefusedAndTheViewerKeepsItsImage) {
     EXPECT_EQ(viewer.Window().List(), list);
 }
 
+// Stores an overlay of the one item, placed from start to end, in the viewer's folder.
+std::string OverlayOf(ViewerFixture& viewer, const char* name, CGraphicItem* item, CVector start,
+                      CVector end) {
+    CGraphicItemList list;
+    item->SetStart(&start);
+    item->SetEnd(&end, 0);
+    list.AddItem(item->GetClass(), item);
+    const std::string path = viewer.Path(QString::fromLatin1(name)).toStdString();
+    viewer::WriteOverlay(list, path);
+    return path;
+}
+
 TEST(ViewerFiles, AnOverlayBelongsToAnImageItTouches) {
     ViewerFixture viewer;
-    CGraphicItemList list;
-    auto* line = new CGraphicLine;
-    CVector start(7, 7);
-    CVector end(9, 12);
-    line->SetStart(&start);
-    line->SetEnd(&end, 0);
-    list.AddItem(0x0020, line);
-    const std::string path = viewer.Path(QStringLiteral("corner.vla")).toStdString();
-    viewer::WriteOverlay(list, path);
+    const std::string path =
+        OverlayOf(viewer, "corner.vla", new CGraphicLine, CVector(7, 7), CVector(9, 12));
     // The line's first pixel is the last of an 8 x 8 image and lies beyond a 7 x 7 one.
     EXPECT_EQ(Items(*viewer::ReadOverlay(path, 8, 8)).size(), 1u);
     const std::pair<QSize, std::string> refusals[] = {
@@ -166,18 +171,13 @@ TEST(ViewerFiles, AnOverlayBelongsToAnImageItTouches) {
 // A list read from a file hides its density items and has no image until its host acts.
 TEST(ViewerFiles, AnOpenedOverlaysDensityLineIsShownOverTheImage) {
     ViewerFixture viewer;
-    CGraphicItemList list;
     auto* line = new CGrDensityLine;
-    CVector start(10, 30);
-    CVector end(60, 30);
-    line->SetStart(&start);
-    line->SetEnd(&end, 0);
     line->SetColor(RGB(255, 0, 0));
-    list.AddItem(CGraphicItem::classDensity, line);
-    const QString path = viewer.Path(QStringLiteral("density.vla"));
-    viewer::WriteOverlay(list, path.toStdString());
+    line->SetClass(CGraphicItem::classDensity);
+    const std::string path =
+        OverlayOf(viewer, "density.vla", line, CVector(10, 30), CVector(60, 30));
 
-    ASSERT_TRUE(viewer.Window().OpenOverlay(path));
+    ASSERT_TRUE(viewer.Window().OpenOverlay(QString::fromStdString(path)));
     const auto* loaded = static_cast<CGrDensityLine*>(Items(*viewer.Window().List()).at(0));
     EXPECT_TRUE(loaded->IsInitialised());
     EXPECT_EQ(viewer.View().Backing().pixel(70, 60) & 0xFFFFFF, 0xFF0000u);
