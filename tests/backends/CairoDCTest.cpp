@@ -265,7 +265,10 @@ TEST(CairoDCMixModes, ModesCombineBitByBit) {
     const Case cases[] = {{R2_NOTXORPEN, ~(base ^ penColour) & 0xFFFFFF},
                           {R2_XORPEN, base ^ penColour},
                           {R2_NOP, base},
-                          {R2_COPYPEN, penColour}};
+                          {R2_COPYPEN, penColour},
+                          {R2_NOT, ~base & 0xFFFFFF},
+                          {R2_BLACK, 0x000000},
+                          {R2_WHITE, 0xFFFFFF}};
     for (const Case& c : cases) {
         auto dc = Canvas(base, 16, 16);
         CPen pen(PS_SOLID, 1, penColour);
