@@ -32,6 +32,18 @@ void Close(CScriptedUser& user, int button) {
     button == IDOK ? user.OK() : user.Cancel();
 }
 
+// The user opens the page's chooser, ticks its "Imposta come default" box when tick is set and
+// closes the sheet with button; the box starts unticked every time.
+CScriptedUiHost::Script Choose(int chooser, int setAsDefault, bool tick, int button) {
+    return [=](CScriptedUser& user) {
+        EXPECT_EQ(user.Checked(setAsDefault), BST_UNCHECKED);
+        user.Click(chooser);
+        if (tick)
+            user.Check(setAsDefault);
+        Close(user, button);
+    };
+}
+
 using ColorPPTest = PageTest<CColorPP>;
 
 TEST_F(ColorPPTest, AChosenColourIsWrittenAsRedGreenBlueWithSetAsDefaultOnOkOnly) {
@@ -48,13 +60,7 @@ TEST_F(ColorPPTest, AChosenColourIsWrittenAsRedGreenBlueWithSetAsDefaultOnOkOnly
         SCOPED_TRACE(c.settings);
         page.m_crColor = RGB(0, 255, 0);
         host.AnswerColor(RGB(10, 128, 255));
-        host.AddScript([&](CScriptedUser& user) {
-            EXPECT_EQ(user.Checked(IDC_COLOR_DEFAULT), BST_UNCHECKED);
-            user.Click(IDC_SELECT_COLOR);
-            if (c.setDefault)
-                user.Check(IDC_COLOR_DEFAULT);
-            Close(user, c.button);
-        });
+        host.AddScript(Choose(IDC_SELECT_COLOR, IDC_COLOR_DEFAULT, c.setDefault, c.button));
         EXPECT_EQ(sheet.DoModal(), c.button);
         EXPECT_EQ(settings.Contents(), c.settings);
     }
@@ -140,13 +146,7 @@ TEST_F(FontPPTest, AChosenFontIsSavedWithSetAsDefaultOnOkOnly) {
     } cases[] = {{false, IDOK}, {true, IDCANCEL}, {true, IDOK}};
     for (const auto& c : cases) {
         host.AnswerFont(ChosenFont("DejaVu Serif", 140));
-        host.AddScript([&](CScriptedUser& user) {
-            EXPECT_EQ(user.Checked(IDC_FONT_DEFAULT), BST_UNCHECKED);
-            user.Click(IDC_SELECT_FONT);
-            if (c.setDefault)
-                user.Check(IDC_FONT_DEFAULT);
-            Close(user, c.button);
-        });
+        host.AddScript(Choose(IDC_SELECT_FONT, IDC_FONT_DEFAULT, c.setDefault, c.button));
         EXPECT_EQ(sheet.DoModal(), c.button);
         EXPECT_EQ(settings.Contents().empty(), c.button == IDCANCEL || !c.setDefault);
     }
