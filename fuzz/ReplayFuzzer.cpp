@@ -10,6 +10,7 @@
 #include "../apps/vellum/Commands.h"
 #include "../apps/vellum/ReplayScript.h"
 #include "../apps/vellum/ReplaySession.h"
+#include "ScratchSettings.h"
 
 #include <vellum/archive/Archive.h>
 #include <vellum/platform/Exceptions.h>
@@ -22,7 +23,6 @@
 #include <memory>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -57,15 +57,6 @@ void CheckStoresAndLoads(CGraphicItemList& list) {
         Violated("the session's list does not load back");
 }
 
-// Symbol pages and font choices write the user's defaults: keep them in a scratch file.
-void UseScratchSettings() {
-    static const bool done = [] {
-        const std::string file = "/tmp/vellum-replay-fuzz-" + std::to_string(getpid()) + ".ini";
-        return setenv("VELLUM_SETTINGS", file.c_str(), 1) == 0;
-    }();
-    static_cast<void>(done);
-}
-
 } // namespace
 
 // fontconfig keeps a few bytes of its configuration for the life of the process.
@@ -74,7 +65,7 @@ extern "C" const char* __lsan_default_suppressions() {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    UseScratchSettings();
+    vellum::fuzz::UseScratchSettings("replay");
     std::istringstream script(std::string(reinterpret_cast<const char*>(data), size));
     std::vector<ReplayStep> steps;
     try {

@@ -6,6 +6,8 @@
 //
 // The first byte chooses the entry written and the next bytes its value; the rest is the file.
 
+#include "ScratchSettings.h"
+
 #include <vellum/Graphics/GrItmlst.h>
 #include <vellum/Graphics/GraphicLine.h>
 #include <vellum/Graphics/GraphicText.h>
@@ -18,20 +20,10 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
 using namespace vellum;
-
-const std::string& SettingsPath() {
-    static const std::string path = [] {
-        std::string file = "/tmp/vellum-settings-fuzz-" + std::to_string(getpid()) + ".ini";
-        setenv("VELLUM_SETTINGS", file.c_str(), 1);
-        return file;
-    }();
-    return path;
-}
 
 // Everything the library reads from the settings, as one comparable text.
 std::string ReadEverything() {
@@ -67,7 +59,7 @@ std::string ReadEverything() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2)
         return 0;
-    const std::string& path = SettingsPath();
+    const std::string& path = vellum::fuzz::UseScratchSettings("settings");
 
     // The value to write: printable, one line, no blanks around it, as a settings value is.
     static const char* const kEntries[][2] = {

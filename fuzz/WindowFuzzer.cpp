@@ -14,6 +14,8 @@
 // - the list stores and loads back to the same bytes, once a first load has settled it.
 // The sanitizers catch the rest: a crash, undefined behaviour, an item freed twice or never.
 
+#include "ScratchSettings.h"
+
 #include <vellum/Graphics/GrItmlst.h>
 #include <vellum/Graphics/GraphicItem.h>
 #include <vellum/archive/Archive.h>
@@ -39,7 +41,6 @@
 #include <memory>
 #include <set>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -391,19 +392,10 @@ struct Session {
     }
 };
 
-// Pages that save the user's defaults write the settings: keep them away from the user's own.
-void UseScratchSettings() {
-    static const bool done = [] {
-        const std::string file = "/tmp/vellum-window-fuzz-" + std::to_string(getpid()) + ".ini";
-        return setenv("VELLUM_SETTINGS", file.c_str(), 1) == 0;
-    }();
-    static_cast<void>(done);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    UseScratchSettings();
+    vellum::fuzz::UseScratchSettings("window");
     ByteReader in(data, size);
     FuzzUiHost host(in);
     CUiHostScope scope(host);
